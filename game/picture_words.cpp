@@ -1,0 +1,93 @@
+// Picture words, the folder listing and the draw of a round's six pictures.
+#include "picture_words.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <algorithm>
+
+std::optional<QString> pictureWord(const QString& fileName) {
+    if (fileName.size() < 4) return std::nullopt;
+    return fileName.chopped(4).toUpper().normalized(QString::NormalizationForm_C);
+}
+
+std::u32string wordLetters(const QString& word) {
+    const QList<uint> codes = word.toUcs4();
+    return std::u32string(codes.begin(), codes.end());
+}
+
+bool givesPlaceableWord(const QString& fileName) {
+    // Plain ASCII names, by far the most common, keep their length in capitals: no need to
+    // build the word to measure it.
+    const QStringView stem = QStringView(fileName).chopped(std::min<qsizetype>(4, fileName.size()));
+    if (fileName.size() >= 4 &&
+        std::all_of(stem.begin(), stem.end(), [](QChar c) { return c.unicode() < 0x80; }))
+        return !stem.isEmpty() && stem.size() <= MaxWordLength;
+    const auto word = pictureWord(fileName);
+    if (!word) return false;
+    const auto length = wordLetters(*word).size();
+    return length >= 1 && length <= static_cast<std::size_t>(MaxWordLength);
+}
+
+void sortListing(QStringList& names) {
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        const int folded = a.compare(b, Qt::CaseInsensitive);
+        return folded != 0 ? folded < 0 : a < b; // names equal but for case keep a fixed order
+    });
+}
+
+DiskPictureFolder::DiskPictureFolder(QString folder, DecodeCheck canDecode)
+    : m_folder(std::move(folder)), m_canDecode(std::move(canDecode)) {}
+
+QString DiskPictureFolder::pathOf(const QString& fileName) const {
+    return m_folder + QLatin1Char('/') + fileName;
+}
+
+QStringList DiskPictureFolder::listing() {
+    QStringList names = QDir(m_folder).entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::NoSort);
+    sortListing(names);
+    return names;
+}
+
+bool DiskPictureFolder::isPicture(const QString& fileName) {
+    const QFileInfo info(pathOf(fileName));
+    if (!info.isFile() || !info.isReadable()) return false;
+    Answer& answer = m_answers[fileName];
+    if (answer.size != info.size() || answer.modified != info.lastModified()) {
+        answer.size = info.size();
+        answer.modified = info.lastModified();
+        answer.picture = m_canDecode ? m_canDecode(info.filePath()) : true;
+    }
+    return answer.picture;
+}
+
+std::array<QString, WordSlots> PictureChooser::choose(PictureFolder& folder, RandomSource& random) {
+    // The folder is listed once a round; names that can give no placeable word are no candidates.
+    QStringList candidates = folder.listing();
+    candidates.removeIf([](const QString& name) { return !givesPlaceableWord(name); });
+
+    std::array<QString, WordSlots> accepted;
+    for (auto& name : accepted) {
+        name = drawOne(candidates, folder, random);
+        if (name.isEmpty()) continue;
+        m_List1.append(name);
+        m_usedSet.insert(name);
+    }
+    return accepted;
+}
+
+QString PictureChooser::drawOne(QStringList& candidates, PictureFolder& folder,
+                                RandomSource& random) const {
+    int draws = 0;
+    while (!candidates.isEmpty()) {
+        const int r = random.draw(static_cast<int>(candidates.size()));
+        const QString name = candidates[r];
+        if (!folder.isPicture(name)) {
+            // A file that is no picture is dropped for this round; that draw does not count.
+            candidates.removeAt(r);
+            continue;
+        }
+        const bool repeat = m_usedSet.contains(name);
+        if (++draws == MaxDraws || !repeat) return name;
+    }
+    return {};
+}

@@ -1,0 +1,83 @@
+// The picture folder, the word each picture gives, and the draw of six pictures a round.
+#pragma once
+
+#include "board.h"
+#include "random_source.h"
+
+#include <QDateTime>
+#include <QHash>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <optional>
+#include <string>
+
+// The word of a picture file: its name without the last four characters, in upper case with the
+// full case rules (camión.bmp gives CAMIÓN, tren.jpeg gives "TREN."). Names shorter than four
+// characters give no word. Decomposed accents (as some file systems store them) are composed, so
+// that every letter of the word is one cell of the board.
+std::optional<QString> pictureWord(const QString& fileName);
+
+// The letters of a word as the board holds them, one per cell.
+std::u32string wordLetters(const QString& word);
+
+// Only a word of 1 to 12 letters can be placed and found; other names are never drawn.
+bool givesPlaceableWord(const QString& fileName);
+
+// The picture folder as the round set-up sees it. The real one lists a folder on disk; tests
+// hand in listings of their own.
+class PictureFolder {
+  public:
+    virtual ~PictureFolder() = default;
+    // File names in ascending order, letter case ignored; folders and hidden files left out.
+    virtual QStringList listing() = 0;
+    // Whether the file can be shown as a picture; asked only of drawn files.
+    virtual bool isPicture(const QString& fileName) = 0;
+    // Where the pictures are, for whoever set the game up.
+    virtual QString location() const = 0;
+};
+
+// Lists a folder on disk; checks a drawn file with the given decoder test and remembers the
+// answer until the file's size or time changes, so a round's set-up decodes nothing twice.
+class DiskPictureFolder final : public PictureFolder {
+  public:
+    using DecodeCheck = std::function<bool(const QString& path)>;
+    DiskPictureFolder(QString folder, DecodeCheck canDecode);
+
+    QStringList listing() override;
+    bool isPicture(const QString& fileName) override;
+    QString location() const override { return m_folder; }
+    QString pathOf(const QString& fileName) const;
+
+  private:
+    struct Answer {
+        qint64 size = -1;
+        QDateTime modified;
+        bool picture = false;
+    };
+    QString m_folder;
+    DecodeCheck m_canDecode;
+    QHash<QString, Answer> m_answers;
+};
+
+// Sorts file names the way the folder listing shows them.
+void sortListing(QStringList& names);
+
+// Draws six pictures a round without repeating one used earlier in the run (the list List1),
+// accepting a repeat only at a slot's 100th draw.
+class PictureChooser {
+  public:
+    static constexpr int MaxDraws = 100;
+
+    // The six accepted names in slot order; empty names when the folder has no usable picture.
+    std::array<QString, WordSlots> choose(PictureFolder& folder, RandomSource& random);
+
+    const QStringList& usedPictures() const { return m_List1; }
+
+  private:
+    QString drawOne(QStringList& candidates, PictureFolder& folder, RandomSource& random) const;
+
+    QStringList m_List1;     // every accepted name, in order of acceptance, repeats included
+    QSet<QString> m_usedSet; // the same names, for a quick repeat check
+};

@@ -1,0 +1,75 @@
+// Choosing the round's pictures, clearing the board, the score text and the hint.
+#include "game.h"
+#include "number_text.h"
+
+#include <cstdio>
+
+Game::Game(RandomSource& random, PictureFolder& pictures)
+    : m_random(random), m_pictures(pictures) {}
+
+bool Game::ChoosePictureWords() {
+    m_random.reseedFromClock();
+    const auto names = m_chooser.choose(m_pictures, m_random);
+    for (int k = 0; k < WordSlots; ++k) {
+        wordList.PictureFiles[k] = names[k];
+        wordList.Words[k] = pictureWord(names[k]).value_or(QString());
+    }
+    const bool any = !names[0].isEmpty();
+    if (!any) {
+        std::fprintf(stderr, "tolvano: no usable pictures in %s\n",
+                     qPrintable(m_pictures.location()));
+    }
+    return any;
+}
+
+void Game::ClearBoard() {
+    WordsOffered += 6;
+    if (const auto score = ScoreText()) Command3Caption = *score;
+    resetCells();
+    for (int k = 0; k < WordSlots; ++k) {
+        LabelVisible[k] = false;
+        LabelFontSize[k] = 14;
+        LettersFound[k] = 0;
+        WordFound[k] = false;
+    }
+    board.forgetWords();
+    BackColor = colours::White;
+}
+
+// Every cell enabled, white, 18 points, not bold, a random capital A..Z, and free.
+void Game::resetCells() {
+    for (int i = 0; i < BoardCells; ++i) {
+        board.Look[i] = CellLook{};
+        board.Letters[i] = static_cast<char32_t>(U'A' + m_random.draw(26));
+        board.CellUsed[i] = false;
+    }
+}
+
+std::optional<QString> Game::ScoreText() const {
+    if (WordsOffered == 0) return std::nullopt;
+    const double percent = static_cast<double>(WordsFound) * 100.0 / WordsOffered;
+    // Joined piece by piece: a connecting word with a % in it must stay as it is.
+    return QString::number(WordsFound) + QLatin1Char(' ') + ScoreOfWord + QLatin1Char(' ') +
+           QString::number(WordsOffered) + QStringLiteral(" - ") + numberText(percent) +
+           QStringLiteral(" %");
+}
+
+void Game::Command3_Click() {
+    constexpr int Passes = 8;
+    constexpr int MaxDrawsPerPass = 2001;
+    for (int pass = 0; pass < Passes; ++pass) {
+        int cell = 0;
+        int draws = 0;
+        do {
+            cell = m_random.draw(BoardCells);
+            ++draws;
+        } while (board.CellUsed[cell] && draws < MaxDrawsPerPass);
+        if (board.CellUsed[cell]) continue; // the board had no free cell left to give away
+        board.Look[cell].BackColor = colours::Miss;
+        board.Look[cell].Enabled = false;
+        board.CellUsed[cell] = true;
+    }
+    ++HintsUsed;
+    Command3Caption = HintCaption + QLatin1Char(' ') + QString::number(HintsUsed);
+    Command3Enabled = false;
+}

@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Remakes every bundled asset under assets/ (pictures, animations, window pictures, sounds, texts).
+#
+# Needs (Debian): qt6-base-dev cmake ninja-build g++ fonts-noto-color-emoji fonts-dejavu-core
+#                 imagemagick gifsicle pngquant optipng sox bc
+# Usage: tools/make_assets.sh
+# The drawing programs are built in a temporary folder, never inside the repository. Pictures
+# are rendered from tools/pictures.tsv; to add one, add a row there and run this script again.
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+assets=$(cd "$here/.." && pwd)/assets
+build=${TMPDIR:-/tmp}/tolvano-media-maker
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$work}  # quiets Qt in a bare shell
+
+missing=()
+for tool in cmake ninja g++ convert-im6.q16 gifsicle pngquant optipng sox soxi bc; do
+    command -v "$tool" > /dev/null || missing+=("$tool")
+done
+if ((${#missing[@]})); then
+    echo "make_assets: missing ${missing[*]}; see the package list at the top of this script" >&2
+    exit 1
+fi
+
+echo "== building the drawing programs in $build"
+cmake -S "$here/media_maker" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release > /dev/null
+cmake --build "$build" > /dev/null
+
+echo "== pictures"
+"$build/make_pictures" "$here/pictures.tsv" "$work/es" "$work/en"
+# Palette PNGs look the same here and take a third of the room.
+pngquant --force --ext .png --speed 1 --quality 60-85 --strip "$work"/es/*.png "$work"/en/*.png
+optipng -quiet -o2 -strip all "$work"/es/*.png "$work"/en/*.png
+for dir in imagenes english/imagenes; do
+    mkdir -p "$assets/$dir"
+    find "$assets/$dir" -maxdepth 1 -type f -name '*.png' -delete
+done
+cp "$work"/es/*.png "$assets/imagenes/"
+cp "$work"/en/*.png "$assets/english/imagenes/"
+
+echo "== animations and window pictures"
+"$build/make_media" "$assets/imagenes" "$work/media"
+mkdir -p "$assets/gifs" "$assets/ventanas"
+for gif in corre acierto 1 2 3 4 5 6; do
+    # shellcheck disable=SC2046 # the argument file is a plain word list
+    (cd "$work/media/$gif" && convert-im6.q16 $(cat args) "$gif.gif")
+    gifsicle --no-warnings -O3 "$work/media/$gif/$gif.gif" -o "$assets/gifs/$gif.gif"
+done
+pngquant --force --speed 1 --quality 70-95 --strip --output "$assets/ventanas/portada.png" "$work/media/portada.png"
+cp "$work/media/salir.png" "$work/media/minimizar.png" "$assets/ventanas/"
+optipng -quiet -o2 -strip all "$assets"/ventanas/*.png
+
+echo "== sounds"
+"$here/make_sounds.sh" "$assets/sonidos"
+
+echo "== texts"
+"$here/make_texts.sh" "$assets"
+
+echo "== check"
+"$build/check_media" "$assets"
+du -sh "$assets"
