@@ -15,6 +15,27 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <vector>
+
+// Sounds the screen plays for a click; a later one cuts off an earlier one.
+enum class SoundId { Success, Error, Final };
+
+// What a click asks of the screen besides redrawing the state.
+struct ClickResult {
+    std::vector<SoundId> sounds;     // in the order they start
+    std::vector<int> completedWords; // slots completed by this click, in word order
+    bool successAnimation = false;   // play the success animation over the clicked cell
+    bool focusToCommand2 = false;    // every judged click hands the focus to the word-list button
+};
+
+// Where a round stands, read from which of the round's timers run.
+enum class RoundPhase { Playing, Ended, Menu, Starting };
+
+// What a tick of the round clock asks of the screen.
+struct ClockTick {
+    double runnerLeft = 0; // move the running figure to this left (twips, single precision)
+    bool timeUp = false;
+};
 
 class Game {
   public:
@@ -31,12 +52,34 @@ class Game {
     // "3 de 6 - 50 %"; nothing while no word has been offered.
     std::optional<QString> ScoreText() const;
 
+    // --- Play ---
+    // A click on letter button Index (0..143): a hit is coloured and credited to its words, a
+    // miss is red and counted; the sixth word wins the round, the eighth miss loses it.
+    ClickResult Command1_Click(int Index);
+
+    // --- The round clock and the round cycle ---
+    // The running figure runs from the bottom-left cell's Left to the bottom-right cell's Left.
+    void setRunnerTrack(double startLeft, double finishLeft);
+    double runnerStart() const { return m_runnerStart; }
+    // One step of the running figure; past the last column the time is up.
+    ClockTick Timer2_Timer();
+    // The pause is over: the level menu comes next.
+    void Timer4_Timer() { Timer4Enabled = false; }
+    // The short delay after the menu is over: the next round starts.
+    void Timer3_Timer();
+    void NextRound();
+    // A new colour for the caption of the word found last.
+    Colour Timer1_Timer();
+    RoundPhase phase() const;
+
     // The hint: eight free filler cells turn red and are spent, and the score button says how
     // many hints were taken this run.
     void Command3_Click();
 
     // Filled by the window: places and starts the running figure at the end of PlaceWords.
     std::function<void()> RunnerSetup;
+    // Filled by the window: loads the chosen pictures and lays out the picture panel.
+    std::function<void()> PicturePanel;
 
     // --- State that the game screen shows ---
     Board board;
@@ -56,8 +99,16 @@ class Game {
     std::array<int, WordSlots> LabelFontSize{14, 14, 14, 14, 14, 14};
     Colour BackColor = 0xFFC0C0;
 
+    std::array<Colour, WordSlots> LabelForeColor{};
+
     double RunnerLeft = 0;
     std::uint8_t FlashLabel = 0;
+
+    // The four timers of the game screen, as the window must set them after every event.
+    bool Timer1Enabled = false; // the flashing caption; never stops once started
+    bool Timer2Enabled = true;  // the round clock
+    bool Timer3Enabled = false; // the short delay before the next round
+    bool Timer4Enabled = false; // the pause after a round
 
     // Hints taken since the program started.
     static inline int HintsUsed = 0;
@@ -67,6 +118,11 @@ class Game {
 
   private:
     void resetCells();
+    void miss(int index, ClickResult& result);
+    void hit(int index, ClickResult& result);
+    void complete(int word, ClickResult& result);
+    void revealWordsNotFound();
+    void endRound();
     bool placeAll(int level);
     bool placeWord(int slot, const std::u32string& letters, int level);
     void placeInRows(int slot, const std::u32string& letters, int level);
@@ -74,4 +130,6 @@ class Game {
     RandomSource& m_random;
     PictureFolder& m_pictures;
     PictureChooser m_chooser;
+    double m_runnerStart = 0;
+    double m_runnerFinish = 0;
 };

@@ -39,8 +39,8 @@ ScriptedRandom::ScriptedRandom(std::vector<double> script, std::uint64_t seed)
     : m_script(std::move(script)), m_fallback(seed) {}
 
 double ScriptedRandom::next() {
-    const std::size_t i = m_taken++;
-    return i < m_script.size() ? m_script[i] : unitFrom(m_fallback);
+    ++m_taken;
+    return m_next < m_script.size() ? m_script[m_next++] : unitFrom(m_fallback);
 }
 
 void ScriptedRandom::append(std::vector<double> more) {

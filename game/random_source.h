@@ -49,6 +49,8 @@ class ScriptedRandom final : public RandomSource {
 
   private:
     std::vector<double> m_script;
+    std::size_t m_next = 0; // next scripted number; appended numbers come next even when
+                            // the script had run dry
     std::size_t m_taken = 0;
     int m_reseeds = 0;
     std::mt19937_64 m_fallback;

@@ -14,6 +14,7 @@ bool Game::ChoosePictureWords() {
         wordList.PictureFiles[k] = names[k];
         wordList.Words[k] = pictureWord(names[k]).value_or(QString());
     }
+    if (PicturePanel) PicturePanel();
     const bool any = !names[0].isEmpty();
     if (!any) {
         std::fprintf(stderr, "tolvano: no usable pictures in %s\n",

@@ -1,0 +1,58 @@
+// The round clock (the running figure along the bottom row), the next round, and the flashing
+// caption of the word found last.
+#include "game.h"
+
+namespace {
+constexpr double RunnerStep = 20; // twips a tick
+
+// The classic 16-colour text palette; the caption never gets 15, bright white.
+constexpr std::array<Colour, 15> FlashPalette = {
+    0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0,
+    0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF,
+};
+} // namespace
+
+void Game::setRunnerTrack(double startLeft, double finishLeft) {
+    m_runnerStart = startLeft;
+    m_runnerFinish = finishLeft;
+}
+
+ClockTick Game::Timer2_Timer() {
+    RunnerLeft += RunnerStep;
+    ClockTick tick{static_cast<float>(RunnerLeft), false};
+    if (static_cast<float>(RunnerLeft) > m_runnerFinish) {
+        // The figure stays where it stopped until the next round puts it back.
+        RunnerLeft = m_runnerStart;
+        revealWordsNotFound();
+        endRound();
+        tick.timeUp = true;
+    }
+    return tick;
+}
+
+void Game::Timer3_Timer() {
+    NextRound();
+    Timer3Enabled = false;
+}
+
+void Game::NextRound() {
+    ChoosePictureWords();
+    ClearBoard();
+    PlaceWords();
+    RunnerLeft = m_runnerStart;
+    Timer2Enabled = true;
+    ErrorCount = 0;
+}
+
+Colour Game::Timer1_Timer() {
+    const Colour colour = FlashPalette[static_cast<std::size_t>(m_random.draw(15))];
+    LabelForeColor[FlashLabel] = colour;
+    return colour;
+}
+
+RoundPhase Game::phase() const {
+    if (Timer3Enabled) return RoundPhase::Starting;
+    if (Timer2Enabled) return RoundPhase::Playing;
+    if (Timer4Enabled) return RoundPhase::Ended;
+    return RoundPhase::Menu;
+}

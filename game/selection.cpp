@@ -1,0 +1,82 @@
+// A click on a letter: hits are coloured and credited to their words, misses counted, and the
+// round ends won with the sixth word or lost with the eighth miss.
+#include "game.h"
+
+#include <algorithm>
+
+ClickResult Game::Command1_Click(int Index) {
+    ClickResult result;
+    if (Index < 0 || Index >= BoardCells || !board.Look[Index].Enabled) return result;
+    if (board.CellUsed[Index])
+        hit(Index, result);
+    else
+        miss(Index, result);
+    board.Look[Index].Enabled = false;
+    result.focusToCommand2 = true;
+    return result;
+}
+
+void Game::miss(int index, ClickResult& result) {
+    board.Look[index].BackColor = colours::Miss;
+    board.CellUsed[index] = true;
+    ++ErrorCount;
+    if (ErrorCount == MaxErrors) {
+        revealWordsNotFound();
+        endRound();
+    }
+    result.sounds.push_back(SoundId::Error);
+}
+
+void Game::hit(int index, ClickResult& result) {
+    CellLook& look = board.Look[index];
+    look.FontSize = 24;
+    look.FontBold = true;
+    std::array<bool, WordSlots> hitWord{};
+    int newCredits = 0;
+    for (int i = 0; i < WordSlots; ++i) {
+        // The scan runs for every word in turn, so the cell's colour ends as the colour of
+        // the last owner found in position-then-word order, unless two words were credited.
+        for (int j = 1; j < WordPositions; ++j) {
+            for (int k = 0; k < WordSlots; ++k) {
+                if (board.WordCells[k][j] != index) continue;
+                look.BackColor = colours::Word[k];
+                hitWord[k] = true;
+            }
+        }
+        if (hitWord[i] && !WordFound[i]) {
+            ++LettersFound[i];
+            ++newCredits;
+        }
+        if (newCredits > 1) look.BackColor = colours::SharedHit;
+        if (LettersFound[i] == wordLetters(wordList.Words[i]).size() && !WordFound[i])
+            complete(i, result);
+    }
+}
+
+void Game::complete(int word, ClickResult& result) {
+    WordFound[word] = true;
+    List2.append(wordList.Words[word]);
+    LabelVisible[word] = true;
+    FlashLabel = static_cast<std::uint8_t>(word);
+    Timer1Enabled = true;
+    result.successAnimation = true;
+    ++WordsFound;
+    if (const auto score = ScoreText()) Command3Caption = *score;
+    RunnerLeft = m_runnerStart; // the time limit runs per word
+    result.completedWords.push_back(word);
+    const bool allFound = std::all_of(WordFound.begin(), WordFound.end(), [](bool f) { return f; });
+    if (allFound) endRound();
+    result.sounds.push_back(allFound ? SoundId::Final : SoundId::Success);
+}
+
+// The letters of the words not found turn green; clicked and red cells keep their colour.
+void Game::revealWordsNotFound() {
+    for (int i = 0; i < BoardCells; ++i)
+        if (board.CellUsed[i] && board.Look[i].BackColor == colours::White)
+            board.Look[i].BackColor = colours::Reveal;
+}
+
+void Game::endRound() {
+    Timer2Enabled = false;
+    Timer4Enabled = true;
+}

@@ -1,0 +1,98 @@
+// The round clock, the cycle of rounds through its four phases, and the flashing caption.
+#include "fakes.h"
+#include "module1.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct RoundClock : ::testing::Test {
+    ScriptedRandom random;
+    FakeFolder folder{{"casa.png", "sol.png", "pan.png", "luna.png", "gato.png", "oso.png",
+                       "pez.png", "rana.png", "tren.png", "vaca.png", "flor.png", "mar.png",
+                       "uva.png"}};
+    Game game{random, folder};
+    static constexpr double Start = 2574;
+    static constexpr double Pitch = 480;
+
+    void SetUp() override {
+        game.ScoreOfWord = QStringLiteral("de");
+        game.setRunnerTrack(Start, Start + 11 * Pitch);
+        game.RunnerSetup = [this] { game.RunnerLeft = static_cast<float>(Start); };
+        game.ChoosePictureWords();
+        game.ClearBoard();
+        game.PlaceWords();
+    }
+    int ticksUntilTimeUp() {
+        for (int tick = 1; tick < 10000; ++tick)
+            if (game.Timer2_Timer().timeUp) return tick;
+        return -1;
+    }
+};
+
+TEST_F(RoundClock, withAPitchOf480TheFigurePassesTheFinishOnThe265thTick) {
+    EXPECT_EQ(ticksUntilTimeUp(), 265);
+    EXPECT_EQ(game.RunnerLeft, Start);
+    EXPECT_EQ(game.phase(), RoundPhase::Ended);
+}
+
+TEST_F(RoundClock, aWordFoundAtTheLastMomentSendsTheFigureBack) {
+    for (int tick = 0; tick < 264; ++tick)
+        ASSERT_FALSE(game.Timer2_Timer().timeUp);
+    const auto& cells = game.board.WordCells[0];
+    for (int j = 1; j < WordPositions && cells[j] >= 0; ++j)
+        game.Command1_Click(cells[j]);
+    ASSERT_TRUE(game.WordFound[0]);
+    const ClockTick next = game.Timer2_Timer();
+    EXPECT_FALSE(next.timeUp);
+    EXPECT_EQ(next.runnerLeft, Start + 20);
+}
+
+TEST_F(RoundClock, timeUpRevealsLikeTheEighthMissButSilently) {
+    Game byMiss = game; // the same board, lost the other way
+    ticksUntilTimeUp();
+    std::vector<int> missed;
+    for (int i = 0; i < BoardCells && missed.size() < MaxErrors; ++i) {
+        if (byMiss.board.CellUsed[i]) continue;
+        byMiss.Command1_Click(i);
+        missed.push_back(i);
+    }
+    for (int i : missed)
+        byMiss.board.Look[i] = game.board.Look[i]; // only the reveal is compared
+    EXPECT_EQ(byMiss.board.Look, game.board.Look);
+    EXPECT_EQ(byMiss.phase(), game.phase());
+}
+
+TEST_F(RoundClock, roundsCycleThroughTheirFourPhases) {
+    game.Command1_Click(game.board.WordCells[0][1]);
+    game.ErrorCount = 5;
+    game.WordsFound = 2;
+    ticksUntilTimeUp();
+    EXPECT_EQ(game.phase(), RoundPhase::Ended);
+    game.Timer4_Timer();
+    EXPECT_EQ(game.phase(), RoundPhase::Menu);
+    game.Timer3Enabled = true; // the menu's play button
+    EXPECT_EQ(game.phase(), RoundPhase::Starting);
+    game.Timer3_Timer();
+    EXPECT_EQ(game.phase(), RoundPhase::Playing);
+    EXPECT_EQ(game.ErrorCount, 0);
+    EXPECT_EQ(game.WordsOffered, 12);
+    EXPECT_EQ(game.Command3Caption, QStringLiteral("2 de 12 - 16.6666666666667 %"));
+    EXPECT_EQ(game.RunnerLeft, Start);
+    EXPECT_EQ(game.List1().size(), 12);
+    for (const CellLook& look : game.board.Look)
+        EXPECT_TRUE(look.Enabled);
+}
+
+TEST_F(RoundClock, theFlashingCaptionTakesPaletteColoursButNeverBrightWhite) {
+    game.FlashLabel = 4;
+    random.append({0.0, 0.99999, pick(9, 15)});
+    EXPECT_EQ(game.Timer1_Timer(), 0x000000u);
+    EXPECT_EQ(game.Timer1_Timer(), 0x00FFFFu);
+    EXPECT_EQ(game.Timer1_Timer(), 0xFF0000u);
+    EXPECT_EQ(game.LabelForeColor[4], 0xFF0000u);
+    for (int i = 0; i < 500; ++i)
+        EXPECT_NE(game.Timer1_Timer(), 0xFFFFFFu);
+}
+
+} // namespace

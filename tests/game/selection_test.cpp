@@ -1,0 +1,169 @@
+// Clicks on letters: misses, hits, crossings, completed words, and both ends of a round.
+#include "fakes.h"
+#include "module1.h"
+
+#include <QLocale>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A round whose words lie at known cells:
+//   CASA  right from 0 (0 1 2 3)     SOL   down from 2 (2 14 26), crossing CASA's S
+//   PAN   right from 48              LUNA  right from 60
+//   GATO  right from 72              OSO   right from 84
+struct Selection : ::testing::Test {
+    ScriptedRandom random;
+    FakeFolder folder;
+    Game game{random, folder};
+
+    static constexpr double Start = 3000;
+
+    void SetUp() override {
+        Module1::Level = 1;
+        game.ScoreOfWord = QStringLiteral("de");
+        game.wordList.Words = {"CASA", "SOL", "PAN", "LUNA", "GATO", "OSO"};
+        game.setRunnerTrack(Start, Start + 11 * 480);
+        random.append(std::vector<double>(BoardCells, pick(25, 26))); // every filler a Z
+        random.append({0.1, pick(0, 144), 0.9, pick(2, 144), 0.1, pick(48, 144), 0.1, pick(60, 144),
+                       0.1, pick(72, 144), 0.1, pick(84, 144)});
+        game.ClearBoard();
+        game.PlaceWords();
+        game.RunnerLeft = Start + 4000;
+    }
+    void TearDown() override {
+        Module1::Level = 0;
+        QLocale::setDefault(QLocale::c());
+    }
+
+    ClickResult clickAll(std::initializer_list<int> cells) {
+        ClickResult last;
+        for (int cell : cells)
+            last = game.Command1_Click(cell);
+        return last;
+    }
+    const CellLook& look(int cell) const { return game.board.Look[cell]; }
+};
+
+TEST_F(Selection, aFillerCellIsAMiss) {
+    const ClickResult result = game.Command1_Click(143);
+    EXPECT_EQ(look(143).BackColor, colours::Miss);
+    EXPECT_FALSE(look(143).Enabled);
+    EXPECT_EQ(look(143).FontSize, 18);
+    EXPECT_FALSE(look(143).FontBold);
+    EXPECT_TRUE(game.board.CellUsed[143]);
+    EXPECT_EQ(game.ErrorCount, 1);
+    EXPECT_EQ(result.sounds, std::vector<SoundId>{SoundId::Error});
+    EXPECT_TRUE(result.focusToCommand2);
+    EXPECT_EQ(game.phase(), RoundPhase::Playing);
+}
+
+TEST_F(Selection, theEighthMissRevealsTheWordsNotFoundAndEndsTheRound) {
+    clickAll({48, 49, 50}); // PAN found
+    game.Command1_Click(0); // one letter of CASA
+    clickAll({130, 131, 132, 133, 134, 135, 136});
+    EXPECT_EQ(game.phase(), RoundPhase::Playing);
+    const ClickResult eighth = game.Command1_Click(137);
+    EXPECT_EQ(eighth.sounds, std::vector<SoundId>{SoundId::Error});
+    EXPECT_EQ(game.phase(), RoundPhase::Ended);
+    EXPECT_FALSE(game.Timer2Enabled);
+    EXPECT_TRUE(game.Timer4Enabled);
+    EXPECT_EQ(look(0).BackColor, colours::Word[0]);  // clicked: keeps its word's colour
+    EXPECT_EQ(look(48).BackColor, colours::Word[2]); // found word stays
+    EXPECT_EQ(look(137).BackColor, colours::Miss);
+    for (int cell : {1, 2, 3, 14, 26, 60, 63, 72, 84, 86})
+        EXPECT_EQ(look(cell).BackColor, colours::Reveal) << cell;
+    EXPECT_EQ(look(100).BackColor, colours::White); // fillers stay white
+
+    // A ninth miss in the pause reveals nothing more and leaves the round ended.
+    const auto before = game.board.Look;
+    game.Command1_Click(100);
+    EXPECT_EQ(look(100).BackColor, colours::Miss);
+    for (int i = 0; i < BoardCells; ++i) {
+        if (i == 100) continue;
+        EXPECT_EQ(look(i), before[i]) << i;
+    }
+    EXPECT_EQ(game.ErrorCount, 9);
+    EXPECT_EQ(game.phase(), RoundPhase::Ended);
+}
+
+TEST_F(Selection, aLetterThatDoesNotCompleteItsWordIsColouredQuietly) {
+    const QString scoreBefore = game.Command3Caption;
+    const ClickResult result = game.Command1_Click(61);
+    EXPECT_EQ(look(61).BackColor, colours::Word[3]);
+    EXPECT_EQ(look(61).FontSize, 24);
+    EXPECT_TRUE(look(61).FontBold);
+    EXPECT_FALSE(look(61).Enabled);
+    EXPECT_TRUE(result.sounds.empty());
+    EXPECT_FALSE(result.successAnimation);
+    EXPECT_EQ(game.LettersFound[3], 1);
+    EXPECT_EQ(game.Command3Caption, scoreBefore);
+    EXPECT_EQ(game.ErrorCount, 0);
+}
+
+TEST_F(Selection, theLastLetterOfAWordShowsItsCaptionAndSendsTheRunnerBack) {
+    QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
+    clickAll({63, 61}); // LUNA backwards, with a gap
+    game.Command1_Click(143);
+    game.Command1_Click(62);
+    const ClickResult result = game.Command1_Click(60);
+    EXPECT_EQ(result.completedWords, std::vector<int>{3});
+    EXPECT_TRUE(result.successAnimation);
+    EXPECT_EQ(result.sounds, std::vector<SoundId>{SoundId::Success});
+    EXPECT_TRUE(game.WordFound[3]);
+    EXPECT_TRUE(game.LabelVisible[3]);
+    EXPECT_EQ(game.List2, QStringList{"LUNA"});
+    EXPECT_EQ(game.FlashLabel, 3);
+    EXPECT_TRUE(game.Timer1Enabled);
+    EXPECT_EQ(game.WordsFound, 1);
+    EXPECT_EQ(game.Command3Caption, QStringLiteral("1 de 6 - 16,6666666666667 %"));
+    EXPECT_EQ(game.RunnerLeft, Start);
+}
+
+TEST_F(Selection, aCrossingCellCreditsBothWordsAndTurnsBlue) {
+    game.Command1_Click(2);
+    EXPECT_EQ(look(2).BackColor, colours::SharedHit);
+    EXPECT_EQ(game.LettersFound[0], 1);
+    EXPECT_EQ(game.LettersFound[1], 1);
+}
+
+TEST_F(Selection, aCrossingCellCompletingTwoWordsCompletesBothInWordOrder) {
+    clickAll({0, 1, 3, 14, 26});
+    const ClickResult result = game.Command1_Click(2);
+    EXPECT_EQ(result.completedWords, (std::vector<int>{0, 1}));
+    EXPECT_EQ(result.sounds, (std::vector<SoundId>{SoundId::Success, SoundId::Success}));
+    EXPECT_EQ(game.WordsFound, 2);
+    EXPECT_EQ(game.FlashLabel, 1);
+    EXPECT_EQ(game.List2, (QStringList{"CASA", "SOL"}));
+}
+
+TEST_F(Selection, aCrossingCellOfAWordAlreadyFoundCreditsOnlyTheOther) {
+    clickAll({14, 26});
+    game.Command1_Click(2); // SOL is found now, CASA got its S too
+    EXPECT_TRUE(game.WordFound[1]);
+    EXPECT_EQ(game.LettersFound[0], 1);
+    clickAll({0, 1});
+    const ClickResult result = game.Command1_Click(3);
+    EXPECT_EQ(result.completedWords, std::vector<int>{0});
+}
+
+TEST_F(Selection, theSixthWordWinsTheRound) {
+    clickAll({0, 1, 2, 3, 14, 26, 48, 49, 50, 60, 61, 62, 63, 72, 73, 74});
+    const ClickResult result = clickAll({75, 84, 85, 86});
+    EXPECT_EQ(result.sounds, std::vector<SoundId>{SoundId::Final});
+    EXPECT_EQ(game.WordsFound, 6);
+    EXPECT_EQ(game.phase(), RoundPhase::Ended);
+    // The board is not frozen in the pause: a click is still judged.
+    game.Command1_Click(140);
+    EXPECT_EQ(look(140).BackColor, colours::Miss);
+}
+
+TEST_F(Selection, clicksOnSpentOrMissingCellsChangeNothing) {
+    game.Command1_Click(143);
+    const ClickResult again = game.Command1_Click(143);
+    EXPECT_TRUE(again.sounds.empty());
+    EXPECT_EQ(game.ErrorCount, 1);
+    EXPECT_FALSE(game.Command1_Click(-1).focusToCommand2);
+    EXPECT_FALSE(game.Command1_Click(144).focusToCommand2);
+}
+
+} // namespace
