@@ -1,27 +1,27 @@
-// Until the windows exist: sets up one round from the pictures beside the program and prints it.
-#include "game.h"
-#include "module1.h"
+// The program: opens the game screen on the data folders beside the program file.
+#include "asset_paths.h"
+#include "game_screen.h"
+#include "sound.h"
 
-#include <QCoreApplication>
-#include <QTextStream>
+#include <QApplication>
+
+namespace {
+class Direct final : public Navigation {
+  public:
+    void showLevelMenu() override {}
+    bool gameScreenVisible() const override { return true; }
+    void enableGameTimer3() override {}
+    void loadGameScreen() override {}
+    void quit() override { QApplication::exit(0); }
+};
+} // namespace
 
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
-    ClockRandom random;
-    DiskPictureFolder pictures(QCoreApplication::applicationDirPath() + QStringLiteral("/imagenes"),
-                               nullptr);
-    Game game(random, pictures);
-    game.ChoosePictureWords();
-    game.ClearBoard();
-    game.PlaceWords();
-
-    QTextStream out(stdout);
-    for (int row = 0; row < BoardSide; ++row) {
-        for (int column = 0; column < BoardSide; ++column)
-            out << game.board.caption(row * BoardSide + column) << ' ';
-        out << '\n';
-    }
-    for (const QString& word : game.wordList.Words)
-        out << word << '\n';
-    return 0;
+    QApplication app(argc, argv);
+    Direct navigation;
+    SoundEffectPlayer sound;
+    Form1 form(assets::programFolder(), navigation, sound);
+    form.Form_Load();
+    form.showOnScreen();
+    return app.exec();
 }

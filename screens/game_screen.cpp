@@ -1,0 +1,366 @@
+// The game screen: builds its controls, runs the start-up sequence, and forwards every click and
+// tick to the game, then shows the game's state and carries out what it asks for.
+#include "game_screen.h"
+#include "asset_paths.h"
+#include "colours.h"
+#include "gif_control.h"
+#include "module1.h"
+#include "picture_loader.h"
+#include "picture_viewer.h"
+#include "sound.h"
+#include "text_file.h"
+#include "units.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QScreen>
+
+namespace {
+
+QFont arial(double points, bool bold) {
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+QSize primaryScreenSize() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().size() : QSize(1024, 768);
+}
+
+} // namespace
+
+Form1::Form1(QString programFolder, Navigation& navigation, Sound& sound, QSize screenPixels,
+             QWidget* parent)
+    : QWidget(parent), m_folder(std::move(programFolder)), m_navigation(navigation), m_sound(sound),
+      m_pictures(std::make_unique<DiskPictureFolder>(assets::path(m_folder, assets::PictureFolder),
+                                                     &canShowPicture)),
+      m_game(m_random, *m_pictures) {
+    const QSize screen = screenPixels.isValid() ? screenPixels : primaryScreenSize();
+    m_screenWidth = units::toTwips(screen.width());
+    m_screenHeight = units::toTwips(screen.height());
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    setWindowTitle(QStringLiteral("Tolvano 2.0"));
+    setAutoFillBackground(true);
+    createControls();
+    connectEvents();
+    m_game.RunnerSetup = [this] { RunnerSetup(); };
+    m_game.PicturePanel = [this] { PicturePanel(); };
+    showBoard();
+}
+
+Form1::~Form1() = default;
+
+void Form1::createControls() {
+    for (int i = 0; i < BoardCells; ++i)
+        Command1[i] = new LetterButton(this);
+    Command2 = new QPushButton(this);
+    Command2->setObjectName(QStringLiteral("Command2"));
+    Command3 = new QPushButton(this);
+    Command3->setObjectName(QStringLiteral("Command3"));
+    Command3->setEnabled(false);
+    for (QPushButton* button : {Command2, Command3})
+        button->setFont(arial(12, true));
+    setStyleSheet(
+        QStringLiteral("QPushButton#Command2 { background: #FFE0C0; border: 1px solid #B09070; "
+                       "border-radius: 4px; color: black; }"
+                       "QPushButton#Command3 { background: #C0FFC0; border: 1px solid #70B070; "
+                       "border-radius: 4px; color: black; }"
+                       "QPushButton#Command4 { background: white; border: none; }"
+                       "QListWidget#List2 { color: #0000C0; background: white; }"
+                       "QLabel#Label1 { background: rgba(255, 255, 255, 215); padding: 0 3px; }"));
+    Command2->setFocusPolicy(Qt::StrongFocus);
+    for (int i = 0; i < 2; ++i) {
+        Command4[i] = new QPushButton(this);
+        Command4[i]->setObjectName(QStringLiteral("Command4"));
+        Command4[i]->setFocusPolicy(Qt::NoFocus);
+        Command4[i]->setIcon(QIcon(i == 0 ? QStringLiteral(":/ventanas/salir.png")
+                                          : QStringLiteral(":/ventanas/minimizar.png")));
+    }
+    Command4[0]->setAccessibleName(QStringLiteral("Salir"));
+    Command4[1]->setAccessibleName(QStringLiteral("Minimizar"));
+    List2 = new QListWidget(this);
+    List2->setObjectName(QStringLiteral("List2"));
+    List2->setFont(arial(14.25, true));
+    List2->setFocusPolicy(Qt::NoFocus);
+    List2->hide();
+    for (int k = 0; k < WordSlots; ++k) {
+        Image1[k] = new PictureLabel(this);
+        Image1[k]->setAccessibleName(QStringLiteral("picture %1").arg(k + 1));
+        place(Image1[k], {0, 0, 1095, 855});
+        Label1[k] = new QLabel(this);
+        Label1[k]->setObjectName(QStringLiteral("Label1"));
+        Label1[k]->setFont(arial(14.25, true));
+        Label1[k]->hide();
+    }
+    Marchoso1 = new GifControl(this);
+    Marchoso1->setSizeTwips(1095, 1335);
+    Marchoso1->hide();
+    Marchoso2 = new GifControl(this);
+    Marchoso2->setSizeTwips(735, 735);
+    Marchoso2->hide();
+    Timer1 = new GameTimer(400, false, this);
+    Timer2 = new GameTimer(300, true, this);
+    Timer3 = new GameTimer(500, false, this);
+    Timer4 = new GameTimer(3000, false, this);
+}
+
+void Form1::connectEvents() {
+    for (int i = 0; i < BoardCells; ++i)
+        connect(Command1[i], &QAbstractButton::clicked, this, [this, i] { Command1_Click(i); });
+    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    for (int i = 0; i < 2; ++i)
+        connect(Command4[i], &QPushButton::clicked, this, [this, i] { Command4_Click(i); });
+    for (int k = 0; k < WordSlots; ++k)
+        connect(Image1[k], &PictureLabel::clicked, this, [this, k] { Image1_Click(k); });
+    connect(Marchoso1, &GifControl::GifEnd, this, &Form1::Marchoso1_GifEnd);
+    connect(Timer1, &GameTimer::Timer, this, &Form1::Timer1_Timer);
+    connect(Timer2, &GameTimer::Timer, this, &Form1::Timer2_Timer);
+    connect(Timer3, &GameTimer::Timer, this, &Form1::Timer3_Timer);
+    connect(Timer4, &GameTimer::Timer, this, &Form1::Timer4_Timer);
+}
+
+QString Form1::assetPath(const char16_t* relative) const {
+    return assets::path(m_folder, relative);
+}
+
+void Form1::place(QWidget* widget, const TwipsRect& twips) {
+    widget->setGeometry(toPixelRect(twips));
+}
+
+// --- Start-up ---
+
+void Form1::Form_Load() {
+    if (const auto word = ItemFile(assetPath(assets::LanguageFile)).readText())
+        m_game.ScoreOfWord = *word;
+    ArrangeGameScreen();
+    m_game.ChoosePictureWords();
+    m_game.ClearBoard();
+    m_game.PlaceWords();
+    readSpeed();
+    m_game.WordsOffered = 6;
+    place(Command4[0], m_layout.Command4[0]);
+    place(Command4[1], m_layout.Command4[1]);
+    for (QPushButton* button : Command4)
+        button->setIconSize(button->size() - QSize(4, 4));
+    showBoard();
+    syncTimers();
+}
+
+void Form1::ArrangeGameScreen() {
+    m_layout = ::ArrangeGameScreen(m_screenWidth, m_screenHeight);
+    for (int i = 0; i < BoardCells; ++i)
+        place(Command1[i], m_layout.Command1[i]);
+    place(Command2, m_layout.Command2);
+    place(Command3, m_layout.Command3);
+    place(List2, m_layout.List2);
+    m_game.setRunnerTrack(m_layout.Command1[132].Left, m_layout.Command1[143].Left);
+    readCaptions();
+}
+
+// Items 1 to 4 of the language file; the fourth names the word-list button, the fifth the score
+// button until the first score replaces it. A short file leaves the last item read.
+void Form1::readCaptions() {
+    ItemFile language(assetPath(assets::LanguageFile));
+    QString caption;
+    for (int item = 1; item <= 4; ++item)
+        if (const auto value = language.readVariant()) caption = *value;
+    Command2->setText(caption);
+    if (const auto value = language.readVariant()) caption = *value;
+    Command3->setText(caption);
+    m_game.HintCaption = caption;
+}
+
+void Form1::readSpeed() {
+    QString item;
+    if (const auto value = ItemFile(assetPath(assets::SpeedFile)).readVariant()) item = *value;
+    if (const auto interval = leadingNumber(item)) Timer2->setInterval(*interval);
+}
+
+void Form1::showOnScreen() {
+    setGeometry(0, 0, units::toPixels(m_screenWidth), units::toPixels(m_screenHeight));
+    showFullScreen();
+    Command2->setFocus();
+}
+
+// --- The picture panel, laid out at every choice of pictures ---
+
+void Form1::PicturePanel() {
+    std::array<PanelInput, WordSlots> inputs;
+    std::array<QString, WordSlots> loaded;
+    for (int k = 0; k < WordSlots; ++k) {
+        Image1[k]->hide();
+        const QString path = assets::picture(m_folder, m_game.wordList.PictureFiles[k]);
+        if (const auto size = pictureSize(path)) {
+            m_naturalSizes[k] = *size; // a picture that fails keeps the one shown before
+            loaded[k] = path;
+        }
+        Label1[k]->setText(m_game.wordList.Words[k]);
+        Label1[k]->adjustSize();
+        inputs[k] = {units::toTwips(m_naturalSizes[k].width()),
+                     units::toTwips(m_naturalSizes[k].height()),
+                     units::toTwips(Label1[k]->height())};
+    }
+    const TwipsRect& right = m_layout.Command1[11];
+    const PanelLayout panel = ArrangePicturePanel(m_layout.Command1[0].Left,
+                                                  right.Left + right.Width, m_screenHeight, inputs);
+    for (int k = 0; k < WordSlots; ++k) {
+        place(Image1[k], panel.Image1[k]);
+        if (!loaded[k].isEmpty()) {
+            const QImage image = loadPicture(loaded[k], Image1[k]->size());
+            if (!image.isNull())
+                Image1[k]->setPixmap(QPixmap::fromImage(image).scaled(
+                    Image1[k]->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        }
+        Label1[k]->move(toPixelRect(panel.Label1[k]).topLeft());
+        Label1[k]->raise();
+    }
+    for (QLabel* image : Image1)
+        image->show();
+}
+
+// --- The running figure ---
+
+void Form1::RunnerSetup() {
+    const TwipsRect& first = m_layout.Command1[132];
+    Marchoso2->setVisible(false);
+    Marchoso2->setTop(static_cast<float>(first.Top + first.Height));
+    Marchoso2->setLeft(first.Left);
+    Marchoso2->setGifFile(assetPath(assets::RunnerGif));
+    Marchoso2->setVisible(true);
+    Marchoso2->raise();
+    m_game.RunnerLeft = static_cast<float>(Marchoso2->left());
+}
+
+// --- Events ---
+
+void Form1::Command1_Click(int Index) {
+    const ClickResult result = m_game.Command1_Click(Index);
+    if (result.successAnimation) {
+        Marchoso1->setVisible(true);
+        Marchoso1->setTop(m_layout.Command1[Index].Top);
+        Marchoso1->setLeft(m_layout.Command1[Index].Left);
+        Marchoso1->setGifFile(assetPath(assets::SuccessGif));
+        Marchoso1->raise();
+    }
+    for (SoundId sound : result.sounds)
+        play(sound);
+    showBoard();
+    syncTimers();
+    if (result.focusToCommand2) Command2->setFocus();
+}
+
+void Form1::Command2_Click() {
+    List2->setVisible(!List2->isVisible());
+}
+
+void Form1::Command3_Click() {
+    m_game.Command3_Click();
+    showBoard();
+}
+
+void Form1::Command4_Click(int Index) {
+    if (Index == 0)
+        m_navigation.quit();
+    else
+        showMinimized();
+}
+
+void Form1::Image1_Click(int Index) {
+    Module1::ViewerPictureFile = m_game.wordList.PictureFiles[Index];
+    Form4::open(m_folder, this);
+}
+
+void Form1::Timer1_Timer() {
+    m_game.Timer1_Timer();
+    showWords();
+}
+
+void Form1::Timer2_Timer() {
+    const ClockTick tick = m_game.Timer2_Timer();
+    Marchoso2->move(tick.runnerLeft);
+    if (!tick.timeUp) return;
+    showBoard();
+    syncTimers();
+}
+
+void Form1::Timer3_Timer() {
+    m_game.Timer3_Timer();
+    showBoard();
+    syncTimers();
+}
+
+void Form1::Timer4_Timer() {
+    m_game.Timer4_Timer();
+    syncTimers();
+    m_navigation.showLevelMenuOverGame();
+}
+
+void Form1::Marchoso1_GifEnd() {
+    Marchoso1->setVisible(false);
+}
+
+void Form1::enableTimer3() {
+    m_game.Timer3Enabled = true;
+    syncTimers();
+}
+
+void Form1::keyPressEvent(QKeyEvent* event) {
+    // The hint, offered by a key so that it stays a teacher's or a parent's secret.
+    if (event->key() == Qt::Key_H && !event->isAutoRepeat())
+        Command3_Click();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+// --- Showing the game's state ---
+
+void Form1::showBoard() {
+    for (int i = 0; i < BoardCells; ++i)
+        Command1[i]->display(m_game.board.caption(i), m_game.board.Look[i]);
+    Command3->setText(m_game.Command3Caption.isEmpty() ? Command3->text() : m_game.Command3Caption);
+    Command3->setEnabled(m_game.Command3Enabled);
+    QPalette background = palette();
+    background.setColor(QPalette::Window, toQColor(m_game.BackColor));
+    setPalette(background);
+    showWords();
+}
+
+void Form1::showWords() {
+    for (int k = 0; k < WordSlots; ++k) {
+        QFont font = Label1[k]->font();
+        if (font.pointSizeF() != m_game.LabelFontSize[k]) {
+            font.setPointSize(m_game.LabelFontSize[k]);
+            Label1[k]->setFont(font);
+            Label1[k]->adjustSize();
+        }
+        QPalette text = Label1[k]->palette();
+        text.setColor(QPalette::WindowText, toQColor(m_game.LabelForeColor[k]));
+        Label1[k]->setPalette(text);
+        Label1[k]->setVisible(m_game.LabelVisible[k]);
+    }
+    while (List2->count() < m_game.List2.size())
+        List2->addItem(m_game.List2[List2->count()]);
+}
+
+void Form1::syncTimers() {
+    Timer1->setEnabled(m_game.Timer1Enabled);
+    Timer2->setEnabled(m_game.Timer2Enabled);
+    Timer3->setEnabled(m_game.Timer3Enabled);
+    Timer4->setEnabled(m_game.Timer4Enabled);
+}
+
+void Form1::play(SoundId sound) {
+    switch (sound) {
+    case SoundId::Success:
+        m_sound.play(assetPath(assets::SuccessSound));
+        break;
+    case SoundId::Error:
+        m_sound.play(assetPath(assets::ErrorSound));
+        break;
+    case SoundId::Final:
+        m_sound.play(assetPath(assets::FinalSound));
+        break;
+    }
+}

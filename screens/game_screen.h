@@ -1,0 +1,106 @@
+// The game screen Form1: the board, the two caption buttons, the word list, the picture panel,
+// the running figure and the four timers of a round.
+#pragma once
+
+#include "game.h"
+#include "game_timer.h"
+#include "layout.h"
+#include "letter_button.h"
+#include "navigation.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QWidget>
+#include <array>
+#include <memory>
+
+class GifControl;
+class Sound;
+
+// A picture of the panel: a label that reports a click.
+class PictureLabel : public QLabel {
+    Q_OBJECT
+  public:
+    using QLabel::QLabel;
+  signals:
+    void clicked();
+
+  protected:
+    void mousePressEvent(QMouseEvent*) override { emit clicked(); }
+};
+
+class Form1 : public QWidget {
+    Q_OBJECT
+  public:
+    // The screen's size is read once here, in twips; tests give one of their own.
+    Form1(QString programFolder, Navigation& navigation, Sound& sound, QSize screenPixels = {},
+          QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // The start-up sequence: texts, layout, the first round, the clock's speed.
+    void Form_Load();
+    // Covers the whole screen without a title bar.
+    void showOnScreen();
+
+    // The level menu's play button after a round: the next round 500 ms later.
+    void enableTimer3();
+
+    // Event handlers, each forwarding to the game and showing the outcome.
+    void Command1_Click(int Index);
+    void Command2_Click();
+    void Command3_Click();
+    void Command4_Click(int Index);
+    void Image1_Click(int Index);
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void Timer3_Timer();
+    void Timer4_Timer();
+    void Marchoso1_GifEnd();
+
+    Game& game() { return m_game; }
+    const GameScreenLayout& layout() const { return m_layout; }
+
+    std::array<LetterButton*, BoardCells> Command1{};
+    QPushButton* Command2 = nullptr;
+    QPushButton* Command3 = nullptr;
+    std::array<QPushButton*, 2> Command4{};
+    QListWidget* List2 = nullptr;
+    std::array<QLabel*, WordSlots> Label1{};
+    std::array<PictureLabel*, WordSlots> Image1{};
+    GifControl* Marchoso1 = nullptr;
+    GifControl* Marchoso2 = nullptr;
+    GameTimer* Timer1 = nullptr;
+    GameTimer* Timer2 = nullptr;
+    GameTimer* Timer3 = nullptr;
+    GameTimer* Timer4 = nullptr;
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    void createControls();
+    void connectEvents();
+    void ArrangeGameScreen();
+    void readCaptions();
+    void readSpeed();
+    void PicturePanel();
+    void RunnerSetup();
+    void showBoard();
+    void showWords();
+    void syncTimers();
+    void play(SoundId sound);
+    QString assetPath(const char16_t* relative) const;
+    void place(QWidget* widget, const TwipsRect& twips);
+
+    QString m_folder;
+    Navigation& m_navigation;
+    Sound& m_sound;
+    double m_screenWidth = 0;  // twips
+    double m_screenHeight = 0; // twips
+    ClockRandom m_random;
+    std::unique_ptr<PictureFolder> m_pictures;
+    Game m_game;
+    GameScreenLayout m_layout;
+    std::array<QSize, WordSlots> m_naturalSizes{}; // pixels, of the picture each slot shows
+};

@@ -1,0 +1,173 @@
+// The game screen's layout in twips: board, buttons, picture panel and viewer window.
+#include "layout.h"
+
+#include "units.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// The caption buttons' height as designed; their classic Top was taken from it.
+constexpr double DesignButtonHeight = 495;
+// The least gap between the caption buttons and the board's first row.
+constexpr double ButtonGap = 50;
+constexpr double PictureButtonSize = 615;
+constexpr double PictureButtonMargin = 10;
+
+constexpr double PanelMargin = 75;     // from the screen's left edge, and from the board's right
+constexpr double PanelWidthLoss = 125; // the column is L - 125 wide, 50 twips short of the board
+constexpr double PictureGap = 50;      // between two pictures of a column
+constexpr double PanelBottomSpace = 1000;
+
+// Outer window size minus the picture's size: frame, and the picture box's offset of 120.
+constexpr double ViewerExtraWidth = 325;
+constexpr double ViewerExtraHeight = 700;
+
+double roundHalfEven(double x) {
+    if (std::fabs(x - std::trunc(x)) == 0.5) return 2.0 * std::round(x / 2.0);
+    return std::round(x);
+}
+
+double shownHeight(double width, const PanelInput& picture) {
+    // A slot that never held a picture has no proportions to keep.
+    if (picture.naturalWidth <= 0) return 0;
+    return std::floor(width * roundHalfEven(picture.naturalHeight) / picture.naturalWidth);
+}
+
+// A column too tall for the screen would put its lower pictures and the found words' captions
+// below the screen's edge: one common factor keeps the pictures' proportions and their order and
+// makes the column fill the height exactly. Fractions of a twip are left to the pixel conversion.
+void shrinkColumn(TwipsRect& a, TwipsRect& b, TwipsRect& c, double screenHeight) {
+    const double sum = a.Height + b.Height + c.Height;
+    const double room = screenHeight - PanelBottomSpace;
+    if (sum <= 0 || room <= 0) return;
+    const double factor = room / sum;
+    for (TwipsRect* picture : {&a, &b, &c}) {
+        picture->Width *= factor;
+        picture->Height *= factor;
+    }
+}
+
+void placeColumn(PanelLayout& panel, int first, double screenHeight) {
+    TwipsRect& a = panel.Image1[first];
+    TwipsRect& b = panel.Image1[first + 1];
+    TwipsRect& c = panel.Image1[first + 2];
+    if (columnTop(a.Height, b.Height, c.Height, screenHeight) < 0) {
+        shrinkColumn(a, b, c, screenHeight);
+    }
+    a.Top = columnTop(a.Height, b.Height, c.Height, screenHeight);
+    b.Top = a.Top + a.Height + PictureGap;
+    c.Top = b.Top + b.Height + PictureGap;
+}
+
+} // namespace
+
+QRect toPixelRect(const TwipsRect& twips) {
+    const int left = units::toPixels(twips.Left);
+    const int top = units::toPixels(twips.Top);
+    const int right = units::toPixels(twips.Left + twips.Width);
+    const int bottom = units::toPixels(twips.Top + twips.Height);
+    return QRect(left, top, right - left, bottom - top);
+}
+
+GameScreenLayout ArrangeGameScreen(double screenWidth, double screenHeight) {
+    GameScreenLayout g;
+    // Single precision, as the pitch has always been computed. The height bound (13.5 pitches for
+    // the board and the buttons above it, two more for the running figure below) only decides on
+    // screens wider than about 4:3, so the classic numbers stand on 4:3 and 5:4 screens.
+    const float byWidth = static_cast<float>(screenWidth) / 21.0f;
+    const float byHeight = static_cast<float>(screenHeight) / 15.5f;
+    g.CellSize = std::floor(std::min(byWidth, byHeight));
+    const double cell = g.CellSize;
+    g.GridLeft = static_cast<std::int32_t>(std::floor((screenWidth - 12.0 * cell) / 2.0));
+    g.GridTop = std::floor((screenHeight - 13.5 * cell) / 2.0);
+
+    for (int i = 0; i < BoardButtons; ++i) {
+        const int column = i % BoardColumns;
+        const int row = i / BoardColumns;
+        g.Command1[i] = {g.GridLeft + cell * column, g.GridTop + cell * row + 500, cell - 1,
+                         cell - 1};
+    }
+    const TwipsRect& first = g.Command1[0];
+    const TwipsRect& middle = g.Command1[5];
+    const TwipsRect& topRight = g.Command1[11];
+    const TwipsRect& last = g.Command1[143];
+
+    // The classic Top used the design height while the real height is CellSize - 100, so on large
+    // pitches the buttons covered the first row of letters; they now stay 50 twips above it.
+    const double buttonTop = first.Top - std::max(DesignButtonHeight + ButtonGap, cell - ButtonGap);
+    g.Command2.Top = buttonTop;
+    g.Command2.Left = first.Left;
+    g.Command2.Width = middle.Left + middle.Width - g.Command2.Left;
+    g.Command2.Height = cell - 100;
+
+    g.Command3.Top = buttonTop;
+    g.Command3.Left = g.Command2.Left + g.Command2.Width + 10;
+    g.Command3.Width = topRight.Left + topRight.Width - g.Command3.Left;
+    g.Command3.Height = cell - 100;
+
+    g.List2.Top = first.Top;
+    g.List2.Left = first.Left;
+    g.List2.Width = g.Command2.Width;
+    g.List2.Height = last.Top + last.Height - g.List2.Top + 100;
+
+    const double exitLeft = screenWidth - PictureButtonSize - PictureButtonMargin;
+    g.Command4[0] = {exitLeft, PictureButtonMargin, PictureButtonSize, PictureButtonSize};
+    g.Command4[1] = {exitLeft - PictureButtonSize, PictureButtonMargin, PictureButtonSize,
+                     PictureButtonSize};
+    return g;
+}
+
+int columnTop(double ha, double hb, double hc, double screenHeight) {
+    const double space = screenHeight - (ha + hb + hc) - PanelBottomSpace;
+    // Integer division truncates toward zero, as the halving is defined.
+    return static_cast<int>(roundHalfEven(space)) / 2;
+}
+
+PanelLayout ArrangePicturePanel(double boardLeft, double boardRight, double screenHeight,
+                                const std::array<PanelInput, 6>& pictures) {
+    PanelLayout panel;
+    const double width = boardLeft - PanelWidthLoss;
+    for (int k = 0; k < 6; ++k) {
+        TwipsRect& image = panel.Image1[k];
+        image.Left = k < 3 ? PanelMargin : boardRight + PanelMargin;
+        image.Width = width;
+        image.Height = shownHeight(width, pictures[k]);
+    }
+    placeColumn(panel, 0, screenHeight);
+    placeColumn(panel, 3, screenHeight);
+    for (int k = 0; k < 6; ++k) {
+        const TwipsRect& image = panel.Image1[k];
+        const double labelHeight = pictures[k].labelHeight;
+        // The caption's lower edge lies on its picture's lower edge.
+        panel.Label1[k] = {image.Left, image.Top + image.Height - labelHeight, 0, labelHeight};
+    }
+    return panel;
+}
+
+ViewerPlacement ViewerWindow(double pictureWidth, double pictureHeight, double screenWidth,
+                             double screenHeight) {
+    ViewerPlacement v;
+    v.pictureWidth = pictureWidth;
+    v.pictureHeight = pictureHeight;
+    if (pictureWidth + ViewerExtraWidth > screenWidth ||
+        pictureHeight + ViewerExtraHeight > screenHeight) {
+        // A picture larger than the screen would put the viewer, and the picture that closes it,
+        // past the screen's edges: it is shown smaller, keeping its proportions.
+        constexpr double unbounded = std::numeric_limits<double>::infinity();
+        const double byWidth =
+            pictureWidth > 0 ? (screenWidth - ViewerExtraWidth) / pictureWidth : unbounded;
+        const double byHeight =
+            pictureHeight > 0 ? (screenHeight - ViewerExtraHeight) / pictureHeight : unbounded;
+        const double factor = std::clamp(std::min(byWidth, byHeight), 0.0, 1.0);
+        v.pictureWidth = std::floor(pictureWidth * factor);
+        v.pictureHeight = std::floor(pictureHeight * factor);
+    }
+    v.window.Width = v.pictureWidth + ViewerExtraWidth;
+    v.window.Height = v.pictureHeight + ViewerExtraHeight;
+    v.window.Left = std::floor((screenWidth - v.window.Width) / 2);
+    v.window.Top = std::floor((screenHeight - v.window.Height) / 2);
+    return v;
+}

@@ -1,0 +1,69 @@
+// The game screen's layout in twips: the letter board and its buttons, the picture panel and the
+// picture viewer's window, as pure functions of the screen's size.
+#pragma once
+
+// Everything here is computed in twips, as the game's layout is defined, and turned into pixels at
+// one place only (toPixelRect), so that the arithmetic can be checked number by number against the
+// screen-size tables without any window.
+//
+// Two changes to the classic layout keep it usable on today's wide screens: the board's pitch is
+// also limited by the screen's height, and the two caption buttons keep a gap above the board.
+// The picture panel and the viewer scale pictures down only where they would otherwise leave the
+// screen; whatever fits follows the classic formulas exactly.
+
+#include <QRect>
+#include <array>
+#include <cstdint>
+
+struct TwipsRect {
+    double Left = 0, Top = 0, Width = 0, Height = 0;
+};
+
+// The one place where a twips rectangle becomes pixels. The edges are rounded, not the size, so
+// that neighbours that touch in twips touch in pixels as well.
+QRect toPixelRect(const TwipsRect& twips);
+
+inline constexpr int BoardColumns = 12;
+inline constexpr int BoardButtons = 144;
+
+struct GameScreenLayout {
+    float CellSize = 0;        // the board's pitch: one cell plus a one-twip gap
+    std::int32_t GridLeft = 0; // the board's left edge
+    double GridTop = 0;        // the board's top edge minus 500
+    std::array<TwipsRect, BoardButtons> Command1{}; // row by row: 0 top left, 143 bottom right
+    TwipsRect Command2, Command3, List2;
+    std::array<TwipsRect, 2> Command4{}; // exit, then minimise to its left
+};
+
+// The board, the word-list and score buttons above it, the word list and the two picture buttons
+// in the top right corner, for a screen of the given size in twips.
+GameScreenLayout ArrangeGameScreen(double screenWidth, double screenHeight);
+
+// What the panel needs to know of one picture slot, in twips.
+struct PanelInput {
+    double naturalWidth = 0, naturalHeight = 0; // 0 x 0: nothing was ever loaded into the slot
+    double labelHeight = 0;                     // the caption's height as it has sized itself
+};
+
+struct PanelLayout {
+    std::array<TwipsRect, 6> Image1{}; // slots 0-2 the left column, 3-5 the right, top to bottom
+    std::array<TwipsRect, 6> Label1{}; // Left and Top; the caption sizes itself (width 0 here)
+};
+
+// The six pictures in two columns beside the board, given the board's left edge
+// (Command1(0).Left) and right edge (Command1(11).Left + Width).
+PanelLayout ArrangePicturePanel(double boardLeft, double boardRight, double screenHeight,
+                                const std::array<PanelInput, 6>& pictures);
+
+// The top of a column whose pictures are ha, hb and hc high: the space they leave, less 1000,
+// rounded halves-to-even and halved toward zero (so -7 gives -3).
+int columnTop(double ha, double hb, double hc, double screenHeight);
+
+struct ViewerPlacement {
+    TwipsRect window;                           // outer rectangle, frame included
+    double pictureWidth = 0, pictureHeight = 0; // the size at which the picture is shown
+};
+
+// The viewer's window centred on the screen around a picture of the given natural size.
+ViewerPlacement ViewerWindow(double pictureWidth, double pictureHeight, double screenWidth,
+                             double screenHeight);

@@ -1,0 +1,210 @@
+// The level menu: builds its controls, loads the level texts and pictures, answers its buttons.
+#include "level_menu.h"
+
+#include "asset_paths.h"
+#include "colours.h"
+#include "gif_control.h"
+#include "layout.h"
+#include "module1.h"
+#include "navigation.h"
+#include "text_file.h"
+#include "units.h"
+
+#include <QCloseEvent>
+#include <QFont>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPixmap>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <cmath>
+
+namespace {
+
+constexpr Colour MenuBack = 0xC0FFFF;   // light yellow
+constexpr Colour LevelBack = 0xFFFFFF;  // white
+constexpr Colour PlayBack = 0xC0C0FF;   // light red
+constexpr Colour ExitBack = 0x0000FF;   // red
+constexpr Colour ExitText = 0xFFFFFF;   // white reads best on the red button
+
+constexpr double ClientWidth = 8115;
+constexpr double ClientHeight = 5070;
+constexpr TwipsRect AnimationRect{600, 480, 2055, 1935};
+constexpr TwipsRect DescriptionRect{2400, 240, 5535, 2295};
+constexpr TwipsRect PlayRect{120, 4200, 3855, 735};
+constexpr TwipsRect ExitRect{4080, 4200, 3855, 735};
+
+// The six level buttons stand in one row, 105 twips apart.
+TwipsRect levelButtonRect(int i) {
+    return {120.0 + 1320.0 * i, 2640, 1215, 1455};
+}
+
+// The room the level picture leaves for the button's rounded border.
+constexpr int IconMargin = 8;
+
+QFont arial18(bool bold) {
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSize(18);
+    font.setBold(bold);
+    return font;
+}
+
+// A style sheet is the one way Qt reliably paints a button's back colour on every style; the
+// buttons keep a rounded border and darken while pressed so that a child sees the press.
+QString menuStyleSheet() {
+    const auto colour = [](Colour c) { return toQColor(c).name(); };
+    const auto pressed = [](Colour c) { return toQColor(c).darker(125).name(); };
+    return QStringLiteral("#Form3 { background-color: %1; }"
+                          "#Label1 { color: black; background: transparent; }"
+                          "QPushButton { border: 2px solid #808080; border-radius: 10px; }"
+                          "QPushButton:hover, QPushButton:focus { border-color: #3a6fd8; }"
+                          "QPushButton#Command1 { background-color: %2; }"
+                          "QPushButton#Command1:pressed { background-color: %3; }"
+                          "QPushButton#Command2 { background-color: %4; color: black; }"
+                          "QPushButton#Command2:pressed { background-color: %5; }"
+                          "QPushButton#Command3 { background-color: %6; color: %7; }"
+                          "QPushButton#Command3:pressed { background-color: %8; }")
+        .arg(colour(MenuBack), colour(LevelBack), pressed(LevelBack), colour(PlayBack),
+             pressed(PlayBack), colour(ExitBack), colour(ExitText), pressed(ExitBack));
+}
+
+QPushButton* makeButton(QWidget* parent, const char* name, const TwipsRect& place) {
+    auto* button = new QPushButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(toPixelRect(place));
+    return button;
+}
+
+} // namespace
+
+Form3::Form3(Navigation& navigation, const QString& programFolder, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      m_navigation(navigation), m_programFolder(programFolder) {
+    setObjectName(QStringLiteral("Form3"));
+    setWindowTitle(QStringLiteral("Tolvano 2.0"));
+    setFixedSize(units::toPixels(ClientWidth), units::toPixels(ClientHeight));
+    buildControls();
+    setStyleSheet(menuStyleSheet());
+    Form_Load();
+}
+
+void Form3::buildControls() {
+    for (int i = 0; i < LevelCount; ++i) {
+        // One object name for the whole array, so that one style rule paints all six.
+        QPushButton* button = makeButton(this, "Command1", levelButtonRect(i));
+        button->setIconSize(button->size() - QSize(IconMargin, IconMargin));
+        connect(button, &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
+        Command1[i] = button;
+    }
+
+    Marchoso1 = new GifControl(this);
+    Marchoso1->setObjectName(QStringLiteral("Marchoso1"));
+    Marchoso1->setSizeTwips(AnimationRect.Width, AnimationRect.Height);
+    Marchoso1->setLeft(AnimationRect.Left);
+    Marchoso1->setTop(AnimationRect.Top);
+
+    Label1 = new QLabel(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(toPixelRect(DescriptionRect));
+    Label1->setFont(arial18(false));
+    Label1->setWordWrap(true);
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Texts come from a file a teacher edits: never interpret them as markup.
+    Label1->setTextFormat(Qt::PlainText);
+
+    Command2 = makeButton(this, "Command2", PlayRect);
+    Command2->setFont(arial18(true));
+    connect(Command2, &QPushButton::clicked, this, &Form3::Command2_Click);
+
+    Command3 = makeButton(this, "Command3", ExitRect);
+    Command3->setFont(arial18(true));
+    connect(Command3, &QPushButton::clicked, this, &Form3::Command3_Click);
+}
+
+// Every step may fail on its own (a missing file, a read past the end) and is then skipped;
+// text is one variable for steps 3 to 5, so a language file that cannot be read leaves both
+// buttons with the level description read just before.
+void Form3::Form_Load() {
+    centreOnScreen();
+    Marchoso1->setGifFile(assets::levelGif(m_programFolder, Module1::Level + 1));
+    QString text;
+    readLevelLines(Module1::Level + 1, text);
+    Label1->setText(text);
+    readLanguageItems(2, text);
+    Command2->setText(text);
+    readLanguageItems(3, text);
+    Command3->setText(text);
+    // The texts show at once; the level pictures may take a moment to load.
+    repaint();
+    showLevelPictures();
+}
+
+void Form3::Command1_Click(int Index) {
+    if (Index < 0 || Index >= LevelCount) return;
+    Marchoso1->setGifFile(assets::levelGif(m_programFolder, Index + 1));
+    QString text;
+    readLevelLines(Index + 1, text);
+    Label1->setText(text);
+    Module1::Level = static_cast<std::uint8_t>(Index);
+    repaint();
+}
+
+void Form3::Command2_Click() {
+    // The game screen's start-up may close this menu itself, and may even delete it.
+    m_leaving = true;
+    const QPointer<Form3> self(this);
+    if (m_navigation.gameScreenVisible())
+        m_navigation.enableGameTimer3();
+    else
+        m_navigation.loadGameScreen();
+    if (self) accept();
+}
+
+void Form3::Command3_Click() {
+    // Quitting may ask every window to close first; this one must then agree.
+    m_leaving = true;
+    m_navigation.quit();
+}
+
+void Form3::reject() {}
+
+void Form3::closeEvent(QCloseEvent* event) {
+    if (m_leaving)
+        event->accept();
+    else
+        event->ignore();
+}
+
+// Centred by the window's outer size, rounded down in twips. Before the window is first shown
+// the window manager has not yet added its frame, so the outer size is the client size then.
+void Form3::centreOnScreen() {
+    const QScreen* screen =
+        parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+    const QRect area = screen->geometry();
+    const QSize outer = frameGeometry().size();
+    const double left = std::floor((units::toTwips(area.width()) - units::toTwips(outer.width())) / 2);
+    const double top =
+        std::floor((units::toTwips(area.height()) - units::toTwips(outer.height())) / 2);
+    move(area.topLeft() + QPoint(units::toPixels(left), units::toPixels(top)));
+}
+
+void Form3::readLevelLines(int count, QString& text) const {
+    LineFile file(assets::path(m_programFolder, assets::LevelFile));
+    for (int line = 1; line <= count; ++line)
+        if (std::optional<QString> read = file.readLine()) text = *read;
+}
+
+void Form3::readLanguageItems(int count, QString& text) const {
+    ItemFile file(assets::path(m_programFolder, assets::LanguageFile));
+    for (int item = 1; item <= count; ++item)
+        if (std::optional<QString> read = file.readText()) text = *read;
+}
+
+// A missing picture leaves its button plain.
+void Form3::showLevelPictures() {
+    for (int k = 1; k <= LevelCount; ++k) {
+        QPixmap picture;
+        if (picture.load(assets::levelGif(m_programFolder, k))) Command1[k - 1]->setIcon(picture);
+    }
+}

@@ -1,0 +1,66 @@
+// The level menu Form3: six level buttons, the chosen level's animation and description, play, exit.
+#pragma once
+
+// The menu is loaded afresh at every appearance: the navigation builds a new Form3 each time, and
+// Form_Load runs from the constructor, so the window is complete (texts, pictures, place) before
+// anyone shows it, with show() after the splash or exec() over the game screen after a round.
+// Because it is built again each time it opens on Module1::Level, the level last chosen.
+//
+// The menu is left only through its buttons: Escape and the window manager's close do nothing,
+// since a menu closed that way between two rounds would leave the game waiting for ever. Closing
+// (play) hides the dialog; whoever created it deletes it (stack for exec(), or WA_DeleteOnClose /
+// deleteLater for show()).
+
+#include <QDialog>
+#include <QString>
+#include <array>
+
+class GifControl;
+class Navigation;
+class QLabel;
+class QPushButton;
+
+class Form3 : public QDialog {
+    Q_OBJECT
+  public:
+    // programFolder: the folder that holds the configuracion and gifs folders.
+    Form3(Navigation& navigation, const QString& programFolder, QWidget* parent = nullptr);
+
+    static constexpr int LevelCount = 6;
+
+    // The controls under their design names; public so that tests and the real-window test can
+    // look at them. Only this class changes them.
+    std::array<QPushButton*, LevelCount> Command1{};
+    GifControl* Marchoso1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QPushButton* Command2 = nullptr;
+    QPushButton* Command3 = nullptr;
+
+    // Level button Index (0 to 5): shows that level and makes it the current one.
+    void Command1_Click(int Index);
+    // Play: the next round after a round, or the game screen the first time; the menu closes.
+    void Command2_Click();
+    // Exit: the program ends at once.
+    void Command3_Click();
+
+    // Escape does nothing (see above).
+    void reject() override;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void buildControls();
+    void Form_Load();
+    void centreOnScreen();
+    // Lines 1 to count of the level file into text, one after the other; a failed read keeps it.
+    void readLevelLines(int count, QString& text) const;
+    // Items 1 to count of the language file into text, likewise.
+    void readLanguageItems(int count, QString& text) const;
+    void showLevelPictures();
+
+    Navigation& m_navigation;
+    const QString m_programFolder;
+    // Set when play or exit was pressed: only then may the menu close.
+    bool m_leaving = false;
+};

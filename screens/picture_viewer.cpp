@@ -1,0 +1,91 @@
+// The picture viewer: loads the chosen picture at the size it is shown, places the window, closes
+// on a click on the picture.
+#include "picture_viewer.h"
+
+#include "asset_paths.h"
+#include "layout.h"
+#include "module1.h"
+#include "picture_loader.h"
+#include "units.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QScreen>
+
+namespace {
+
+// Picture1's place inside the window, in twips.
+constexpr double PictureLeft = 120;
+constexpr double PictureTop = 120;
+const QColor BorderColour(0x60, 0x60, 0x60);
+
+} // namespace
+
+void Form4::open(const QString& programFolder, QWidget* parent) {
+    Form4 viewer(programFolder, parent);
+    if (viewer.pictureLoaded()) viewer.exec();
+}
+
+Form4::Form4(const QString& programFolder, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_programFolder(programFolder) {
+    setObjectName(QStringLiteral("Form4"));
+    setAutoFillBackground(true);
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+
+    Picture1 = new QLabel(this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setCursor(Qt::PointingHandCursor);
+    Picture1->installEventFilter(this);
+    Form_Load();
+}
+
+// Nothing is shown unless every step succeeds; the window then stays as built, and open() does
+// not show it.
+void Form4::Form_Load() {
+    if (Module1::ViewerPictureFile.isEmpty()) return;
+    const QString path = assets::picture(m_programFolder, Module1::ViewerPictureFile);
+    const std::optional<QSize> natural = pictureSize(path);
+    if (!natural) return;
+
+    const QScreen* screen =
+        parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+    const QRect area = screen->geometry();
+    const ViewerPlacement place =
+        ViewerWindow(units::toTwips(natural->width()), units::toTwips(natural->height()),
+                     units::toTwips(area.width()), units::toTwips(area.height()));
+    const QRect shown =
+        toPixelRect({PictureLeft, PictureTop, place.pictureWidth, place.pictureHeight});
+    const QImage picture = loadPicture(path, shown.size());
+    if (picture.isNull()) return;
+
+    Picture1->setPixmap(QPixmap::fromImage(picture));
+    Picture1->setGeometry(shown);
+    // Frameless: the window's outer size is its own size.
+    const QRect window = toPixelRect(place.window);
+    setFixedSize(window.size());
+    move(area.topLeft() + window.topLeft());
+    m_loaded = true;
+}
+
+void Form4::Picture1_Click() {
+    accept();
+}
+
+bool Form4::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Picture1 && event->type() == QEvent::MouseButtonPress) {
+        Picture1_Click();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+// The fixed single border that a frameless window does not get from the window manager.
+void Form4::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setPen(BorderColour);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}

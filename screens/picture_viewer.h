@@ -1,0 +1,43 @@
+// The picture viewer Form4: one picture of the round, large, in the middle of the screen.
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+class QLabel;
+
+// A white window with a thin border and no title bar, so that a click on the picture is the way to
+// close it. Form_Load runs from the constructor: it finds the picture, sizes the window around it
+// and centres it on the screen. A picture larger than the screen is shown smaller, keeping its
+// proportions, so that the picture which closes the viewer is always on the screen.
+class Form4 : public QDialog {
+    Q_OBJECT
+  public:
+    // Shows Module1::ViewerPictureFile from the picture folder modally and returns when the
+    // player has closed it. A picture that cannot be shown (removed meanwhile, no picture at all,
+    // no name) opens nothing and returns at once: the game simply goes on.
+    static void open(const QString& programFolder, QWidget* parent);
+    // QDialog::open() stays available beside the static open above.
+    using QDialog::open;
+
+    explicit Form4(const QString& programFolder, QWidget* parent = nullptr);
+
+    // Whether Form_Load found a picture to show.
+    bool pictureLoaded() const { return m_loaded; }
+
+    // The window's only control, under its design name; public for the tests.
+    QLabel* Picture1 = nullptr;
+
+    // A click on the picture: the viewer closes.
+    void Picture1_Click();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    void Form_Load();
+
+    const QString m_programFolder;
+    bool m_loaded = false;
+};

@@ -1,0 +1,71 @@
+// The splash screen: draws the title picture, centres itself, opens the level menu on a click.
+#include "splash_screen.h"
+
+#include "colours.h"
+#include "navigation.h"
+#include "units.h"
+
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <cmath>
+#include <cstdint>
+
+namespace {
+
+constexpr Colour SplashBack = 0xFFC0FF; // light pink, where the picture does not cover
+constexpr double ClientWidth = 7260;
+constexpr double ClientHeight = 7080;
+
+// Halves to even, as the centring is defined; window and screen sizes are far inside 32 bits.
+std::int32_t roundHalfEven(double value) {
+    return static_cast<std::int32_t>(std::nearbyint(value));
+}
+
+} // namespace
+
+Form2::Form2(Navigation& navigation, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_navigation(navigation),
+      m_picture(QStringLiteral(":/ventanas/portada.png")) {
+    setObjectName(QStringLiteral("Form2"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    // The picture covers the whole window: nothing behind it needs clearing first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFixedSize(units::toPixels(ClientWidth), units::toPixels(ClientHeight));
+    // The whole window is the button; the hand says so.
+    setCursor(Qt::PointingHandCursor);
+    Form_Load();
+}
+
+QPoint Form2::placement(double screenWidth, double screenHeight, double windowWidth,
+                        double windowHeight) {
+    // Integer division in C++ truncates toward zero, as the centring wants.
+    return {roundHalfEven(screenWidth - windowWidth) / 2,
+            roundHalfEven(screenHeight - windowHeight) / 2};
+}
+
+// The window has no frame, so its outer size is its client size.
+void Form2::Form_Load() {
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const QPoint twips =
+        placement(units::toTwips(screen.width()), units::toTwips(screen.height()),
+                  units::toTwips(width()), units::toTwips(height()));
+    move(screen.topLeft() + QPoint(units::toPixels(twips.x()), units::toPixels(twips.y())));
+}
+
+// Shows the menu before closing, so that the program never runs without a window.
+void Form2::Form_Click() {
+    m_navigation.showLevelMenu();
+    close();
+}
+
+void Form2::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), toQColor(SplashBack));
+    painter.drawPixmap(0, 0, m_picture);
+}
+
+void Form2::mousePressEvent(QMouseEvent*) {
+    Form_Click();
+}
