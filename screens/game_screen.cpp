@@ -251,8 +251,10 @@ void Form1::Command1_Click(int Index) {
     if (result.focusToCommand2) Command2->setFocus();
 }
 
+// Asks whether the list was hidden rather than whether it is seen: a minimised screen sees
+// nothing, yet a click must still show the list.
 void Form1::Command2_Click() {
-    List2->setVisible(!List2->isVisible());
+    List2->setVisible(List2->isHidden());
 }
 
 void Form1::Command3_Click() {

@@ -1,0 +1,220 @@
+// The game screen on the offscreen platform: start-up from the text files, the layout of its
+// controls, and clicks answered with colours, captions, sounds and the success animation.
+#include "game_screen.h"
+#include "gif_control.h"
+#include "program_folder.h"
+#include "sound.h"
+#include "units.h"
+
+#include <QLocale>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class FakeNavigation final : public Navigation {
+  public:
+    void showLevelMenu() override {}
+    bool gameScreenVisible() const override { return true; }
+    void enableGameTimer3() override {}
+    void loadGameScreen() override {}
+    void quit() override { ++quits; }
+    void showLevelMenuOverGame() override { ++menus; }
+    int quits = 0;
+    int menus = 0;
+};
+
+struct GameScreen : ::testing::Test {
+    ProgramFolder folder;
+    FakeNavigation navigation;
+    RecordingSound sound;
+    std::unique_ptr<Form1> form;
+
+    void load(QSize screen = {800, 600}) {
+        form = std::make_unique<Form1>(folder.path(), navigation, sound, screen);
+        form->Form_Load();
+    }
+    Game& game() { return form->game(); }
+    // The cells of word k, in reading order.
+    std::vector<int> cellsOf(int k) {
+        std::vector<int> cells;
+        for (int j = 1; j < WordPositions && game().board.WordCells[k][j] >= 0; ++j)
+            cells.push_back(game().board.WordCells[k][j]);
+        return cells;
+    }
+    int aFillerCell() {
+        for (int i = 0; i < BoardCells; ++i)
+            if (!game().board.CellUsed[i]) return i;
+        return -1;
+    }
+};
+
+TEST_F(GameScreen, startUpTakesItsTextsAndFirstRoundFromTheProgramFolder) {
+    folder.write("configuracion/idioma.txt",
+                 "\"de\",\"Jugar\",\"Salir\",\"Mis palabras\",\"Pistas\"\n");
+    load();
+    EXPECT_EQ(game().ScoreOfWord, QStringLiteral("de"));
+    EXPECT_EQ(form->Command2->text(), QStringLiteral("Mis palabras"));
+    EXPECT_EQ(game().HintCaption, QStringLiteral("Pistas"));
+    EXPECT_EQ(form->Command3->text(), QStringLiteral("0 de 6 - 0 %"));
+    EXPECT_FALSE(form->Command3->isEnabled());
+    EXPECT_EQ(game().WordsOffered, 6);
+    EXPECT_EQ(form->Timer2->interval(), 300);
+    EXPECT_TRUE(form->Timer2->isEnabled());
+    for (int k = 0; k < WordSlots; ++k)
+        EXPECT_FALSE(game().wordList.Words[k].isEmpty());
+    EXPECT_EQ(form->Command1[0]->text(), game().board.caption(0));
+    EXPECT_TRUE(form->Marchoso2->isVisibleTo(form.get()));
+    EXPECT_FALSE(form->List2->isVisibleTo(form.get()));
+}
+
+struct LanguageRow {
+    const char* what;
+    QByteArray content; // empty: no language file at all
+    const char* wordList;
+    const char* hint;
+};
+
+class LanguageFile : public GameScreen, public ::testing::WithParamInterface<LanguageRow> {};
+
+TEST_P(LanguageFile, aShortOrMissingFileLeavesTheLastItemRead) {
+    if (GetParam().content.isEmpty())
+        folder.remove("configuracion/idioma.txt");
+    else
+        folder.write("configuracion/idioma.txt", GetParam().content);
+    load();
+    EXPECT_EQ(form->Command2->text(), QString::fromUtf8(GetParam().wordList)) << GetParam().what;
+    EXPECT_EQ(game().HintCaption, QString::fromUtf8(GetParam().hint)) << GetParam().what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, LanguageFile,
+    ::testing::Values(LanguageRow{"missing", {}, "", ""},
+                      LanguageRow{"three items", "de\nJugar\nSalir\n", "Salir", "Salir"},
+                      LanguageRow{"one item", "de", "de", "de"},
+                      LanguageRow{"a number as item 4", "de,a,b,007,e", "7", "e"},
+                      LanguageRow{"a quoted comma", "de,a,b,\"Mis, palabras\",e", "Mis, palabras",
+                                  "e"}));
+
+struct SpeedRow {
+    QByteArray content; // empty: no speed file
+    int interval;
+};
+
+class SpeedFile : public GameScreen, public ::testing::WithParamInterface<SpeedRow> {};
+
+TEST_P(SpeedFile, theClockTakesTheLeadingNumberOrKeeps300WhenRefused) {
+    if (GetParam().content.isEmpty())
+        folder.remove("configuracion/velocidad.txt");
+    else
+        folder.write("configuracion/velocidad.txt", GetParam().content);
+    load();
+    EXPECT_EQ(form->Timer2->interval(), GetParam().interval) << GetParam().content.constData();
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, SpeedFile,
+                         ::testing::Values(SpeedRow{"150", 150}, SpeedRow{"abc", 0},
+                                           SpeedRow{"0", 0}, SpeedRow{"-40", 300},
+                                           SpeedRow{"99999", 300}, SpeedRow{"250ms", 250},
+                                           SpeedRow{{}, 0}));
+
+TEST_F(GameScreen, controlsStandWhereTheLayoutPutsThem) {
+    load({1024, 768});
+    EXPECT_EQ(form->Command1[0]->geometry(), toPixelRect(form->layout().Command1[0]));
+    EXPECT_EQ(form->Command1[143]->geometry(), toPixelRect(form->layout().Command1[143]));
+    EXPECT_EQ(form->layout().Command2.Top, 644); // above the board, not over its first row
+    EXPECT_LT(form->Command2->geometry().bottom(), form->Command1[0]->geometry().top());
+    EXPECT_EQ(form->Command4[0]->geometry(), toPixelRect(form->layout().Command4[0]));
+    // The running figure starts just under the bottom-left cell.
+    EXPECT_EQ(form->Marchoso2->left(), form->layout().Command1[132].Left);
+    EXPECT_EQ(form->Marchoso2->top(), static_cast<float>(form->layout().Command1[132].Top +
+                                                         form->layout().Command1[132].Height));
+}
+
+TEST_F(GameScreen, aMissIsRedWithTheErrorSoundAndTheFocusMovesToTheWordListButton) {
+    load();
+    const int cell = aFillerCell();
+    QTest::mouseClick(form->Command1[cell], Qt::LeftButton);
+    EXPECT_FALSE(form->Command1[cell]->isEnabled());
+    EXPECT_EQ(game().board.Look[cell].BackColor, colours::Miss);
+    ASSERT_EQ(sound.played.size(), 1);
+    EXPECT_TRUE(sound.played[0].endsWith("sonidos/error.wav"));
+    EXPECT_EQ(form->focusWidget(), form->Command2);
+}
+
+TEST_F(GameScreen, aCompletedWordShowsItsCaptionListsItAndPlaysTheAnimationOverTheCell) {
+    QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
+    folder.write("configuracion/idioma.txt", "de,Jugar,Salir,Mis palabras,Pistas");
+    load();
+    const std::vector<int> cells = cellsOf(2);
+    for (int cell : cells)
+        form->Command1_Click(cell);
+    EXPECT_TRUE(form->Label1[2]->isVisibleTo(form.get()));
+    EXPECT_EQ(form->Label1[2]->text(), game().wordList.Words[2]);
+    ASSERT_GE(form->List2->count(), 1);
+    EXPECT_EQ(form->List2->item(form->List2->count() - 1)->text(), game().wordList.Words[2]);
+    EXPECT_TRUE(form->Marchoso1->isVisibleTo(form.get()));
+    EXPECT_EQ(form->Marchoso1->left(), form->layout().Command1[cells.back()].Left);
+    EXPECT_EQ(form->Marchoso1->top(), form->layout().Command1[cells.back()].Top);
+    EXPECT_TRUE(sound.played.last().endsWith("sonidos/acierto.wav"));
+    EXPECT_TRUE(form->Command3->text().startsWith(QStringLiteral("1 de 6 - ")));
+    EXPECT_TRUE(form->Timer1->isEnabled());
+    form->Marchoso1_GifEnd();
+    EXPECT_FALSE(form->Marchoso1->isVisibleTo(form.get()));
+    QLocale::setDefault(QLocale::c());
+}
+
+TEST_F(GameScreen, theSixthWordPlaysTheFinalSoundAndStopsTheClock) {
+    load();
+    for (int k = 0; k < WordSlots; ++k)
+        for (int cell : cellsOf(k))
+            if (form->Command1[cell]->isEnabled()) form->Command1_Click(cell);
+    EXPECT_TRUE(sound.played.last().endsWith("sonidos/final.wav"));
+    EXPECT_FALSE(form->Timer2->isEnabled());
+    EXPECT_TRUE(form->Timer4->isEnabled());
+    form->Timer4_Timer();
+    EXPECT_EQ(navigation.menus, 1);
+    EXPECT_FALSE(form->Timer4->isEnabled());
+}
+
+TEST_F(GameScreen, theHintKeySpendsEightCellsAndTheWordListButtonTogglesTheList) {
+    load();
+    QTest::keyClick(form.get(), Qt::Key_H);
+    int red = 0;
+    for (const CellLook& look : game().board.Look)
+        red += look.BackColor == colours::Miss;
+    EXPECT_EQ(red, 8);
+    EXPECT_TRUE(form->Command3->text().endsWith(QString::number(Game::HintsUsed)));
+    Game::HintsUsed = 0;
+    form->Command2_Click();
+    EXPECT_TRUE(form->List2->isVisibleTo(form.get()));
+    form->Command2_Click();
+    EXPECT_FALSE(form->List2->isVisibleTo(form.get()));
+}
+
+TEST_F(GameScreen, theExitButtonEndsTheProgramAndTheNextRoundFollowsTheMenu) {
+    load();
+    form->Command4_Click(0);
+    EXPECT_EQ(navigation.quits, 1);
+    const QStringList before(game().wordList.PictureFiles.begin(),
+                             game().wordList.PictureFiles.end());
+    form->enableTimer3();
+    EXPECT_TRUE(form->Timer3->isEnabled());
+    form->Timer3_Timer();
+    EXPECT_FALSE(form->Timer3->isEnabled());
+    EXPECT_TRUE(form->Timer2->isEnabled());
+    EXPECT_EQ(game().WordsOffered, 12);
+    EXPECT_EQ(form->Command3->text(), QStringLiteral("0 de 12 - 0 %"));
+}
+
+TEST_F(GameScreen, aFolderWithoutPicturesStillGivesAPlayableScreen) {
+    ProgramFolder empty{QStringList()};
+    form = std::make_unique<Form1>(empty.path(), navigation, sound, QSize(800, 600));
+    form->Form_Load();
+    for (const QString& word : game().wordList.Words)
+        EXPECT_TRUE(word.isEmpty());
+    form->Command1_Click(0);
+    EXPECT_EQ(game().ErrorCount, 1);
+}
+
+} // namespace

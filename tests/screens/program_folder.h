@@ -1,0 +1,46 @@
+// A throwaway program folder for window tests: the bundled texts, animations and sounds, a few
+// pictures, and helpers to rewrite a text file; the repository's assets are never touched.
+#pragma once
+
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+#include <QTemporaryDir>
+
+class ProgramFolder {
+  public:
+    explicit ProgramFolder(const QStringList& pictures = {"casa.png", "sol.png", "pato.png",
+                                                          "luna.png", "gato.png", "oso.png",
+                                                          "pez.png", "rana.png"}) {
+        const QString source = QStringLiteral(TOLVANO_ASSET_DIR);
+        for (const char* folder : {"configuracion", "gifs", "sonidos"})
+            copyFolder(source, folder);
+        QDir(path()).mkdir(QStringLiteral("imagenes"));
+        // Any bundled picture will do for every name: only the names matter to the tests.
+        const QString sample = source + QStringLiteral("/imagenes/gato.png");
+        for (const QString& name : pictures)
+            QFile::copy(sample, path() + "/imagenes/" + name);
+    }
+
+    QString path() const { return m_dir.path(); }
+
+    void write(const QString& relative, const QByteArray& content) const {
+        QFile file(path() + QLatin1Char('/') + relative);
+        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) file.write(content);
+    }
+    void remove(const QString& relative) const {
+        QFile::remove(path() + QLatin1Char('/') + relative);
+    }
+
+  private:
+    void copyFolder(const QString& source, const char* folder) {
+        const QString name = QString::fromLatin1(folder);
+        QDir(path()).mkdir(name);
+        const QDir from(source + QLatin1Char('/') + name);
+        for (const QString& file : from.entryList(QDir::Files))
+            QFile::copy(from.filePath(file),
+                        path() + QLatin1Char('/') + name + QLatin1Char('/') + file);
+    }
+
+    QTemporaryDir m_dir;
+};
