@@ -1,27 +1,15 @@
-// The program: opens the game screen on the data folders beside the program file.
+// The program: opens on the splash screen and finds its data folders beside the program file.
 #include "asset_paths.h"
-#include "game_screen.h"
 #include "sound.h"
+#include "windows.h"
 
 #include <QApplication>
 
-namespace {
-class Direct final : public Navigation {
-  public:
-    void showLevelMenu() override {}
-    bool gameScreenVisible() const override { return true; }
-    void enableGameTimer3() override {}
-    void loadGameScreen() override {}
-    void quit() override { QApplication::exit(0); }
-};
-} // namespace
-
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    Direct navigation;
+    QApplication::setApplicationName(QStringLiteral("tolvano"));
     SoundEffectPlayer sound;
-    Form1 form(assets::programFolder(), navigation, sound);
-    form.Form_Load();
-    form.showOnScreen();
+    Windows windows(assets::programFolder(), sound);
+    windows.start();
     return app.exec();
 }

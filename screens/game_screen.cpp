@@ -41,7 +41,6 @@ Form1::Form1(QString programFolder, Navigation& navigation, Sound& sound, QSize 
     m_screenWidth = units::toTwips(screen.width());
     m_screenHeight = units::toTwips(screen.height());
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-    setWindowTitle(QStringLiteral("Tolvano 2.0"));
     setAutoFillBackground(true);
     createControls();
     connectEvents();

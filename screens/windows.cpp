@@ -1,0 +1,47 @@
+// Opening and closing the windows in the order a game runs.
+#include "windows.h"
+#include "level_menu.h"
+#include "splash_screen.h"
+
+#include <QApplication>
+
+Windows::Windows(QString programFolder, Sound& sound)
+    : m_folder(std::move(programFolder)), m_sound(sound) {}
+
+Windows::~Windows() = default;
+
+void Windows::start() {
+    auto* splash = new Form2(*this); // deletes itself when clicked away
+    splash->show();
+}
+
+// Loaded afresh at every appearance, so it always opens on the level chosen last.
+void Windows::showLevelMenu() {
+    auto* menu = new Form3(*this, m_folder);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->show();
+}
+
+bool Windows::gameScreenVisible() const {
+    return m_gameScreen && m_gameScreen->isVisible();
+}
+
+void Windows::enableGameTimer3() {
+    if (m_gameScreen) m_gameScreen->enableTimer3();
+}
+
+void Windows::loadGameScreen() {
+    m_gameScreen = std::make_unique<Form1>(m_folder, *this, m_sound);
+    m_gameScreen->Form_Load();
+    m_gameScreen->showOnScreen();
+}
+
+void Windows::quit() {
+    QApplication::exit(0);
+}
+
+// Modal over the game screen, whose timers go on meanwhile (the caption keeps flashing).
+void Windows::showLevelMenuOverGame() {
+    Form3 menu(*this, m_folder, m_gameScreen.get());
+    menu.exec();
+}

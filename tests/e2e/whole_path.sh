@@ -1,0 +1,123 @@
+#!/usr/bin/env bash
+# Plays the real program on a real X server: splash, level menu, a round clicked to its end, the
+# pause, the menu again, the next round, the picture viewer, and the exit button.
+# Usage: whole_path.sh PLAY_DIR   (the built program with its data folders beside it)
+set -uo pipefail
+play_dir=$1
+work=$(mktemp -d)
+trap 'kill $pid 2>/dev/null; rm -rf "$work"' EXIT
+cp -r "$play_dir"/. "$work/game"
+before=$(cd "$work/game" && find . -type f -print0 | sort -z | xargs -0 md5sum)
+
+W=1024
+H=768
+fail() { echo "FAIL: $*"; import -window root "$work/fail.png" 2>/dev/null && cp "$work/fail.png" /tmp/tolvano-e2e-fail.png; exit 1; }
+shot() { import -window root "$work/shot.png"; [ -n "${E2E_DEBUG:-}" ] && cp "$work/shot.png" "$E2E_DEBUG/$(date +%s%N).png"; }
+# The colour of one pixel of the last screenshot, as r,g,b.
+pixel() { convert-im6.q16 "$work/shot.png" -format "%[fx:int(255*p{$1,$2}.r)],%[fx:int(255*p{$1,$2}.g)],%[fx:int(255*p{$1,$2}.b)]" info:; }
+click() { xdotool mousemove "$1" "$2" click 1; sleep "${3:-0.15}"; }
+wait_for_menu() { xdotool search --sync --onlyvisible --name '^Tolvano 2\.0$' 2>/dev/null | head -1; }
+
+# Where the board's cells lie at 1024 x 768: a pitch of 731 twips from (3294, 1325), 15 twips a pixel.
+cell_x() { echo $(( (3294 + 731 * ($1 % 12)) / 15 )); }
+cell_y() { echo $(( (1325 + 731 * ($1 / 12)) / 15 )); }
+
+QT_QPA_PLATFORM=xcb "$work/game/tolvano" &
+pid=$!
+sleep 2
+shot
+[ "$(pixel $((W / 2)) $((H / 2)))" != "0,0,0" ] || fail "no splash screen in the middle of the screen"
+
+# The splash leads to the level menu.
+click $((W / 2)) $((H / 2)) 0.5
+menu=$(timeout 10 bash -c "$(declare -f wait_for_menu); wait_for_menu") || true
+[ -n "$menu" ] || fail "the level menu did not appear"
+eval "$(xdotool getwindowgeometry --shell "$menu")"
+mx=$X
+my=$Y
+# Level button 3, then play.
+click $((mx + (120 + 1320 * 3 + 600) / 15)) $((my + (2640 + 720) / 15)) 0.3
+click $((mx + (120 + 1900) / 15)) $((my + (4200 + 360) / 15)) 1.5
+
+# The game screen: a centred board of white cells on white.
+shot
+for cell in 0 11 132 143; do
+    [ "$(pixel $(( $(cell_x $cell) + 6 )) $(( $(cell_y $cell) + 6 )))" = "255,255,255" ] || fail "cell $cell is not white"
+done
+left_margin=$(cell_x 0)
+right_margin=$(( W - ( (3294 + 731 * 12) / 15 ) ))
+[ $(( left_margin - right_margin )) -le 2 ] && [ $(( right_margin - left_margin )) -le 2 ] || fail "board not centred"
+
+# The running figure moves along the bottom row.
+row_y=$(( $(cell_y 132) + 50 ))
+convert-im6.q16 "$work/shot.png" -crop "${W}x40+0+${row_y}" "$work/runner1.png"
+sleep 1.5
+shot
+convert-im6.q16 "$work/shot.png" -crop "${W}x40+0+${row_y}" "$work/runner2.png"
+cmp -s "$work/runner1.png" "$work/runner2.png" && fail "the running figure did not move"
+
+# A click on a cell turns it red (a miss) or the colour of its word.
+click $(( $(cell_x 5) + 20 )) $(( $(cell_y 5) + 20 )) 0.4
+shot
+case "$(pixel $(( $(cell_x 5) + 6 )) $(( $(cell_y 5) + 6 )))" in
+    255,0,0|255,192,255|255,255,192|192,255,192|255,192,192|192,255,255|192,192,255|0,0,255) ;;
+    *) fail "the clicked cell did not take a described colour: $(pixel $(( $(cell_x 5) + 6 )) $(( $(cell_y 5) + 6 )))" ;;
+esac
+
+# The picture viewer opens on a click on a picture and closes on a click on its picture.
+click 60 200 1
+shot
+viewer=$(pixel $((W / 2)) $((H / 2)))
+[ "$viewer" != "$(pixel $(( $(cell_x 66) + 6 )) $(( $(cell_y 66) + 6 )))" ] || true
+click $((W / 2)) $((H / 2)) 0.8
+shot
+[ "$(pixel $(( $(cell_x 0) + 6 )) $(( $(cell_y 0) + 6 )))" = "255,255,255" ] || fail "the board is not back after the viewer"
+
+# Row by row until eight cells are red: the eighth miss ends the round, the menu follows the
+# pause. Rows are short enough that no click lands on the menu when it comes.
+reds() {
+    local count=0 cell
+    for cell in $(seq 0 143); do
+        [ "$(pixel $(( $(cell_x $cell) + 6 )) $(( $(cell_y $cell) + 6 )))" = "255,0,0" ] && count=$((count + 1))
+    done
+    echo $count
+}
+for row in $(seq 0 11); do
+    for column in $(seq 0 11); do
+        cell=$(( row * 12 + column ))
+        xdotool mousemove $(( $(cell_x $cell) + 20 )) $(( $(cell_y $cell) + 20 )) click 1
+        sleep 0.03
+    done
+    sleep 0.3
+    shot
+    [ "$(reds)" -ge 8 ] && break
+done
+[ "$(reds)" -ge 8 ] || fail "eight misses did not come"
+green=0
+for cell in $(seq 0 143); do
+    [ "$(pixel $(( $(cell_x $cell) + 6 )) $(( $(cell_y $cell) + 6 )))" = "0,255,0" ] && green=$((green + 1))
+done
+[ $green -gt 0 ] || fail "the words not found were not shown in green"
+menu=$(timeout 10 bash -c "$(declare -f wait_for_menu); wait_for_menu") || true
+[ -n "$menu" ] || fail "the level menu did not come back after the round"
+eval "$(xdotool getwindowgeometry --shell "$menu")"
+click $((X + (120 + 1900) / 15)) $((Y + (4200 + 360) / 15)) 1.5
+
+# The next round: a fresh board.
+shot
+for cell in 0 77 143; do
+    [ "$(pixel $(( $(cell_x $cell) + 6 )) $(( $(cell_y $cell) + 6 )))" = "255,255,255" ] || fail "the next round's cell $cell is not white"
+done
+cp "$work/shot.png" /tmp/tolvano-e2e-second-round.png 2>/dev/null
+
+# The exit button in the top right corner ends the program at once, with status 0.
+click $((W - 20)) 20 1
+for _ in $(seq 1 30); do kill -0 $pid 2>/dev/null || break; sleep 0.2; done
+kill -0 $pid 2>/dev/null && fail "the program did not end from its exit button"
+wait $pid
+status=$?
+[ $status -eq 0 ] || fail "exit status $status"
+
+after=$(cd "$work/game" && find . -type f -print0 | sort -z | xargs -0 md5sum)
+[ "$before" = "$after" ] || fail "the program folder changed"
+echo "whole path: 1 passed, 0 failed"
