@@ -35,6 +35,8 @@ menu=$(timeout 10 bash -c "$(declare -f wait_for_menu); wait_for_menu") || true
 eval "$(xdotool getwindowgeometry --shell "$menu")"
 mx=$X
 my=$Y
+keep() { [ -n "${E2E_SHOTS:-}" ] && import -window root "$E2E_SHOTS/$1.png"; return 0; }
+keep menu
 # Level button 3, then play.
 click $((mx + (120 + 1320 * 3 + 600) / 15)) $((my + (2640 + 720) / 15)) 0.3
 click $((mx + (120 + 1900) / 15)) $((my + (4200 + 360) / 15)) 1.5
@@ -48,6 +50,7 @@ left_margin=$(cell_x 0)
 right_margin=$(( W - ( (3294 + 731 * 12) / 15 ) ))
 [ $(( left_margin - right_margin )) -le 2 ] && [ $(( right_margin - left_margin )) -le 2 ] || fail "board not centred"
 
+keep game
 # The running figure moves along the bottom row.
 row_y=$(( $(cell_y 132) + 50 ))
 convert-im6.q16 "$work/shot.png" -crop "${W}x40+0+${row_y}" "$work/runner1.png"
@@ -98,6 +101,7 @@ for cell in $(seq 0 143); do
     [ "$(pixel $(( $(cell_x $cell) + 6 )) $(( $(cell_y $cell) + 6 )))" = "0,255,0" ] && green=$((green + 1))
 done
 [ $green -gt 0 ] || fail "the words not found were not shown in green"
+keep round-lost
 menu=$(timeout 10 bash -c "$(declare -f wait_for_menu); wait_for_menu") || true
 [ -n "$menu" ] || fail "the level menu did not come back after the round"
 eval "$(xdotool getwindowgeometry --shell "$menu")"

@@ -2,12 +2,15 @@
 // controls, and clicks answered with colours, captions, sounds and the success animation.
 #include "game_screen.h"
 #include "gif_control.h"
+#include "module1.h"
 #include "program_folder.h"
 #include "sound.h"
 #include "units.h"
 
+#include <QApplication>
 #include <QLocale>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -205,6 +208,27 @@ TEST_F(GameScreen, theExitButtonEndsTheProgramAndTheNextRoundFollowsTheMenu) {
     EXPECT_TRUE(form->Timer2->isEnabled());
     EXPECT_EQ(game().WordsOffered, 12);
     EXPECT_EQ(form->Command3->text(), QStringLiteral("0 de 12 - 0 %"));
+}
+
+TEST_F(GameScreen, theNextRoundStartsAboutHalfASecondAfterPlay) {
+    load();
+    form->Timer2->setInterval(0); // no round may end by time while this runs
+    form->enableTimer3();
+    QTest::qWait(200);
+    EXPECT_EQ(game().WordsOffered, 6);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return game().WordsOffered == 12; }, 5000));
+    EXPECT_FALSE(form->Timer3->isEnabled());
+}
+
+TEST_F(GameScreen, aClickOnTheRightColumnsMiddlePictureOpensItsFile) {
+    load();
+    // The viewer is modal: close it as soon as it shows.
+    QTimer::singleShot(100, [] {
+        if (QWidget* viewer = QApplication::activeModalWidget()) viewer->close();
+    });
+    form->Image1_Click(4);
+    EXPECT_EQ(Module1::ViewerPictureFile, game().wordList.PictureFiles[4]);
+    Module1::ViewerPictureFile.clear();
 }
 
 TEST_F(GameScreen, aFolderWithoutPicturesStillGivesAPlayableScreen) {
