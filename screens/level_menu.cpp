@@ -19,14 +19,16 @@
 #include <QPushButton>
 #include <QScreen>
 #include <cmath>
+#include <cstdint>
+#include <optional>
 
 namespace {
 
-constexpr Colour MenuBack = 0xC0FFFF;   // light yellow
-constexpr Colour LevelBack = 0xFFFFFF;  // white
-constexpr Colour PlayBack = 0xC0C0FF;   // light red
-constexpr Colour ExitBack = 0x0000FF;   // red
-constexpr Colour ExitText = 0xFFFFFF;   // white reads best on the red button
+constexpr Colour MenuBack = 0xC0FFFF;  // light yellow
+constexpr Colour LevelBack = 0xFFFFFF; // white
+constexpr Colour PlayBack = 0xC0C0FF;  // light red
+constexpr Colour ExitBack = 0x0000FF;  // red
+constexpr Colour ExitText = 0xFFFFFF;  // white reads best on the red button
 
 constexpr double ClientWidth = 8115;
 constexpr double ClientHeight = 5070;
@@ -39,6 +41,10 @@ constexpr TwipsRect ExitRect{4080, 4200, 3855, 735};
 TwipsRect levelButtonRect(int i) {
     return {120.0 + 1320.0 * i, 2640, 1215, 1455};
 }
+
+// The animation reaches 255 twips into the description's box; the text starts clear of it.
+constexpr double DescriptionIndent =
+    AnimationRect.Left + AnimationRect.Width - DescriptionRect.Left + 90;
 
 // The room the level picture leaves for the button's rounded border.
 constexpr int IconMargin = 8;
@@ -109,7 +115,8 @@ void Form3::buildControls() {
     Label1->setGeometry(toPixelRect(DescriptionRect));
     Label1->setFont(arial18(false));
     Label1->setWordWrap(true);
-    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    Label1->setContentsMargins(units::toPixels(DescriptionIndent), 0, 0, 0);
     // Texts come from a file a teacher edits: never interpret them as markup.
     Label1->setTextFormat(Qt::PlainText);
 
@@ -122,9 +129,9 @@ void Form3::buildControls() {
     connect(Command3, &QPushButton::clicked, this, &Form3::Command3_Click);
 }
 
-// Every step may fail on its own (a missing file, a read past the end) and is then skipped;
-// text is one variable for steps 3 to 5, so a language file that cannot be read leaves both
-// buttons with the level description read just before.
+// Every step may fail on its own (a missing file, a read past the end) and is then skipped. One
+// text serves the level line and both button texts, so a language file that cannot be read
+// leaves both buttons with the level description read just before.
 void Form3::Form_Load() {
     centreOnScreen();
     Marchoso1->setGifFile(assets::levelGif(m_programFolder, Module1::Level + 1));
@@ -183,7 +190,8 @@ void Form3::centreOnScreen() {
         parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
     const QRect area = screen->geometry();
     const QSize outer = frameGeometry().size();
-    const double left = std::floor((units::toTwips(area.width()) - units::toTwips(outer.width())) / 2);
+    const double left =
+        std::floor((units::toTwips(area.width()) - units::toTwips(outer.width())) / 2);
     const double top =
         std::floor((units::toTwips(area.height()) - units::toTwips(outer.height())) / 2);
     move(area.topLeft() + QPoint(units::toPixels(left), units::toPixels(top)));

@@ -1,10 +1,10 @@
-// The level menu Form3: six level buttons, the chosen level's animation and description, play, exit.
+// The level menu Form3: level buttons, the level's animation and description, play and exit.
 #pragma once
 
 // The menu is loaded afresh at every appearance: the navigation builds a new Form3 each time, and
 // Form_Load runs from the constructor, so the window is complete (texts, pictures, place) before
 // anyone shows it, with show() after the splash or exec() over the game screen after a round.
-// Because it is built again each time it opens on Module1::Level, the level last chosen.
+// Being built again each time, it opens on Module1::Level, the level last chosen.
 //
 // The menu is left only through its buttons: Escape and the window manager's close do nothing,
 // since a menu closed that way between two rounds would leave the game waiting for ever. Closing

@@ -1,5 +1,4 @@
-// The picture viewer: loads the chosen picture at the size it is shown, places the window, closes
-// on a click on the picture.
+// The picture viewer: decodes the picture at its shown size, places the window, closes on a click.
 #include "picture_viewer.h"
 
 #include "asset_paths.h"

@@ -48,9 +48,8 @@ QPoint Form2::placement(double screenWidth, double screenHeight, double windowWi
 // The window has no frame, so its outer size is its client size.
 void Form2::Form_Load() {
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    const QPoint twips =
-        placement(units::toTwips(screen.width()), units::toTwips(screen.height()),
-                  units::toTwips(width()), units::toTwips(height()));
+    const QPoint twips = placement(units::toTwips(screen.width()), units::toTwips(screen.height()),
+                                   units::toTwips(width()), units::toTwips(height()));
     move(screen.topLeft() + QPoint(units::toPixels(twips.x()), units::toPixels(twips.y())));
 }
 

@@ -1,0 +1,297 @@
+// Tests of the level menu: what it shows, what its buttons do, how it copes with bad text files.
+#include "level_menu.h"
+
+#include "gif_control.h"
+#include "module1.h"
+#include "navigation.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+#include <ostream>
+
+static void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace {
+
+class RecordingNavigation final : public Navigation {
+  public:
+    void showLevelMenu() override { calls << QStringLiteral("showLevelMenu"); }
+    bool gameScreenVisible() const override { return gameScreenShown; }
+    void enableGameTimer3() override { calls << QStringLiteral("enableGameTimer3"); }
+    void loadGameScreen() override {
+        calls << QStringLiteral("loadGameScreen");
+        if (onLoadGameScreen) onLoadGameScreen();
+    }
+    void quit() override { calls << QStringLiteral("quit"); }
+
+    bool gameScreenShown = false;
+    std::function<void()> onLoadGameScreen;
+    QStringList calls;
+};
+
+const QByteArray SixLevels = "Level one\r\nLevel two\r\nLevel three\r\n"
+                             "Level four\r\nLevel five\r\nLevel six\r\n";
+const QByteArray FourLevels = "Level one\r\nLevel two\r\nLevel three\r\nLevel four\r\n";
+const QByteArray FiveItems = "\"of\"\r\n\"Play\"\r\n\"Exit\"\r\n\"My words\"\r\n\"Hints\"\r\n";
+
+// Each test gets a program folder of its own: the game's level pictures and text files that the
+// test writes, so that it can remove or shorten them freely.
+class LevelMenuTest : public testing::Test {
+  protected:
+    LevelMenuTest() {
+        QDir dir(folder.path());
+        dir.mkpath(QStringLiteral("configuracion"));
+        dir.mkpath(QStringLiteral("gifs"));
+        for (int n = 1; n <= 6; ++n)
+            QFile::copy(QStringLiteral(TOLVANO_ASSET_DIR "/gifs/%1.gif").arg(n), gif(n));
+        write(QStringLiteral("configuracion/nivel.txt"), SixLevels);
+        write(QStringLiteral("configuracion/idioma.txt"), FiveItems);
+    }
+    ~LevelMenuTest() override { Module1::Level = 0; }
+
+    void write(const QString& relative, const QByteArray& bytes) {
+        QFile file(folder.filePath(relative));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    void remove(const QString& relative) { ASSERT_TRUE(QFile::remove(folder.filePath(relative))); }
+    QString gif(int n) const { return folder.path() + QStringLiteral("/gifs/%1.gif").arg(n); }
+
+    QTemporaryDir folder;
+    RecordingNavigation navigation;
+};
+
+// What the player sees ----------------------------------------------------------------------------
+
+TEST_F(LevelMenuTest, FirstAppearanceShowsLevelZeroAndTheButtonTexts) {
+    Form3 menu(navigation, folder.path());
+    EXPECT_EQ(menu.windowTitle(), "Tolvano 2.0");
+    EXPECT_EQ(menu.Marchoso1->gifFile(), gif(1));
+    EXPECT_EQ(menu.Label1->text(), "Level one");
+    EXPECT_EQ(menu.Command2->text(), "Play");
+    EXPECT_EQ(menu.Command3->text(), "Exit");
+    for (QPushButton* button : menu.Command1) {
+        EXPECT_FALSE(button->icon().isNull());
+        EXPECT_TRUE(button->text().isEmpty());
+    }
+    EXPECT_EQ(Module1::Level, 0);
+}
+
+// The window's client area is 8,115 x 5,070 twips; placed by its outer size, rounded down in
+// twips, on the offscreen platform's 800 x 800 px screen: Int((12,000 - 8,115) / 2) = 1,942
+// (129 px, where rounding to nearest would give 130), (12,000 - 5,070) / 2 = 3,465 (231 px).
+TEST_F(LevelMenuTest, WindowIsCentredAndControlsStandAtTheirPlaces) {
+    Form3 menu(navigation, folder.path());
+    ASSERT_EQ(QGuiApplication::primaryScreen()->geometry(), QRect(0, 0, 800, 800));
+    EXPECT_EQ(menu.geometry(), QRect(129, 231, 541, 338));
+    EXPECT_EQ(menu.Command1[0]->geometry(), QRect(8, 176, 81, 97));
+    EXPECT_EQ(menu.Command1[5]->geometry(), QRect(448, 176, 81, 97));
+    EXPECT_EQ(menu.Command2->geometry(), QRect(8, 280, 257, 49));
+    EXPECT_EQ(menu.Command3->geometry(), QRect(272, 280, 257, 49));
+    EXPECT_EQ(menu.Label1->geometry(), QRect(160, 16, 369, 153));
+    EXPECT_EQ(menu.Marchoso1->geometry(), QRect(40, 32, 137, 129));
+    EXPECT_TRUE(menu.Label1->wordWrap());
+    EXPECT_EQ(menu.Label1->font().pointSize(), 18);
+    EXPECT_FALSE(menu.Label1->font().bold());
+    EXPECT_TRUE(menu.Command2->font().bold());
+    EXPECT_TRUE(menu.Command3->font().bold());
+}
+
+// The back colours are what tells play from exit; a style that ignored them would lose that.
+TEST_F(LevelMenuTest, ButtonsAndWindowShowTheirBackColours) {
+    Form3 menu(navigation, folder.path());
+    menu.show();
+    const QImage shot = menu.grab().toImage();
+    EXPECT_EQ(QColor(shot.pixel(3, 3)), QColor(0xFF, 0xFF, 0xC0));
+    EXPECT_EQ(QColor(shot.pixel(menu.Command2->geometry().topLeft() + QPoint(12, 6))),
+              QColor(0xFF, 0xC0, 0xC0));
+    EXPECT_EQ(QColor(shot.pixel(menu.Command3->geometry().topLeft() + QPoint(12, 6))),
+              QColor(0xFF, 0x00, 0x00));
+    EXPECT_EQ(QColor(shot.pixel(menu.Command1[0]->geometry().topLeft() + QPoint(40, 3))),
+              QColor(Qt::white));
+}
+
+// Choosing a level
+// ----------------------------------------------------------------------------------
+
+TEST_F(LevelMenuTest, LevelButtonShowsThatLevelAndMakesItCurrent) {
+    Form3 menu(navigation, folder.path());
+    menu.show();
+    QTest::mouseClick(menu.Command1[3], Qt::LeftButton);
+    EXPECT_EQ(menu.Marchoso1->gifFile(), gif(4));
+    EXPECT_EQ(menu.Label1->text(), "Level four");
+    EXPECT_EQ(Module1::Level, 3);
+    EXPECT_TRUE(navigation.calls.isEmpty());
+    EXPECT_TRUE(menu.isVisible());
+}
+
+TEST_F(LevelMenuTest, OnlyTheLastLevelChosenCounts) {
+    Form3 menu(navigation, folder.path());
+    menu.Command1_Click(5);
+    EXPECT_EQ(menu.Label1->text(), "Level six");
+    menu.Command1_Click(0);
+    EXPECT_EQ(Module1::Level, 0);
+    EXPECT_EQ(menu.Label1->text(), "Level one");
+    EXPECT_EQ(menu.Marchoso1->gifFile(), gif(1));
+}
+
+TEST_F(LevelMenuTest, LevelOutsideTheSixIsIgnored) {
+    Form3 menu(navigation, folder.path());
+    menu.Command1_Click(2);
+    menu.Command1_Click(6);
+    menu.Command1_Click(-1);
+    EXPECT_EQ(Module1::Level, 2);
+    EXPECT_EQ(menu.Label1->text(), "Level three");
+}
+
+TEST_F(LevelMenuTest, MenuOpensOnTheLevelLastChosen) {
+    Module1::Level = 4;
+    Form3 menu(navigation, folder.path());
+    EXPECT_EQ(menu.Label1->text(), "Level five");
+    EXPECT_EQ(menu.Marchoso1->gifFile(), gif(5));
+
+    menu.Command1_Click(2);
+    Form3 next(navigation, folder.path());
+    EXPECT_EQ(next.Label1->text(), "Level three");
+    EXPECT_EQ(next.Marchoso1->gifFile(), gif(3));
+}
+
+// Leaving the menu
+// ------------------------------------------------------------------------------------
+
+TEST_F(LevelMenuTest, PlayAfterARoundStartsTheNextRoundAndCloses) {
+    navigation.gameScreenShown = true;
+    Form3 menu(navigation, folder.path());
+    menu.show();
+    QTest::mouseClick(menu.Command1[3], Qt::LeftButton);
+    QTest::mouseClick(menu.Command2, Qt::LeftButton);
+    EXPECT_EQ(navigation.calls, QStringList{"enableGameTimer3"});
+    EXPECT_FALSE(menu.isVisible());
+    EXPECT_EQ(menu.result(), QDialog::Accepted);
+    EXPECT_EQ(Module1::Level, 3);
+}
+
+TEST_F(LevelMenuTest, FirstPlayLoadsTheGameScreenAndCloses) {
+    Form3 menu(navigation, folder.path());
+    menu.show();
+    QTest::mouseClick(menu.Command2, Qt::LeftButton);
+    EXPECT_EQ(navigation.calls, QStringList{"loadGameScreen"});
+    EXPECT_FALSE(menu.isVisible());
+}
+
+// The game screen's start-up closes the menu itself, and may delete it there and then.
+TEST_F(LevelMenuTest, GameScreenStartUpMayCloseOrDeleteTheMenu) {
+    auto* closed = new Form3(navigation, folder.path());
+    closed->show();
+    navigation.onLoadGameScreen = [&] { EXPECT_TRUE(closed->close()); };
+    closed->Command2_Click();
+    EXPECT_FALSE(closed->isVisible());
+    delete closed;
+
+    QPointer<Form3> deleted = new Form3(navigation, folder.path());
+    deleted->show();
+    navigation.onLoadGameScreen = [&] { delete deleted.data(); };
+    deleted->Command2_Click();
+    EXPECT_TRUE(deleted.isNull());
+}
+
+TEST_F(LevelMenuTest, ExitEndsTheProgram) {
+    Form3 menu(navigation, folder.path());
+    menu.show();
+    QTest::mouseClick(menu.Command3, Qt::LeftButton);
+    EXPECT_EQ(navigation.calls, QStringList{"quit"});
+    // Quitting may close every window: the menu must then let itself be closed.
+    EXPECT_TRUE(menu.close());
+}
+
+TEST_F(LevelMenuTest, EscapeAndTheWindowManagersCloseDoNothing) {
+    Form3 menu(navigation, folder.path());
+    menu.show();
+    QTest::keyClick(&menu, Qt::Key_Escape);
+    EXPECT_TRUE(menu.isVisible());
+    EXPECT_FALSE(menu.close());
+    EXPECT_TRUE(menu.isVisible());
+    EXPECT_TRUE(navigation.calls.isEmpty());
+}
+
+TEST_F(LevelMenuTest, ShownModallyItEndsOnlyThroughPlay) {
+    navigation.gameScreenShown = true;
+    Form3 menu(navigation, folder.path());
+    QTimer::singleShot(0, &menu, [&] {
+        QTest::keyClick(&menu, Qt::Key_Escape);
+        menu.close();
+        EXPECT_TRUE(menu.isVisible());
+        menu.Command2->click();
+    });
+    EXPECT_EQ(menu.exec(), QDialog::Accepted);
+    EXPECT_EQ(navigation.calls, QStringList{"enableGameTimer3"});
+}
+
+// Missing and short files
+// -------------------------------------------------------------------------------
+
+TEST_F(LevelMenuTest, MissingLevelFileGivesAnEmptyDescription) {
+    remove(QStringLiteral("configuracion/nivel.txt"));
+    Form3 menu(navigation, folder.path());
+    EXPECT_EQ(menu.Label1->text(), "");
+    EXPECT_EQ(menu.Command2->text(), "Play");
+    menu.Command1_Click(3);
+    EXPECT_EQ(menu.Label1->text(), "");
+    EXPECT_EQ(menu.Marchoso1->gifFile(), gif(4));
+    EXPECT_EQ(Module1::Level, 3);
+}
+
+TEST_F(LevelMenuTest, ShortLevelFileShowsItsLastLineForTheLevelsBeyond) {
+    write(QStringLiteral("configuracion/nivel.txt"), FourLevels);
+    Module1::Level = 4;
+    Form3 menu(navigation, folder.path());
+    EXPECT_EQ(menu.Label1->text(), "Level four");
+    menu.Command1_Click(5);
+    EXPECT_EQ(menu.Label1->text(), "Level four");
+    menu.Command1_Click(1);
+    EXPECT_EQ(menu.Label1->text(), "Level two");
+}
+
+// One text serves the level line and both button texts, so whatever cannot be read leaves the
+// text read before it.
+TEST_F(LevelMenuTest, ButtonTextsFallBackOnWhatWasReadBefore) {
+    remove(QStringLiteral("configuracion/idioma.txt"));
+    Module1::Level = 2;
+    Form3 noLanguage(navigation, folder.path());
+    EXPECT_EQ(noLanguage.Command2->text(), "Level three");
+    EXPECT_EQ(noLanguage.Command3->text(), "Level three");
+
+    write(QStringLiteral("configuracion/idioma.txt"), "\"of\"\r\n");
+    Form3 oneItem(navigation, folder.path());
+    EXPECT_EQ(oneItem.Command2->text(), "of");
+    EXPECT_EQ(oneItem.Command3->text(), "of");
+
+    write(QStringLiteral("configuracion/idioma.txt"), "\"of\"\r\n\"Play\"\r\n");
+    Form3 twoItems(navigation, folder.path());
+    EXPECT_EQ(twoItems.Command2->text(), "Play");
+    EXPECT_EQ(twoItems.Command3->text(), "Play");
+}
+
+TEST_F(LevelMenuTest, MissingLevelPictureLeavesOnlyItsButtonPlain) {
+    remove(QStringLiteral("gifs/3.gif"));
+    Form3 menu(navigation, folder.path());
+    for (int i = 0; i < Form3::LevelCount; ++i)
+        EXPECT_EQ(menu.Command1[i]->icon().isNull(), i == 2) << "level button " << i;
+    menu.Command1_Click(2);
+    EXPECT_EQ(menu.Label1->text(), "Level three");
+    EXPECT_EQ(Module1::Level, 2);
+}
+
+} // namespace

@@ -1,0 +1,117 @@
+// Tests of the picture viewer: its window, too-large and unusable pictures, the closing click.
+#include "picture_viewer.h"
+
+#include "module1.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A program folder with a picture folder that each test fills.
+class PictureViewerTest : public testing::Test {
+  protected:
+    PictureViewerTest() { QDir(folder.path()).mkpath(QStringLiteral("imagenes")); }
+    ~PictureViewerTest() override { Module1::ViewerPictureFile.clear(); }
+
+    void writePicture(const QString& name, QSize size) {
+        QImage picture(size, QImage::Format_RGB32);
+        picture.fill(QColor(0x20, 0x80, 0xE0));
+        ASSERT_TRUE(picture.save(folder.filePath(QStringLiteral("imagenes/") + name)));
+    }
+    void writeFile(const QString& name, const QByteArray& bytes) {
+        QFile file(folder.filePath(QStringLiteral("imagenes/") + name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    // Runs open() as the game screen does; `whileOpen` gets the modal viewer, if one opens, and
+    // must close it. A viewer that should not have opened is closed here so the test cannot hang.
+    bool open(const std::function<void(Form4&)>& whileOpen = {}) {
+        bool opened = false;
+        QTimer watcher;
+        watcher.setSingleShot(true);
+        QObject::connect(&watcher, &QTimer::timeout, [&] {
+            auto* viewer = qobject_cast<Form4*>(QApplication::activeModalWidget());
+            if (!viewer) return;
+            opened = true;
+            if (whileOpen) whileOpen(*viewer);
+            if (viewer->isVisible()) viewer->reject();
+        });
+        watcher.start(0);
+        Form4::open(folder.path(), nullptr);
+        return opened;
+    }
+
+    QTemporaryDir folder;
+};
+
+// 200 x 100 px is 3,000 x 1,500 twips: the window is 3,325 x 2,200 twips at
+// floor((12,000 - 3,325) / 2) = 4,337 and floor((12,000 - 2,200) / 2) = 4,900 on the offscreen
+// platform's 800 x 800 px screen; in pixels its edges are 289 to 511 and 327 to 473.
+TEST_F(PictureViewerTest, PictureKeepsItsNaturalSizeInACentredWindow) {
+    ASSERT_EQ(QGuiApplication::primaryScreen()->geometry(), QRect(0, 0, 800, 800));
+    writePicture(QStringLiteral("piña.png"), QSize(200, 100));
+    Module1::ViewerPictureFile = QStringLiteral("piña.png");
+    Form4 viewer(folder.path());
+    ASSERT_TRUE(viewer.pictureLoaded());
+    EXPECT_EQ(viewer.geometry(), QRect(289, 327, 222, 146));
+    EXPECT_EQ(viewer.Picture1->geometry(), QRect(8, 8, 200, 100));
+    EXPECT_EQ(viewer.Picture1->pixmap().size(), QSize(200, 100));
+    EXPECT_TRUE(viewer.windowFlags().testFlag(Qt::FramelessWindowHint));
+}
+
+TEST_F(PictureViewerTest, PictureLargerThanTheScreenIsShownSmallerInProportion) {
+    writePicture(QStringLiteral("grande.png"), QSize(1000, 900));
+    Module1::ViewerPictureFile = QStringLiteral("grande.png");
+    Form4 viewer(folder.path());
+    ASSERT_TRUE(viewer.pictureLoaded());
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    EXPECT_TRUE(screen.contains(viewer.geometry()))
+        << viewer.geometry().width() << " x " << viewer.geometry().height();
+    const QSize shown = viewer.Picture1->size();
+    EXPECT_LT(shown.width(), 1000);
+    EXPECT_NEAR(double(shown.width()) / shown.height(), 1000.0 / 900.0, 0.01);
+    // Decoded at the size it is shown, not at its natural size.
+    EXPECT_EQ(viewer.Picture1->pixmap().size(), shown);
+    EXPECT_TRUE(viewer.rect().contains(viewer.Picture1->geometry()));
+}
+
+TEST_F(PictureViewerTest, PictureThatCannotBeShownOpensNothing) {
+    writeFile(QStringLiteral("texto.png"), "not a picture at all");
+    writeFile(QStringLiteral("vacio.png"), "");
+    const QString names[] = {QStringLiteral("borrado.png"), QStringLiteral("texto.png"),
+                             QStringLiteral("vacio.png"), QString()};
+    for (const QString& name : names) {
+        Module1::ViewerPictureFile = name;
+        EXPECT_FALSE(open()) << name.toStdString();
+        EXPECT_FALSE(Form4(folder.path()).pictureLoaded()) << name.toStdString();
+    }
+}
+
+TEST_F(PictureViewerTest, ClickOnThePictureClosesTheViewerAndNowhereElse) {
+    writePicture(QStringLiteral("gato.png"), QSize(150, 120));
+    Module1::ViewerPictureFile = QStringLiteral("gato.png");
+    bool stayedOpen = false;
+    bool closedByPicture = false;
+    const bool opened = open([&](Form4& viewer) {
+        // The white margin below the picture is no way out.
+        QTest::mouseClick(&viewer, Qt::LeftButton, {}, QPoint(4, viewer.height() - 4));
+        stayedOpen = viewer.isVisible();
+        QTest::mouseClick(viewer.Picture1, Qt::LeftButton, {}, QPoint(75, 60));
+        closedByPicture = !viewer.isVisible();
+    });
+    EXPECT_TRUE(opened);
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_TRUE(closedByPicture);
+}
+
+} // namespace

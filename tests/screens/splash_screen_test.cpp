@@ -1,0 +1,94 @@
+// Tests of the splash screen: where it stands, what it shows, and that a click leads to the menu.
+#include "splash_screen.h"
+
+#include "navigation.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPointer>
+#include <QScreen>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class RecordingNavigation final : public Navigation {
+  public:
+    void showLevelMenu() override {
+        ++menusShown;
+        splashVisibleThen = splash && splash->isVisible();
+    }
+    bool gameScreenVisible() const override { return false; }
+    void enableGameTimer3() override { ++otherCalls; }
+    void loadGameScreen() override { ++otherCalls; }
+    void quit() override { ++otherCalls; }
+
+    QPointer<Form2> splash;
+    int menusShown = 0;
+    int otherCalls = 0;
+    bool splashVisibleThen = false;
+};
+
+struct PlacementRow {
+    double screenWidth, screenHeight, windowWidth, windowHeight;
+    QPoint expected;
+};
+
+TEST(SplashPlacement, CentresByHalvingTheRoundedDifferenceTowardZero) {
+    const PlacementRow rows[] = {
+        {12000, 9000, 7290, 7080, {2355, 960}}, // 4,710 \ 2
+        {12000, 9000, 7260, 7080, {2370, 960}},
+        {12000, 9000, 7289.5, 9000, {2355, 0}}, // 4,710.5 rounds to the even 4,710
+        {12000, 9000, 7288.5, 9000, {2356, 0}}, // 4,711.5 rounds to the even 4,712
+        {7253, 7073, 7260, 7080, {-3, -3}},     // -7 \ 2 is -3, not -4
+        {7252.5, 7080, 7260, 7080, {-4, 0}},    // -7.5 rounds to -8
+    };
+    for (const PlacementRow& row : rows)
+        EXPECT_EQ(
+            Form2::placement(row.screenWidth, row.screenHeight, row.windowWidth, row.windowHeight),
+            row.expected)
+            << row.screenWidth << " x " << row.screenHeight << ", window " << row.windowWidth;
+}
+
+class SplashScreenTest : public testing::Test {
+  protected:
+    SplashScreenTest() { navigation.splash = splash; }
+    ~SplashScreenTest() override { delete splash.data(); }
+
+    RecordingNavigation navigation;
+    QPointer<Form2> splash = new Form2(navigation);
+};
+
+// 7,260 x 7,080 twips on the offscreen platform's 800 x 800 px screen: (12,000 - 7,260) \ 2 =
+// 2,370 twips, 158 px; (12,000 - 7,080) \ 2 = 2,460 twips, 164 px.
+TEST_F(SplashScreenTest, IsCentredWithoutTitleBar) {
+    ASSERT_EQ(QGuiApplication::primaryScreen()->geometry(), QRect(0, 0, 800, 800));
+    EXPECT_EQ(splash->geometry(), QRect(158, 164, 484, 472));
+    EXPECT_TRUE(splash->windowFlags().testFlag(Qt::FramelessWindowHint));
+}
+
+TEST_F(SplashScreenTest, ShowsTheTitlePictureFromTheTopLeftCorner) {
+    splash->show();
+    const QImage shot = splash->grab().toImage();
+    const QImage title(QStringLiteral(":/ventanas/portada.png"));
+    ASSERT_FALSE(title.isNull());
+    for (const QPoint p : {QPoint(0, 0), QPoint(240, 200), QPoint(483, 471), QPoint(100, 400)})
+        EXPECT_EQ(QColor(shot.pixel(p)), QColor(title.pixel(p))) << p.x() << ", " << p.y();
+}
+
+TEST_F(SplashScreenTest, ClickAnywhereOpensTheMenuThenClosesAndDeletesTheSplash) {
+    splash->show();
+    QTest::mouseClick(splash, Qt::LeftButton, {}, QPoint(470, 460));
+    EXPECT_EQ(navigation.menusShown, 1);
+    EXPECT_EQ(navigation.otherCalls, 0);
+    // The menu comes first, so that the program is never left without a window.
+    EXPECT_TRUE(navigation.splashVisibleThen);
+    ASSERT_FALSE(splash.isNull());
+    EXPECT_FALSE(splash->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(splash.isNull());
+}
+
+} // namespace
