@@ -1,0 +1,100 @@
+// What the game will make of a program folder: its pictures, texts and media, as a report.
+#pragma once
+
+// A teacher fills the picture folder and edits the texts by hand, and finds out only in front of
+// the class that a photo is too large or a caption went missing. This check answers beforehand,
+// and it answers with the game's own rules (picture words, the folder listing, the picture loader,
+// the text readers, the clock's limits) rather than copies of them, so that it cannot drift from
+// what the game does. It reads and decodes, and never writes a file.
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <optional>
+
+namespace check {
+
+// The language file's five items, in the order the game reads them.
+inline constexpr int LanguageItems = 5;
+inline constexpr int LevelLines = 6;
+
+enum class FileState { Ok, Missing, Unreadable };
+
+// A file the game needs, by its path inside the program folder (with '/').
+struct NeededFile {
+    QString relative;
+    FileState state = FileState::Missing;
+};
+
+// One file of the picture folder, in the order the game lists them.
+struct PictureRow {
+    QString file;
+    QString word;        // empty when the name gives none
+    bool usable = false; // the game may draw it for a round
+    QString why;         // why the game passes it over; empty when usable
+    QString note;        // a catch that does not stop the game from using it
+};
+
+// An entry of the picture folder that the game's listing leaves out (folders, hidden files).
+struct IgnoredEntry {
+    QString name;
+    QString kind;
+};
+
+// The language file read as the game reads it: items 1 to 3 as text, 4 and 5 as captions.
+// Items run out together: once one is missing, so are all after it.
+struct LanguageReport {
+    NeededFile file;
+    std::array<std::optional<QString>, LanguageItems> items;
+};
+
+// What the runner's clock does with the speed file's first item.
+enum class Clock { Runs, NeverRuns, Refused };
+
+struct SpeedReport {
+    NeededFile file;
+    QString item; // the first item as the game reads it; empty when there is none
+    Clock clock = Clock::NeverRuns;
+    int intervalMs = 0; // the interval the clock gets
+};
+
+// The level file's first six lines; level n shows line n, or the last line there is.
+struct LevelReport {
+    NeededFile file;
+    std::array<std::optional<QString>, LevelLines> lines;
+};
+
+struct FolderReport {
+    QString folder;
+    QString pictureFolder; // the picture folder's path inside the program folder
+    bool pictureFolderFound = false;
+    QList<PictureRow> pictures;
+    QList<IgnoredEntry> ignored;
+    int usableCount = 0;
+    LanguageReport language;
+    SpeedReport speed;
+    LevelReport levels;
+    QList<NeededFile> media; // the animations and sounds
+};
+
+// Checks the program folder that holds imagenes/, configuracion/, gifs/ and sonidos/.
+FolderReport checkFolder(const QString& programFolder);
+
+// The speed file's first item as the game turns it into the clock's interval.
+SpeedReport clockFromItem(const QString& item);
+
+// "ok", "missing" or "unreadable".
+QString stateText(FileState state);
+
+// Why the game cannot run properly on the folder: too few pictures, needed files missing or
+// unreadable. Empty when it can.
+QStringList problems(const FolderReport& report);
+
+// 0 when the folder is ready to play, 1 when problems() has something to say.
+int exitStatus(const FolderReport& report);
+
+// The plain-text report for the teacher: tables of pictures, texts and media, then the verdict.
+QString formatReport(const FolderReport& report);
+
+} // namespace check

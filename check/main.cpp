@@ -1,0 +1,57 @@
+// tolvano-check: tells a teacher what the game will make of its picture folder, texts and media.
+#include "asset_paths.h"
+#include "folder_check.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <cstdio>
+
+namespace {
+
+// Exit status 2 tells a usage mistake apart from a folder that is not ready (1).
+constexpr int UsageError = 2;
+
+const char Usage[] = "Usage: tolvano-check [FOLDER]\n"
+                     "Checks the pictures, texts, animations and sounds that the game will use.\n"
+                     "FOLDER holds imagenes, configuracion, gifs and sonidos; without it, the\n"
+                     "folder beside this program is checked.\n"
+                     "Exit status: 0 ready to play, 1 not ready, 2 usage error.\n";
+
+// Qt's image readers warn on stderr about damaged files (a JPEG cut short, say); the report says
+// what the game makes of them, so the warnings would only bury it.
+void keepOnlyErrors(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "%s\n", message.toUtf8().constData());
+}
+
+void print(std::FILE* stream, const QString& text) {
+    std::fputs(text.toUtf8().constData(), stream);
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    // No display is needed to read pictures' headers, so this runs over a remote shell too.
+    QCoreApplication app(argc, argv);
+    qInstallMessageHandler(keepOnlyErrors);
+    const QStringList arguments = QCoreApplication::arguments().mid(1);
+    if (arguments.size() == 1 &&
+        (arguments[0] == QLatin1String("--help") || arguments[0] == QLatin1String("-h"))) {
+        std::fputs(Usage, stdout);
+        return 0;
+    }
+    if (arguments.size() > 1) {
+        std::fputs(Usage, stderr);
+        return UsageError;
+    }
+    const QString folder = arguments.isEmpty() ? assets::programFolder() : arguments[0];
+    const QFileInfo info(folder);
+    if (!info.isDir()) {
+        print(stderr, QStringLiteral("tolvano-check: %1 is not a folder\n").arg(folder));
+        std::fputs(Usage, stderr);
+        return UsageError;
+    }
+    const check::FolderReport report = check::checkFolder(info.absoluteFilePath());
+    print(stdout, check::formatReport(report));
+    return check::exitStatus(report);
+}
