@@ -14,6 +14,9 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
+#include <system_error>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -204,19 +207,48 @@ void Form1::PicturePanel() {
     const TwipsRect& right = m_layout.Command1[11];
     const PanelLayout panel = ArrangePicturePanel(m_layout.Command1[0].Left,
                                                   right.Left + right.Width, m_screenHeight, inputs);
+    std::array<QSize, WordSlots> shown;
     for (int k = 0; k < WordSlots; ++k) {
         place(Image1[k], panel.Image1[k]);
-        if (!loaded[k].isEmpty()) {
-            const QImage image = loadPicture(loaded[k], Image1[k]->size());
-            if (!image.isNull())
-                Image1[k]->setPixmap(QPixmap::fromImage(image).scaled(
-                    Image1[k]->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-        }
+        shown[k] = Image1[k]->size();
+    }
+    const std::array<QImage, WordSlots> images = decodePictures(loaded, shown);
+    for (int k = 0; k < WordSlots; ++k) {
+        if (!images[k].isNull()) Image1[k]->setPixmap(QPixmap::fromImage(images[k]));
         Label1[k]->move(toPixelRect(panel.Label1[k]).topLeft());
         Label1[k]->raise();
     }
     for (QLabel* image : Image1)
         image->show();
+}
+
+// Decoding a phone photo takes tens of milliseconds even at the shown size, and nearly all of it
+// is the JPEG library's work on one picture, so each picture gets a thread of its own: the system
+// shares the six out among the cores more evenly than a fixed split by cores would, when one core
+// is busier than another. Each image comes back scaled to its label, ready to show; empty paths
+// and pictures that fail give null images.
+std::array<QImage, WordSlots> Form1::decodePictures(const std::array<QString, WordSlots>& paths,
+                                                    const std::array<QSize, WordSlots>& shown) {
+    std::array<QImage, WordSlots> images;
+    const auto decode = [&images, &paths, &shown](int k) {
+        const QImage image = loadPicture(paths[k], shown[k]);
+        if (!image.isNull())
+            images[k] = image.scaled(shown[k], Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    };
+    {
+        std::vector<std::jthread> decoders;
+        decoders.reserve(WordSlots);
+        for (int k = 0; k < WordSlots; ++k) {
+            if (paths[k].isEmpty()) continue;
+            // A system out of threads still gets its pictures, one after the other.
+            try {
+                decoders.emplace_back(decode, k);
+            } catch (const std::system_error&) {
+                decode(k);
+            }
+        }
+    } // every decoder has finished here
+    return images;
 }
 
 // --- The running figure ---

@@ -8,6 +8,7 @@
 #include "letter_button.h"
 #include "navigation.h"
 
+#include <QImage>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -85,6 +86,8 @@ class Form1 : public QWidget {
     void readCaptions();
     void readSpeed();
     void PicturePanel();
+    static std::array<QImage, WordSlots> decodePictures(const std::array<QString, WordSlots>& paths,
+                                                        const std::array<QSize, WordSlots>& shown);
     void RunnerSetup();
     void showBoard();
     void showWords();

@@ -1,0 +1,105 @@
+// Builds the benchmarks' program folders: copies of the bundled assets and made-up photos.
+#include "bench_folder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+
+namespace {
+
+void copyFolder(const QString& to, const char* folder) {
+    const QString name = QString::fromLatin1(folder);
+    QDir(to).mkdir(name);
+    const QDir from(QStringLiteral(TOLVANO_ASSET_DIR) + QLatin1Char('/') + name);
+    for (const QString& file : from.entryList(QDir::Files))
+        QFile::copy(from.filePath(file), to + QLatin1Char('/') + name + QLatin1Char('/') + file);
+}
+
+// Words of at most 12 letters, all different, so that every photo gives a placeable word.
+const char* const PhotoWords[] = {"playa",  "bosque", "ciudad",  "puente",  "jardin",  "campo",
+                                  "lago",   "torre",  "parque",  "calle",   "granja",  "colina",
+                                  "puerto", "faro",   "molino",  "cueva",   "selva",   "valle",
+                                  "rio",    "plaza",  "mercado", "iglesia", "estadio", "muelle"};
+constexpr int PhotoWordCount = sizeof(PhotoWords) / sizeof(PhotoWords[0]);
+
+// A small fast generator: the grain must differ from pixel to pixel but need not be good.
+struct Grain {
+    std::uint32_t state;
+    int next() {
+        state ^= state << 13;
+        state ^= state >> 17;
+        state ^= state << 5;
+        return static_cast<int>(state & 15) - 8;
+    }
+};
+
+int clampByte(int value) {
+    return value < 0 ? 0 : (value > 255 ? 255 : value);
+}
+
+// Broad colour gradients and soft waves (what a JPEG compresses well) plus per-pixel grain (what
+// it does not), in the proportion that gives a phone photo's file size.
+QImage photo(QSize size, int seed) {
+    QImage image(size, QImage::Format_RGB32);
+    Grain grain{0x9E3779B9u * static_cast<std::uint32_t>(seed + 1)};
+    const double w = size.width();
+    const double h = size.height();
+    const double phase = seed * 0.7;
+    for (int y = 0; y < size.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        const double wave = 40 * std::sin(y / h * 9 + phase);
+        for (int x = 0; x < size.width(); ++x) {
+            const double fx = x / w;
+            const double fy = y / h;
+            const int r = static_cast<int>(60 + 150 * fx + wave) + grain.next();
+            const int g =
+                static_cast<int>(40 + 170 * fy + 30 * std::sin(fx * 13 + phase)) + grain.next();
+            const int b = static_cast<int>(200 - 120 * fx * fy + wave / 2) + grain.next();
+            line[x] = qRgb(clampByte(r), clampByte(g), clampByte(b));
+        }
+    }
+    return image;
+}
+
+} // namespace
+
+BenchFolder::BenchFolder() {
+    for (const char* folder : {"configuracion", "gifs", "sonidos"})
+        copyFolder(path(), folder);
+    QDir(path()).mkdir(QStringLiteral("imagenes"));
+}
+
+QString BenchFolder::pictureFolder() const {
+    return path() + QStringLiteral("/imagenes");
+}
+
+void BenchFolder::addBundledPictures() {
+    const QDir from(QStringLiteral(TOLVANO_ASSET_DIR) + QStringLiteral("/imagenes"));
+    for (const QString& file : from.entryList(QDir::Files))
+        QFile::copy(from.filePath(file), pictureFolder() + QLatin1Char('/') + file);
+}
+
+void BenchFolder::addPhotos(int count, QSize size) {
+    for (int i = 0; i < count; ++i) {
+        QString name = QString::fromLatin1(PhotoWords[i % PhotoWordCount]);
+        if (i >= PhotoWordCount) name += QChar(u'a' + i / PhotoWordCount - 1);
+        const QString file = pictureFolder() + QLatin1Char('/') + name + QStringLiteral(".jpg");
+        if (!photo(size, i).save(file, "JPG", 90))
+            std::fprintf(stderr, "could not write %s\n", qPrintable(file));
+    }
+}
+
+QStringList BenchFolder::pictures() const {
+    return QDir(pictureFolder()).entryList(QDir::Files, QDir::Name);
+}
+
+qint64 BenchFolder::pictureBytes() const {
+    qint64 total = 0;
+    for (const QString& name : pictures())
+        total += QFileInfo(pictureFolder() + QLatin1Char('/') + name).size();
+    return total;
+}

@@ -1,0 +1,48 @@
+// The game screen as the benchmarks drive it: loaded, shown, and the next round on request.
+//
+// Form1 runs on a program folder at a fixed screen size, with no sound and no other window.
+#pragma once
+
+#include "game_screen.h"
+#include "navigation.h"
+#include "sound.h"
+
+#include <QSize>
+#include <QString>
+#include <memory>
+
+// Nowhere to go: the benchmarks call the game screen's handlers themselves.
+class QuietNavigation final : public Navigation {
+  public:
+    void showLevelMenu() override {}
+    bool gameScreenVisible() const override { return true; }
+    void enableGameTimer3() override {}
+    void loadGameScreen() override {}
+    void quit() override {}
+};
+
+class GameRound {
+  public:
+    static constexpr QSize DefaultScreen{1024, 768};
+
+    // Loads the game screen as the program does at the first play (its first round included)
+    // and shows it, so that widgets are laid out and painted as on a real screen.
+    explicit GameRound(const QString& programFolder, QSize screen = DefaultScreen);
+
+    // What the menu's play button leads to: Timer3 enabled, then its tick, the next round's
+    // set-up (the pictures, the board, the words, the running figure).
+    void nextRound();
+    // Lets the screen paint what the round set up, as the event loop would right after.
+    void paint();
+
+    // How many of the six pictures hold an image: a benchmark whose pictures did not load would
+    // time nothing worth timing.
+    int picturesShown() const;
+
+    Form1& screen() { return *m_form; }
+
+  private:
+    QuietNavigation m_navigation;
+    RecordingSound m_sound;
+    std::unique_ptr<Form1> m_form;
+};

@@ -1,0 +1,74 @@
+// Tests of the game screen's picture panel: six pictures together, a failed one keeps the old one.
+//
+// The six come up together at their panel sizes; a picture whose header reads but whose pixels do
+// not leaves the earlier picture in its place.
+#include "game_screen.h"
+#include "program_folder.h"
+#include "sound.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+class NoNavigation final : public Navigation {
+  public:
+    void showLevelMenu() override {}
+    bool gameScreenVisible() const override { return true; }
+    void enableGameTimer3() override {}
+    void loadGameScreen() override {}
+    void quit() override {}
+};
+
+struct PicturePanel : ::testing::Test {
+    ProgramFolder folder;
+    NoNavigation navigation;
+    RecordingSound sound;
+    std::unique_ptr<Form1> form;
+
+    void load() {
+        form = std::make_unique<Form1>(folder.path(), navigation, sound, QSize(800, 600));
+        form->Form_Load();
+    }
+    void nextRound() {
+        form->enableTimer3();
+        form->Timer3_Timer();
+    }
+    // Keeps the first half of each picture: its header still reads, its pixels end early.
+    void truncatePictures() {
+        const QDir pictures(folder.path() + QStringLiteral("/imagenes"));
+        for (const QString& name : pictures.entryList(QDir::Files)) {
+            QFile file(pictures.filePath(name));
+            file.resize(file.size() / 2);
+        }
+    }
+};
+
+TEST_F(PicturePanel, everyRoundShowsSixPicturesEachFillingItsPlace) {
+    load();
+    for (int round = 0; round < 3; ++round) {
+        if (round > 0) nextRound();
+        for (const PictureLabel* picture : form->Image1) {
+            EXPECT_FALSE(picture->isHidden());
+            ASSERT_FALSE(picture->pixmap().isNull());
+            EXPECT_EQ(picture->pixmap().size(), picture->size());
+        }
+    }
+}
+
+TEST_F(PicturePanel, aPictureThatFailsToDecodeKeepsTheEarlierOne) {
+    load();
+    std::array<qint64, WordSlots> before{};
+    for (int k = 0; k < WordSlots; ++k)
+        before[k] = form->Image1[k]->pixmap().cacheKey();
+    truncatePictures();
+    nextRound();
+    for (int k = 0; k < WordSlots; ++k) {
+        EXPECT_FALSE(form->game().wordList.PictureFiles[k].isEmpty());
+        EXPECT_EQ(form->Image1[k]->pixmap().cacheKey(), before[k]);
+        EXPECT_FALSE(form->Image1[k]->isHidden());
+    }
+}
+
+} // namespace
