@@ -19,6 +19,8 @@
 #include <optional>
 
 inline constexpr qint64 MaxPicturePixels = 50'000'000;
+// Picture files up to this size are read into memory before they are decoded.
+inline constexpr qint64 MaxPictureBytesInMemory = 24LL * 1024 * 1024;
 
 // The natural size in pixels, read from the header only; nullopt for anything that is not a
 // regular, non-empty file holding a readable picture of at most MaxPicturePixels.
