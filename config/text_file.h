@@ -7,15 +7,16 @@
 // caller keeps the value it had before (the game's skip-on-failure rule). Nothing here reports or
 // throws: a missing, unreadable or hostile file only makes reads fail or return odd text.
 //
-// Only the first 16 MiB of a file are read (MaxFileBytes): a real file is a few hundred bytes, and
-// a huge or endless one (a device, a mistake) must not exhaust memory or hang the game.
+// Only the first 64 KiB of a file are read (MaxFileBytes): a real file is a few hundred bytes, and
+// a huge or endless one (a device, a mistake) must not exhaust memory, and its text, shown on a
+// button or a label, must not make every repaint crawl.
 
 #include <QByteArray>
 #include <QString>
 #include <QtGlobal>
 #include <optional>
 
-inline constexpr qint64 MaxFileBytes = 16 * 1024 * 1024;
+inline constexpr qint64 MaxFileBytes = 64 * 1024;
 
 // Valid UTF-8 is read as UTF-8, a leading byte-order mark dropped. Anything else is taken as
 // Windows-1252, the code page in which older files with Spanish accents were written; its five

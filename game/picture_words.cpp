@@ -60,6 +60,11 @@ bool DiskPictureFolder::isPicture(const QString& fileName) {
     return answer.picture;
 }
 
+void DiskPictureFolder::markNotPicture(const QString& fileName) {
+    const QFileInfo info(pathOf(fileName));
+    m_answers[fileName] = Answer{info.size(), info.lastModified(), false};
+}
+
 std::array<QString, WordSlots> PictureChooser::choose(PictureFolder& folder, RandomSource& random) {
     // The folder is listed once a round; names that can give no placeable word are no candidates.
     QStringList candidates = folder.listing();

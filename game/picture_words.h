@@ -48,6 +48,8 @@ class DiskPictureFolder final : public PictureFolder {
     QStringList listing() override;
     bool isPicture(const QString& fileName) override;
     QString location() const override { return m_folder; }
+    // A file whose header read well but whose picture did not: never drawn again while unchanged.
+    void markNotPicture(const QString& fileName);
     QString pathOf(const QString& fileName) const;
 
   private:

@@ -195,7 +195,7 @@ void Form1::PicturePanel() {
         Image1[k]->hide();
         const QString path = assets::picture(m_folder, m_game.wordList.PictureFiles[k]);
         if (const auto size = pictureSize(path)) {
-            m_naturalSizes[k] = *size; // a picture that fails keeps the one shown before
+            m_naturalSizes[k] = *size; // a slot that fails keeps the size it had
             loaded[k] = path;
         }
         Label1[k]->setText(m_game.wordList.Words[k]);
@@ -214,7 +214,7 @@ void Form1::PicturePanel() {
     }
     const std::array<QImage, WordSlots> images = decodePictures(loaded, shown);
     for (int k = 0; k < WordSlots; ++k) {
-        if (!images[k].isNull()) Image1[k]->setPixmap(QPixmap::fromImage(images[k]));
+        showPicture(k, images[k]);
         Label1[k]->move(toPixelRect(panel.Label1[k]).topLeft());
         Label1[k]->raise();
     }
@@ -249,6 +249,18 @@ std::array<QImage, WordSlots> Form1::decodePictures(const std::array<QString, Wo
         }
     } // every decoder has finished here
     return images;
+}
+
+// A slot whose picture cannot be shown (cut short while copying, removed meanwhile) stays empty
+// rather than keep the last round's picture, which would show a different word's picture.
+void Form1::showPicture(int k, const QImage& image) {
+    if (!image.isNull()) {
+        Image1[k]->setPixmap(QPixmap::fromImage(image));
+        return;
+    }
+    Image1[k]->clear();
+    const QString& file = m_game.wordList.PictureFiles[k];
+    if (!file.isEmpty()) m_pictures->markNotPicture(file);
 }
 
 // --- The running figure ---

@@ -86,6 +86,7 @@ class Form1 : public QWidget {
     void readCaptions();
     void readSpeed();
     void PicturePanel();
+    void showPicture(int k, const QImage& image);
     static std::array<QImage, WordSlots> decodePictures(const std::array<QString, WordSlots>& paths,
                                                         const std::array<QSize, WordSlots>& shown);
     void RunnerSetup();
@@ -102,7 +103,7 @@ class Form1 : public QWidget {
     double m_screenWidth = 0;  // twips
     double m_screenHeight = 0; // twips
     ClockRandom m_random;
-    std::unique_ptr<PictureFolder> m_pictures;
+    std::unique_ptr<DiskPictureFolder> m_pictures;
     Game m_game;
     GameScreenLayout m_layout;
     std::array<QSize, WordSlots> m_naturalSizes{}; // pixels, of the picture each slot shows
