@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 std::optional<QString> pictureWord(const QString& fileName) {
     if (fileName.size() < 4) return std::nullopt;
@@ -29,10 +31,13 @@ bool givesPlaceableWord(const QString& fileName) {
 }
 
 void sortListing(QStringList& names) {
-    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-        const int folded = a.compare(b, Qt::CaseInsensitive);
-        return folded != 0 ? folded < 0 : a < b; // names equal but for case keep a fixed order
-    });
+    // Each name is folded once rather than at every comparison: ten thousand names sort in a
+    // fraction of the time.
+    std::vector<std::pair<QString, QString>> keyed;
+    keyed.reserve(names.size());
+    for (QString& name : names) keyed.emplace_back(name.toCaseFolded(), std::move(name));
+    std::sort(keyed.begin(), keyed.end()); // names equal but for case keep a fixed order
+    for (qsizetype k = 0; k < names.size(); ++k) names[k] = std::move(keyed[k].second);
 }
 
 DiskPictureFolder::DiskPictureFolder(QString folder, DecodeCheck canDecode)
@@ -43,9 +48,19 @@ QString DiskPictureFolder::pathOf(const QString& fileName) const {
 }
 
 QStringList DiskPictureFolder::listing() {
-    QStringList names = QDir(m_folder).entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::NoSort);
-    sortListing(names);
-    return names;
+    // Adding, removing or renaming a file changes the folder's time. Some file systems keep that
+    // time only to the second or two, so a listing read within 2 s of the folder's last change
+    // is read again next time: a change in the same second is never missed.
+    constexpr qint64 CoarsestTimeMs = 2000;
+    const QDateTime folderTime = QFileInfo(m_folder).lastModified();
+    const bool unchanged = folderTime.isValid() && folderTime == m_listedFolderTime &&
+                           folderTime.msecsTo(m_listedAt) > CoarsestTimeMs;
+    if (unchanged) return m_listed;
+    m_listedAt = QDateTime::currentDateTimeUtc();
+    m_listed = QDir(m_folder).entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::NoSort);
+    sortListing(m_listed);
+    m_listedFolderTime = folderTime;
+    return m_listed;
 }
 
 bool DiskPictureFolder::isPicture(const QString& fileName) {

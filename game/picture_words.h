@@ -39,7 +39,9 @@ class PictureFolder {
 };
 
 // Lists a folder on disk; checks a drawn file with the given decoder test and remembers the
-// answer until the file's size or time changes, so a round's set-up decodes nothing twice.
+// answer until the file's size or time changes, so a round's set-up decodes nothing twice. The
+// listing itself is kept until the folder's own time changes: a folder of thousands of pictures
+// then costs a round no listing and no sorting.
 class DiskPictureFolder final : public PictureFolder {
   public:
     using DecodeCheck = std::function<bool(const QString& path)>;
@@ -61,6 +63,9 @@ class DiskPictureFolder final : public PictureFolder {
     QString m_folder;
     DecodeCheck m_canDecode;
     QHash<QString, Answer> m_answers;
+    QStringList m_listed;
+    QDateTime m_listedFolderTime; // the folder's time when m_listed was read; invalid: never read
+    QDateTime m_listedAt;
 };
 
 // Sorts file names the way the folder listing shows them.

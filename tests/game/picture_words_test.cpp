@@ -6,6 +6,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
+
 namespace {
 
 struct WordRow {
@@ -182,6 +185,36 @@ TEST(DiskFolder, listsFilesOnlyInNameOrderIgnoringCase) {
     QDir(dir.path()).mkdir(QStringLiteral("carpeta.png"));
     DiskPictureFolder folder(dir.path(), nullptr);
     EXPECT_EQ(folder.listing(), (QStringList{"A.png", "b.png", "c.png", "Ñu.png"}));
+}
+
+// The listing is kept between rounds; files added or removed since must still show at once,
+// in a folder left alone for long as in one that changed a moment ago.
+TEST(DiskFolder, seesFilesAddedAndRemovedBetweenRounds) {
+    QTemporaryDir dir;
+    const auto touch = [&](const char* name) {
+        QFile file(dir.filePath(QString::fromUtf8(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    };
+    const auto age = [&] {
+        const std::filesystem::path path = dir.path().toStdString();
+        std::filesystem::last_write_time(path, std::filesystem::last_write_time(path) -
+                                                   std::chrono::hours(1));
+    };
+    touch("oso.png");
+    age();
+    DiskPictureFolder folder(dir.path(), nullptr);
+    EXPECT_EQ(folder.listing(), QStringList{"oso.png"});
+    EXPECT_EQ(folder.listing(), QStringList{"oso.png"});
+    touch("Gato.png");
+    EXPECT_EQ(folder.listing(), (QStringList{"Gato.png", "oso.png"}));
+    ASSERT_TRUE(QFile::remove(dir.filePath(QStringLiteral("oso.png"))));
+    EXPECT_EQ(folder.listing(), QStringList{"Gato.png"});
+    age();
+    EXPECT_EQ(folder.listing(), QStringList{"Gato.png"});
+    touch("ñu.png");
+    EXPECT_EQ(folder.listing(), (QStringList{"Gato.png", "ñu.png"}));
+    ASSERT_TRUE(QDir(dir.path()).removeRecursively());
+    EXPECT_EQ(folder.listing(), QStringList{});
 }
 
 TEST(DiskFolder, asksTheDecoderOnceUntilTheFileChanges) {
