@@ -1,13 +1,16 @@
 // Builds the benchmarks' program folders: copies of the bundled assets and made-up photos.
 #include "bench_folder.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 
 namespace {
 
@@ -91,6 +94,60 @@ void BenchFolder::addPhotos(int count, QSize size) {
         if (!photo(size, i).save(file, "JPG", 90))
             std::fprintf(stderr, "could not write %s\n", qPrintable(file));
     }
+}
+
+namespace {
+
+// The game's longest word: longer names would be no candidates and only pad the listing.
+constexpr int MaxTinyNameLength = 12;
+
+// The count-th name of the given length: count written in base 26 with letters, padded with 'a'
+// to exactly that length. Equal lengths give distinct names and different lengths cannot clash.
+QString fixedLengthName(int count, int length) {
+    QString name(length, QLatin1Char('a'));
+    for (int k = length - 1; k >= 0 && count > 0; --k, count /= 26)
+        name[k] = QLatin1Char(static_cast<char>('a' + count % 26));
+    return name;
+}
+
+} // namespace
+
+void BenchFolder::addTinyPictures(int count, QSize size) {
+    // A few colours encoded once and written many times: encoding each file anew would make the
+    // folder take far longer to build and measure nothing more.
+    constexpr int Variants = 8;
+    QByteArray encoded[Variants];
+    for (int v = 0; v < Variants; ++v) {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(QColor::fromHsv(v * 360 / Variants, 200, 220));
+        QBuffer buffer(&encoded[v]);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+    }
+    // Lengths taken in turn, 1 to 12; a length whose names have run out (26 of one letter, 676 of
+    // two) is skipped, so every name stays distinct.
+    int used[MaxTinyNameLength + 1] = {};
+    auto capacity = [](int length) {
+        long long names = 1;
+        for (int k = 0; k < length && names < (1LL << 40); ++k)
+            names *= 26;
+        return names;
+    };
+    for (int i = 0, length = 1; i < count; length = length % MaxTinyNameLength + 1) {
+        if (used[length] >= capacity(length)) continue;
+        const QString file = pictureFolder() + QLatin1Char('/') +
+                             fixedLengthName(used[length]++, length) + QStringLiteral(".png");
+        QFile out(file);
+        if (!out.open(QIODevice::WriteOnly) || out.write(encoded[i % Variants]) < 0)
+            std::fprintf(stderr, "could not write %s\n", qPrintable(file));
+        ++i;
+    }
+    // A teacher's folder was filled long before the round, not in the last two seconds: the
+    // game re-lists a folder that changed that recently, whatever its file system keeps of times.
+    std::error_code error;
+    const std::filesystem::path folder = pictureFolder().toStdString();
+    std::filesystem::last_write_time(
+        folder, std::filesystem::last_write_time(folder, error) - std::chrono::hours(1), error);
 }
 
 QStringList BenchFolder::pictures() const {

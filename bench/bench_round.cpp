@@ -36,6 +36,21 @@ BenchFolder& bundledFolder() {
     return folder;
 }
 
+constexpr int TinyPictureCount = 10000;
+constexpr QSize TinyPictureSize{16, 16};
+
+// 10,000 small pictures: what a large folder costs a round beyond decoding its six pictures.
+BenchFolder& tenThousandFolder() {
+    static BenchFolder folder = [] {
+        BenchFolder made;
+        made.addTinyPictures(TinyPictureCount, TinyPictureSize);
+        std::fprintf(stderr, "%d %dx%d pictures, %.1f MB in all\n", TinyPictureCount,
+                     TinyPictureSize.width(), TinyPictureSize.height(), made.pictureBytes() / 1e6);
+        return made;
+    }();
+    return folder;
+}
+
 // QMovie objects of the running figure are let go with deleteLater: without an event loop in
 // between they would pile up over the rounds.
 void settle(GameRound& round) {
@@ -79,6 +94,9 @@ void RoundSetUpPhotos(benchmark::State& state) {
 void RoundSetUpBundled(benchmark::State& state) {
     roundSetUp(state, bundledFolder());
 }
+void RoundSetUpTenThousand(benchmark::State& state) {
+    roundSetUp(state, tenThousandFolder());
+}
 void RoundSetUpAndPaintPhotos(benchmark::State& state) {
     roundSetUpAndPaint(state, photoFolder());
 }
@@ -86,10 +104,9 @@ void RoundSetUpAndPaintBundled(benchmark::State& state) {
     roundSetUpAndPaint(state, bundledFolder());
 }
 
-// The floor under the photo figure: decoding the six photos at the size the panel shows them on
-// this screen, with nothing else.
-void DecodeSixPhotos(benchmark::State& state) {
-    BenchFolder& folder = photoFolder();
+// Decoding six pictures of the folder at the size the panel shows them on this screen, one after
+// the other, with nothing else: the floor under a round's set-up.
+void decodeSix(benchmark::State& state, BenchFolder& folder) {
     GameRound round(folder.path());
     std::array<QSize, WordSlots> shown;
     for (int k = 0; k < WordSlots; ++k)
@@ -99,6 +116,14 @@ void DecodeSixPhotos(benchmark::State& state) {
         for (int k = 0; k < WordSlots; ++k)
             benchmark::DoNotOptimize(
                 loadPicture(folder.pictureFolder() + QLatin1Char('/') + names[k], shown[k]));
+}
+
+void DecodeSixPhotos(benchmark::State& state) {
+    decodeSix(state, photoFolder());
+}
+// What RoundSetUpTenThousand is allowed beyond: its pictures are all alike, so any six will do.
+void DecodeSixTenThousand(benchmark::State& state) {
+    decodeSix(state, tenThousandFolder());
 }
 
 // Every round is one sample, so the median is the median round. The time is the wall clock (what
@@ -114,9 +139,11 @@ void asRounds(benchmark::internal::Benchmark* b) {
 
 BENCHMARK(RoundSetUpPhotos)->Apply(asRounds);
 BENCHMARK(RoundSetUpBundled)->Apply(asRounds);
+BENCHMARK(RoundSetUpTenThousand)->Apply(asRounds);
 BENCHMARK(RoundSetUpAndPaintPhotos)->Apply(asRounds);
 BENCHMARK(RoundSetUpAndPaintBundled)->Apply(asRounds);
 BENCHMARK(DecodeSixPhotos)->Apply(asRounds);
+BENCHMARK(DecodeSixTenThousand)->Apply(asRounds);
 
 } // namespace
 
