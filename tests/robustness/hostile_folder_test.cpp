@@ -215,11 +215,7 @@ void PrintTo(const HostileRow& row, std::ostream* out) {
 // Plays a folder round after round through the real game screen.
 class PlayedFolder : public ::testing::Test {
   protected:
-    void TearDown() override {
-        Module1::Level = 0;
-        Module1::ViewerPictureFile.clear();
-        Game::HintsUsed = 0;
-    }
+    void TearDown() override { resetRunWideState(); }
 
     // One round from start to pause: the words it drew, then won by clicking every word, or, with
     // nothing to find, lost to the clock.

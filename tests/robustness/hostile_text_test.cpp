@@ -110,10 +110,7 @@ class HostileText : public ::testing::TestWithParam<Row> {
                 folder.remove(name);
         }
     }
-    void TearDown() override {
-        Module1::Level = 0;
-        Game::HintsUsed = 0;
-    }
+    void TearDown() override { resetRunWideState(); }
     bool hostile(TextFile file) const {
         return std::get<0>(GetParam()) == file || std::get<0>(GetParam()) == TextFile::All;
     }

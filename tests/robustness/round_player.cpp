@@ -113,3 +113,9 @@ void RoundPlayer::startNextRound(int level) {
     }
     return ::testing::AssertionSuccess();
 }
+
+void resetRunWideState() {
+    Module1::Level = 0;
+    Module1::ViewerPictureFile.clear();
+    Game::HintsUsed = 0;
+}

@@ -46,11 +46,7 @@ struct Tally {
 
 class Soak : public ::testing::Test {
   protected:
-    void TearDown() override {
-        Module1::Level = 0;
-        Module1::ViewerPictureFile.clear();
-        Game::HintsUsed = 0;
-    }
+    void TearDown() override { resetRunWideState(); }
 
     int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); }
     int pickFrom(const std::vector<int>& cells) { return cells[pick(int(cells.size()))]; }
