@@ -54,14 +54,16 @@ class Game {
 
     // --- Play ---
     // A click on letter button Index (0..143): a hit is coloured and credited to its words, a
-    // miss is red and counted; the sixth word wins the round, the eighth miss loses it.
+    // miss is red and counted; the sixth word wins the round, the eighth miss loses it. Outside
+    // the phase Playing a click changes nothing.
     ClickResult Command1_Click(int Index);
 
     // --- The round clock and the round cycle ---
     // The running figure runs from the bottom-left cell's Left to the bottom-right cell's Left.
     void setRunnerTrack(double startLeft, double finishLeft);
     double runnerStart() const { return m_runnerStart; }
-    // One step of the running figure; past the last column the time is up.
+    // One step of the running figure (a 24th of the board's pitch); past the last column the time
+    // is up.
     ClockTick Timer2_Timer();
     // The pause is over: the level menu comes next.
     void Timer4_Timer() { Timer4Enabled = false; }
@@ -73,7 +75,7 @@ class Game {
     RoundPhase phase() const;
 
     // The hint: eight free filler cells turn red and are spent, and the score button says how
-    // many hints were taken this run.
+    // many hints were taken this run. Only while a round is being played.
     void Command3_Click();
 
     // Filled by the window: places and starts the running figure at the end of PlaceWords.
@@ -132,4 +134,5 @@ class Game {
     PictureChooser m_chooser;
     double m_runnerStart = 0;
     double m_runnerFinish = 0;
+    double m_runnerStep = 20; // twips a tick, in proportion to the board's pitch
 };

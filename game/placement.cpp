@@ -1,8 +1,8 @@
 // Word placement: each word along a straight line in a direction its level allows, crossing
 // other words only on equal letters.
 //
-// The attempts follow the described procedure draw for draw (a scripted random source replays
-// it exactly), but which start cells can take the word is worked out once per direction draw
+// The attempts keep the game's placement procedure draw for draw (a scripted random source
+// replays it exactly), but which start cells can take the word is worked out once per direction draw
 // with 144-bit cell sets, so an attempt costs one draw and one bit test, and a direction with
 // no room at all is known to fail without trying its 1001 start cells one by one.
 #include "game.h"

@@ -35,7 +35,7 @@ class ClockRandom final : public RandomSource {
     std::mt19937_64 m_engine;
 };
 
-// Hands out a scripted sequence so that described examples replay exactly; once the script is
+// Hands out a scripted sequence so that worked examples replay exactly; once the script is
 // spent it goes on with a fixed-seed generator, so a test never runs dry or loops forever.
 class ScriptedRandom final : public RandomSource {
   public:

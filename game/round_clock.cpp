@@ -3,7 +3,10 @@
 #include "game.h"
 
 namespace {
-constexpr double RunnerStep = 20; // twips a tick
+// The figure steps 20 twips a tick on a board of 480-twip cells and proportionally on any other,
+// so that the time a word gets (265 ticks) is the same on every screen.
+constexpr double StepAtPitch480 = 20;
+constexpr double TrackPitches = 11; // the finish lies 11 cells right of the start
 
 // The classic 16-colour text palette; the caption never gets 15, bright white.
 constexpr std::array<Colour, 15> FlashPalette = {
@@ -15,10 +18,13 @@ constexpr std::array<Colour, 15> FlashPalette = {
 void Game::setRunnerTrack(double startLeft, double finishLeft) {
     m_runnerStart = startLeft;
     m_runnerFinish = finishLeft;
+    const double pitch = (finishLeft - startLeft) / TrackPitches;
+    // A board squeezed to nothing still gets a clock that runs out.
+    m_runnerStep = pitch > 0 ? StepAtPitch480 * pitch / 480 : StepAtPitch480;
 }
 
 ClockTick Game::Timer2_Timer() {
-    RunnerLeft += RunnerStep;
+    RunnerLeft += m_runnerStep;
     ClockTick tick{static_cast<float>(RunnerLeft), false};
     if (static_cast<float>(RunnerLeft) > m_runnerFinish) {
         // The figure stays where it stopped until the next round puts it back.
@@ -41,6 +47,9 @@ void Game::NextRound() {
     PlaceWords();
     RunnerLeft = m_runnerStart;
     Timer2Enabled = true;
+    // A pause left over from the round before (a click that ended it again) must not open the
+    // level menu in the middle of this one.
+    Timer4Enabled = false;
     ErrorCount = 0;
 }
 

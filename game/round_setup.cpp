@@ -56,6 +56,7 @@ std::optional<QString> Game::ScoreText() const {
 }
 
 void Game::Command3_Click() {
+    if (phase() != RoundPhase::Playing) return; // a hint is for a round being played
     constexpr int Passes = 8;
     constexpr int MaxDrawsPerPass = 2001;
     for (int pass = 0; pass < Passes; ++pass) {

@@ -6,6 +6,10 @@
 
 ClickResult Game::Command1_Click(int Index) {
     ClickResult result;
+    // Between rounds the board only shows how the last round ended: a stray click there (a
+    // double-click on the play button, a child clicking the green letters) must neither credit
+    // a lost word nor end a round that is already over.
+    if (phase() != RoundPhase::Playing) return result;
     if (Index < 0 || Index >= BoardCells || !board.Look[Index].Enabled) return result;
     if (board.CellUsed[Index])
         hit(Index, result);

@@ -36,6 +36,19 @@ TEST_F(RoundClock, withAPitchOf480TheFigurePassesTheFinishOnThe265thTick) {
     EXPECT_EQ(game.phase(), RoundPhase::Ended);
 }
 
+// The same speed gives a word the same time on every screen: the step follows the pitch of
+// 640 x 480, 800 x 600, 1,024 x 768 and 1,920 x 1,080.
+TEST_F(RoundClock, aWordGets265TicksWhateverThePitch) {
+    for (double pitch : {457.0, 571.0, 731.0, 1371.0}) {
+        game.setRunnerTrack(Start, Start + 11 * pitch);
+        game.RunnerLeft = Start;
+        game.Timer2Enabled = true;
+        const int ticks = ticksUntilTimeUp();
+        EXPECT_GE(ticks, 264) << pitch;
+        EXPECT_LE(ticks, 265) << pitch;
+    }
+}
+
 TEST_F(RoundClock, aWordFoundAtTheLastMomentSendsTheFigureBack) {
     for (int tick = 0; tick < 264; ++tick)
         ASSERT_FALSE(game.Timer2_Timer().timeUp);
@@ -73,8 +86,10 @@ TEST_F(RoundClock, roundsCycleThroughTheirFourPhases) {
     EXPECT_EQ(game.phase(), RoundPhase::Menu);
     game.Timer3Enabled = true; // the menu's play button
     EXPECT_EQ(game.phase(), RoundPhase::Starting);
+    game.Timer4Enabled = true; // a pause left over from a click that ended the round again
     game.Timer3_Timer();
     EXPECT_EQ(game.phase(), RoundPhase::Playing);
+    EXPECT_FALSE(game.Timer4Enabled);
     EXPECT_EQ(game.ErrorCount, 0);
     EXPECT_EQ(game.WordsOffered, 12);
     EXPECT_EQ(game.Command3Caption, QStringLiteral("2 de 12 - 16.6666666666667 %"));

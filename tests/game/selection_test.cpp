@@ -3,6 +3,7 @@
 #include "module1.h"
 
 #include <QLocale>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -74,16 +75,6 @@ TEST_F(Selection, theEighthMissRevealsTheWordsNotFoundAndEndsTheRound) {
         EXPECT_EQ(look(cell).BackColor, colours::Reveal) << cell;
     EXPECT_EQ(look(100).BackColor, colours::White); // fillers stay white
 
-    // A ninth miss in the pause reveals nothing more and leaves the round ended.
-    const auto before = game.board.Look;
-    game.Command1_Click(100);
-    EXPECT_EQ(look(100).BackColor, colours::Miss);
-    for (int i = 0; i < BoardCells; ++i) {
-        if (i == 100) continue;
-        EXPECT_EQ(look(i), before[i]) << i;
-    }
-    EXPECT_EQ(game.ErrorCount, 9);
-    EXPECT_EQ(game.phase(), RoundPhase::Ended);
 }
 
 TEST_F(Selection, aLetterThatDoesNotCompleteItsWordIsColouredQuietly) {
@@ -152,9 +143,31 @@ TEST_F(Selection, theSixthWordWinsTheRound) {
     EXPECT_EQ(result.sounds, std::vector<SoundId>{SoundId::Final});
     EXPECT_EQ(game.WordsFound, 6);
     EXPECT_EQ(game.phase(), RoundPhase::Ended);
-    // The board is not frozen in the pause: a click is still judged.
-    game.Command1_Click(140);
-    EXPECT_EQ(look(140).BackColor, colours::Miss);
+}
+
+// From the end of a round until the next one is placed, neither a revealed letter nor a filler
+// counts, and the hint key gives nothing away.
+TEST_F(Selection, outsideARoundClicksAndHintsChangeNothing) {
+    clickAll({130, 131, 132, 133, 134, 135, 136, 137}); // lost by the eighth miss
+    const std::function<void()> toPhase[] = {
+        [] {},                                    // Ended: the pause
+        [this] { game.Timer4_Timer(); },          // Menu
+        [this] { game.Timer3Enabled = true; }};   // Starting: play pressed, 500 ms to go
+    for (const auto& enter : toPhase) {
+        enter();
+        const Game before = game;
+        for (int cell : {0, 1, 2, 3, 100}) { // CASA revealed green, a filler
+            const ClickResult result = game.Command1_Click(cell);
+            EXPECT_TRUE(result.sounds.empty() && result.completedWords.empty());
+            EXPECT_FALSE(result.focusToCommand2);
+        }
+        game.Command3_Click();
+        EXPECT_EQ(game.board.Look, before.board.Look) << int(game.phase());
+        EXPECT_EQ(game.ErrorCount, before.ErrorCount);
+        EXPECT_EQ(game.WordsFound, before.WordsFound);
+        EXPECT_EQ(game.Command3Caption, before.Command3Caption);
+        EXPECT_EQ(game.Timer4Enabled, before.Timer4Enabled);
+    }
 }
 
 TEST_F(Selection, clicksOnSpentOrMissingCellsChangeNothing) {
