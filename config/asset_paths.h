@@ -19,6 +19,7 @@ QString path(const QString& programFolder, QStringView relative);
 inline constexpr char16_t LanguageFile[] = u"\\configuracion\\idioma.txt";
 inline constexpr char16_t SpeedFile[] = u"\\configuracion\\velocidad.txt";
 inline constexpr char16_t LevelFile[] = u"\\configuracion\\nivel.txt";
+inline constexpr char16_t TextsFile[] = u"\\configuracion\\textos.txt";
 inline constexpr char16_t RunnerGif[] = u"\\gifs\\corre.gif";
 inline constexpr char16_t SuccessGif[] = u"\\gifs\\acierto.gif";
 inline constexpr char16_t SuccessSound[] = u"\\sonidos\\acierto.wav";

@@ -1,0 +1,42 @@
+// The texts file: the texts the player sees that have no place in the language file, with defaults.
+#pragma once
+
+#include "language_file.h"
+
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <span>
+
+// A text as the program says it when no file says otherwise, in each language.
+struct TextDefault {
+    const char16_t* spanish;
+    const char16_t* english;
+
+    QString in(Language language) const {
+        return QString::fromUtf16(language == Language::English ? english : spanish);
+    }
+};
+
+// The texts of configuracion/textos.txt, one per row of this table, in this order: line n of the
+// file holds the text of row n. To add a text, append a row here and a name to TextId below;
+// never reorder or remove a row, since teachers' files are written in this order and a moved row
+// would put their texts in the wrong places.
+inline constexpr std::array<TextDefault, 0> TextDefaults{};
+
+// The rows of TextDefaults by name: each name's value is its row, and so its place in the list
+// readTexts() returns.
+enum class TextId : int {};
+
+// The file is optional and has one text per line, read with LineFile (UTF-8 or Windows-1252;
+// CR, LF or CRLF), one text per row of the table:
+// - Each line is trimmed of white space at both ends: an editor's stray spaces must not show.
+// - A line that is then empty takes its row's default, as does a line the file does not have (the
+//   file missing, unreadable or short): a blank caption is never wanted, and an empty line lets a
+//   teacher change a later text while keeping an earlier one's default.
+// - Lines past the table's rows are ignored.
+// The list holds exactly one text per row.
+QStringList readTexts(const QString& path, std::span<const TextDefault> defaults,
+                      Language language = Language::Spanish);
+// The same with the game's own table, TextDefaults.
+QStringList readTexts(const QString& path, Language language = Language::Spanish);
