@@ -4,9 +4,46 @@
 #include "windows.h"
 
 #include <QApplication>
+#include <QScreen>
+#include <cstdio>
+#include <cstdlib>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// Without a screen (no display in a remote log-in, a display that refuses the connection) Qt
+// stops the program with an abort and a screenful of advice about plug-ins. A teacher gets one
+// line instead and the exit status 1. What Qt says while it starts is held back until it has
+// started, so that only that line is printed when it cannot.
+std::vector<std::pair<QtMsgType, QString>> startMessages;
+QString lastStartWarning;
+
+[[noreturn]] void noScreen(const QString& why) {
+    std::fprintf(stderr, "tolvano: no screen to show the game on%s\n",
+                 why.isEmpty() ? "" : qPrintable(QStringLiteral(" (") + why + QLatin1Char(')')));
+    std::fflush(stderr);
+    std::_Exit(1);
+}
+
+void holdStartMessage(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtFatalMsg) noScreen(lastStartWarning);
+    if (type != QtDebugMsg && type != QtInfoMsg) lastStartWarning = message.section('\n', 0, 0);
+    startMessages.emplace_back(type, message);
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
+    const QtMessageHandler defaultHandler = qInstallMessageHandler(holdStartMessage);
     QApplication app(argc, argv);
+    qInstallMessageHandler(defaultHandler);
+    if (!QGuiApplication::primaryScreen()) noScreen(QStringLiteral("the platform reports none"));
+    if (defaultHandler)
+        for (const auto& [type, message] : startMessages)
+            defaultHandler(type, QMessageLogContext(), message);
+    startMessages.clear();
+
     QApplication::setApplicationName(QStringLiteral("tolvano"));
     SoundEffectPlayer sound;
     Windows windows(assets::programFolder(), sound);

@@ -4,16 +4,16 @@
 #include "asset_paths.h"
 #include "colours.h"
 #include "gif_control.h"
+#include "language_file.h"
 #include "module1.h"
 #include "picture_loader.h"
 #include "picture_viewer.h"
+#include "screen_area.h"
 #include "sound.h"
 #include "text_file.h"
 #include "units.h"
 
-#include <QGuiApplication>
 #include <QKeyEvent>
-#include <QScreen>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -27,11 +27,6 @@ QFont arial(double points, bool bold) {
     return font;
 }
 
-QSize primaryScreenSize() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? screen->geometry().size() : QSize(1024, 768);
-}
-
 } // namespace
 
 Form1::Form1(QString programFolder, Navigation& navigation, Sound& sound, QSize screenPixels,
@@ -40,7 +35,7 @@ Form1::Form1(QString programFolder, Navigation& navigation, Sound& sound, QSize 
       m_pictures(std::make_unique<DiskPictureFolder>(assets::path(m_folder, assets::PictureFolder),
                                                      &canShowPicture)),
       m_game(m_random, *m_pictures) {
-    const QSize screen = screenPixels.isValid() ? screenPixels : primaryScreenSize();
+    const QSize screen = screenPixels.isValid() ? screenPixels : screenArea().size();
     m_screenWidth = units::toTwips(screen.width());
     m_screenHeight = units::toTwips(screen.height());
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
@@ -94,6 +89,8 @@ void Form1::createControls() {
         Label1[k] = new QLabel(this);
         Label1[k]->setObjectName(QStringLiteral("Label1"));
         Label1[k]->setFont(arial(14.25, true));
+        // The caption is a file name: never markup, which could load files or hide characters.
+        Label1[k]->setTextFormat(Qt::PlainText);
         Label1[k]->hide();
     }
     Marchoso1 = new GifControl(this);
@@ -134,8 +131,7 @@ void Form1::place(QWidget* widget, const TwipsRect& twips) {
 // --- Start-up ---
 
 void Form1::Form_Load() {
-    if (const auto word = ItemFile(assetPath(assets::LanguageFile)).readText())
-        m_game.ScoreOfWord = *word;
+    m_game.ScoreOfWord = LanguageFile(assetPath(assets::LanguageFile)).text(LanguageItem::ScoreWord);
     ArrangeGameScreen();
     m_game.ChoosePictureWords();
     m_game.ClearBoard();
@@ -161,17 +157,13 @@ void Form1::ArrangeGameScreen() {
     readCaptions();
 }
 
-// Items 1 to 4 of the language file; the fourth names the word-list button, the fifth the score
-// button until the first score replaces it. A short file leaves the last item read.
+// The word-list button's caption, and the score button's until the first score replaces it; an
+// item the language file lacks takes the game's own text for it.
 void Form1::readCaptions() {
-    ItemFile language(assetPath(assets::LanguageFile));
-    QString caption;
-    for (int item = 1; item <= 4; ++item)
-        if (const auto value = language.readVariant()) caption = *value;
-    Command2->setText(caption);
-    if (const auto value = language.readVariant()) caption = *value;
-    Command3->setText(caption);
-    m_game.HintCaption = caption;
+    const LanguageFile language(assetPath(assets::LanguageFile));
+    Command2->setText(language.caption(LanguageItem::WordList));
+    Command3->setText(language.caption(LanguageItem::Hints));
+    m_game.HintCaption = Command3->text();
 }
 
 void Form1::readSpeed() {

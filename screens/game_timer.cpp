@@ -1,4 +1,4 @@
-// The one timer of the windows: a QTimer that behaves like the game's described timers.
+// The one timer of the windows: a QTimer that behaves like the game's timers.
 #include "game_timer.h"
 
 GameTimer::GameTimer(int intervalMs, bool enabled, QObject* parent) : QObject(parent) {

@@ -1,4 +1,4 @@
-// The one timer of the windows: a QTimer that behaves like the game's described timers.
+// The one timer of the windows: a QTimer with the game's timer rules, listed below.
 #pragma once
 
 #include <QObject>

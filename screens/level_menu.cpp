@@ -4,20 +4,20 @@
 #include "asset_paths.h"
 #include "colours.h"
 #include "gif_control.h"
+#include "language_file.h"
 #include "layout.h"
 #include "module1.h"
 #include "navigation.h"
+#include "screen_area.h"
 #include "text_file.h"
 #include "units.h"
 
 #include <QCloseEvent>
 #include <QFont>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
-#include <QScreen>
 #include <cmath>
 #include <cstdint>
 #include <optional>
@@ -67,6 +67,7 @@ QString menuStyleSheet() {
                           "QPushButton:hover, QPushButton:focus { border-color: #3a6fd8; }"
                           "QPushButton#Command1 { background-color: %2; }"
                           "QPushButton#Command1:pressed { background-color: %3; }"
+                          "QPushButton#Command1:checked { border: 4px solid #3a6fd8; }"
                           "QPushButton#Command2 { background-color: %4; color: black; }"
                           "QPushButton#Command2:pressed { background-color: %5; }"
                           "QPushButton#Command3 { background-color: %6; color: %7; }"
@@ -75,8 +76,9 @@ QString menuStyleSheet() {
              pressed(PlayBack), colour(ExitBack), colour(ExitText), pressed(ExitBack));
 }
 
-QPushButton* makeButton(QWidget* parent, const char* name, const TwipsRect& place) {
+QPushButton* makeButton(QDialog* parent, const char* name, const TwipsRect& place) {
     auto* button = new QPushButton(parent);
+    button->installEventFilter(parent); // for the stray clicks as the menu opens
     button->setObjectName(QLatin1String(name));
     button->setGeometry(toPixelRect(place));
     return button;
@@ -99,6 +101,9 @@ void Form3::buildControls() {
     for (int i = 0; i < LevelCount; ++i) {
         // One object name for the whole array, so that one style rule paints all six.
         QPushButton* button = makeButton(this, "Command1", levelButtonRect(i));
+        // The current level's button stays marked, one at a time, whether it has the focus or not.
+        button->setCheckable(true);
+        button->setAutoExclusive(true);
         button->setIconSize(button->size() - QSize(IconMargin, IconMargin));
         connect(button, &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
         Command1[i] = button;
@@ -129,19 +134,21 @@ void Form3::buildControls() {
     connect(Command3, &QPushButton::clicked, this, &Form3::Command3_Click);
 }
 
-// Every step may fail on its own (a missing file, a read past the end) and is then skipped. One
-// text serves the level line and both button texts, so a language file that cannot be read
-// leaves both buttons with the level description read just before.
+// Every step may fail on its own (a missing file, a read past the end) and is then skipped. A
+// button text that the language file lacks is the game's own text for that button, never another
+// button's: a red button reading "Jugar" would end the game for a child who wanted to play.
 void Form3::Form_Load() {
     centreOnScreen();
     Marchoso1->setGifFile(assets::levelGif(m_programFolder, Module1::Level + 1));
     QString text;
     readLevelLines(Module1::Level + 1, text);
     Label1->setText(text);
-    readLanguageItems(2, text);
-    Command2->setText(text);
-    readLanguageItems(3, text);
-    Command3->setText(text);
+    const LanguageFile language(assets::path(m_programFolder, assets::LanguageFile));
+    Command2->setText(language.text(LanguageItem::Play));
+    Command3->setText(language.text(LanguageItem::Exit));
+    // The current level's button is marked and has the focus, where the description says it is.
+    Command1[Module1::Level % LevelCount]->setChecked(true);
+    Command1[Module1::Level % LevelCount]->setFocus();
     // The texts show at once; the level pictures may take a moment to load.
     repaint();
     showLevelPictures();
@@ -154,10 +161,12 @@ void Form3::Command1_Click(int Index) {
     readLevelLines(Index + 1, text);
     Label1->setText(text);
     Module1::Level = static_cast<std::uint8_t>(Index);
+    Command1[Index]->setChecked(true);
     repaint();
 }
 
 void Form3::Command2_Click() {
+    if (m_leaving) return; // a second press (a double-click, a repeated key) starts no second round
     // The game screen's start-up may close this menu itself, and may even delete it.
     m_leaving = true;
     const QPointer<Form3> self(this);
@@ -176,6 +185,19 @@ void Form3::Command3_Click() {
 
 void Form3::reject() {}
 
+void Form3::ignoreStrayClicks(int ms) {
+    m_strayClickMs = ms;
+    m_opened.start();
+}
+
+bool Form3::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    const bool press = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick ||
+                       type == QEvent::MouseButtonRelease;
+    if (press && m_opened.isValid() && m_opened.elapsed() < m_strayClickMs) return true;
+    return QDialog::eventFilter(watched, event);
+}
+
 void Form3::closeEvent(QCloseEvent* event) {
     if (m_leaving)
         event->accept();
@@ -186,9 +208,7 @@ void Form3::closeEvent(QCloseEvent* event) {
 // Centred by the window's outer size, rounded down in twips. Before the window is first shown
 // the window manager has not yet added its frame, so the outer size is the client size then.
 void Form3::centreOnScreen() {
-    const QScreen* screen =
-        parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
-    const QRect area = screen->geometry();
+    const QRect area = screenArea(parentWidget());
     const QSize outer = frameGeometry().size();
     const double left =
         std::floor((units::toTwips(area.width()) - units::toTwips(outer.width())) / 2);
@@ -201,12 +221,6 @@ void Form3::readLevelLines(int count, QString& text) const {
     LineFile file(assets::path(m_programFolder, assets::LevelFile));
     for (int line = 1; line <= count; ++line)
         if (std::optional<QString> read = file.readLine()) text = *read;
-}
-
-void Form3::readLanguageItems(int count, QString& text) const {
-    ItemFile file(assets::path(m_programFolder, assets::LanguageFile));
-    for (int item = 1; item <= count; ++item)
-        if (std::optional<QString> read = file.readText()) text = *read;
 }
 
 // A missing picture leaves its button plain.

@@ -12,6 +12,7 @@
 // deleteLater for show()).
 
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QString>
 #include <array>
 
@@ -46,8 +47,14 @@ class Form3 : public QDialog {
     // Escape does nothing (see above).
     void reject() override;
 
+    // The menu opens under a hand that is still clicking: the second click of a double-click on
+    // the splash, a child's clicks on the board as the pause ends. Presses on the menu's buttons
+    // within `ms` (the double-click interval) from now press nothing.
+    void ignoreStrayClicks(int ms);
+
   protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void buildControls();
@@ -55,12 +62,12 @@ class Form3 : public QDialog {
     void centreOnScreen();
     // Lines 1 to count of the level file into text, one after the other; a failed read keeps it.
     void readLevelLines(int count, QString& text) const;
-    // Items 1 to count of the language file into text, likewise.
-    void readLanguageItems(int count, QString& text) const;
     void showLevelPictures();
 
     Navigation& m_navigation;
     const QString m_programFolder;
     // Set when play or exit was pressed: only then may the menu close.
     bool m_leaving = false;
+    QElapsedTimer m_opened;
+    int m_strayClickMs = 0;
 };

@@ -5,13 +5,12 @@
 #include "layout.h"
 #include "module1.h"
 #include "picture_loader.h"
+#include "screen_area.h"
 #include "units.h"
 
 #include <QEvent>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
-#include <QScreen>
 
 namespace {
 
@@ -50,9 +49,7 @@ void Form4::Form_Load() {
     const std::optional<QSize> natural = pictureSize(path);
     if (!natural) return;
 
-    const QScreen* screen =
-        parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
-    const QRect area = screen->geometry();
+    const QRect area = screenArea(parentWidget());
     const ViewerPlacement place =
         ViewerWindow(units::toTwips(natural->width()), units::toTwips(natural->height()),
                      units::toTwips(area.width()), units::toTwips(area.height()));

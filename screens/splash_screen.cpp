@@ -3,12 +3,11 @@
 
 #include "colours.h"
 #include "navigation.h"
+#include "screen_area.h"
 #include "units.h"
 
-#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScreen>
 #include <cmath>
 #include <cstdint>
 
@@ -47,7 +46,7 @@ QPoint Form2::placement(double screenWidth, double screenHeight, double windowWi
 
 // The window has no frame, so its outer size is its client size.
 void Form2::Form_Load() {
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const QRect screen = screenArea();
     const QPoint twips = placement(units::toTwips(screen.width()), units::toTwips(screen.height()),
                                    units::toTwips(width()), units::toTwips(height()));
     move(screen.topLeft() + QPoint(units::toPixels(twips.x()), units::toPixels(twips.y())));

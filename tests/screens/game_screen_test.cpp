@@ -8,10 +8,12 @@
 #include "units.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLocale>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -74,30 +76,34 @@ TEST_F(GameScreen, startUpTakesItsTextsAndFirstRoundFromTheProgramFolder) {
 struct LanguageRow {
     const char* what;
     QByteArray content; // empty: no language file at all
+    const char* scoreWord;
     const char* wordList;
     const char* hint;
 };
 
-class LanguageFile : public GameScreen, public ::testing::WithParamInterface<LanguageRow> {};
+class LanguageItems : public GameScreen, public ::testing::WithParamInterface<LanguageRow> {};
 
-TEST_P(LanguageFile, aShortOrMissingFileLeavesTheLastItemRead) {
+// An item the file lacks takes the game's own text for it, never the item before it.
+TEST_P(LanguageItems, eachCaptionTakesItsItemOrItsOwnDefault) {
     if (GetParam().content.isEmpty())
         folder.remove("configuracion/idioma.txt");
     else
         folder.write("configuracion/idioma.txt", GetParam().content);
     load();
+    EXPECT_EQ(game().ScoreOfWord, QString::fromUtf8(GetParam().scoreWord)) << GetParam().what;
     EXPECT_EQ(form->Command2->text(), QString::fromUtf8(GetParam().wordList)) << GetParam().what;
     EXPECT_EQ(game().HintCaption, QString::fromUtf8(GetParam().hint)) << GetParam().what;
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Files, LanguageFile,
-    ::testing::Values(LanguageRow{"missing", {}, "", ""},
-                      LanguageRow{"three items", "de\nJugar\nSalir\n", "Salir", "Salir"},
-                      LanguageRow{"one item", "de", "de", "de"},
-                      LanguageRow{"a number as item 4", "de,a,b,007,e", "7", "e"},
-                      LanguageRow{"a quoted comma", "de,a,b,\"Mis, palabras\",e", "Mis, palabras",
-                                  "e"}));
+    Files, LanguageItems,
+    ::testing::Values(
+        LanguageRow{"missing", {}, "de", "Mis palabras", "Pistas"},
+        LanguageRow{"one item", "of", "of", "Mis palabras", "Pistas"},
+        LanguageRow{"two items", "of\nPlay\n", "of", "Mis palabras", "Pistas"},
+        LanguageRow{"four items", "of,Play,Exit,Found words", "of", "Found words", "Pistas"},
+        LanguageRow{"a number as items 1 and 4", "007,a,b,007,e", "007", "7", "e"},
+        LanguageRow{"a quoted comma", "de,a,b,\"Mis, palabras\",e", "de", "Mis, palabras", "e"}));
 
 struct SpeedRow {
     QByteArray content; // empty: no speed file
@@ -229,6 +235,30 @@ TEST_F(GameScreen, aClickOnTheRightColumnsMiddlePictureOpensItsFile) {
     form->Image1_Click(4);
     EXPECT_EQ(Module1::ViewerPictureFile, game().wordList.PictureFiles[4]);
     Module1::ViewerPictureFile.clear();
+}
+
+// A file name is shown as it stands: markup in it neither formats the caption nor loads a file
+// (here a FIFO in the working folder, which would hang the game for ever).
+TEST_F(GameScreen, aCaptionWithMarkupIsShownAsPlainText) {
+    ProgramFolder marked{{"<img src=x>.png", "<b>sol.png", "pato.png", "luna.png", "gato.png",
+                          "oso.png"}};
+    const QString workingFolder = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(marked.path()));
+    ASSERT_EQ(mkfifo("x", 0600), 0);
+    form = std::make_unique<Form1>(marked.path(), navigation, sound, QSize(800, 600));
+    form->Form_Load();
+    for (int k = 0; k < WordSlots; ++k)
+        for (int cell : cellsOf(k))
+            if (form->Command1[cell]->isEnabled()) form->Command1_Click(cell);
+    form->grab();
+    QDir::setCurrent(workingFolder);
+    QStringList captions;
+    for (const QLabel* label : form->Label1) {
+        EXPECT_TRUE(label->isVisibleTo(form.get()));
+        captions << label->text();
+    }
+    EXPECT_TRUE(captions.contains(QStringLiteral("<IMG SRC=X>")));
+    EXPECT_TRUE(captions.contains(QStringLiteral("<B>SOL")));
 }
 
 TEST_F(GameScreen, aFolderWithoutPicturesStillGivesAPlayableScreen) {

@@ -119,7 +119,7 @@ TEST_F(LevelMenuTest, ButtonsAndWindowShowTheirBackColours) {
               QColor(0xFF, 0xC0, 0xC0));
     EXPECT_EQ(QColor(shot.pixel(menu.Command3->geometry().topLeft() + QPoint(12, 6))),
               QColor(0xFF, 0x00, 0x00));
-    EXPECT_EQ(QColor(shot.pixel(menu.Command1[0]->geometry().topLeft() + QPoint(40, 3))),
+    EXPECT_EQ(QColor(shot.pixel(menu.Command1[1]->geometry().topLeft() + QPoint(40, 3))),
               QColor(Qt::white));
 }
 
@@ -181,6 +181,42 @@ TEST_F(LevelMenuTest, PlayAfterARoundStartsTheNextRoundAndCloses) {
     EXPECT_FALSE(menu.isVisible());
     EXPECT_EQ(menu.result(), QDialog::Accepted);
     EXPECT_EQ(Module1::Level, 3);
+}
+
+// A double-click or a repeated key on play starts one round, not two.
+TEST_F(LevelMenuTest, PlayPressedTwiceStartsOneRound) {
+    navigation.gameScreenShown = true;
+    Form3 menu(navigation, folder.path());
+    menu.Command2_Click();
+    menu.Command2_Click();
+    EXPECT_EQ(navigation.calls, QStringList{"enableGameTimer3"});
+}
+
+// The menu opens under a hand still clicking (the splash's double-click): presses within the
+// given time press nothing, later ones work.
+TEST_F(LevelMenuTest, StrayClicksAsTheMenuOpensPressNothing) {
+    navigation.gameScreenShown = true;
+    Form3 menu(navigation, folder.path());
+    menu.ignoreStrayClicks(60'000);
+    menu.show();
+    QTest::mouseDClick(menu.Command2, Qt::LeftButton);
+    QTest::mouseClick(menu.Command1[4], Qt::LeftButton);
+    EXPECT_TRUE(navigation.calls.isEmpty());
+    EXPECT_EQ(Module1::Level, 0);
+    menu.ignoreStrayClicks(0);
+    QTest::mouseClick(menu.Command2, Qt::LeftButton);
+    EXPECT_EQ(navigation.calls, QStringList{"enableGameTimer3"});
+}
+
+TEST_F(LevelMenuTest, TheCurrentLevelsButtonIsMarkedAndHasTheFocus) {
+    for (int level : {0, 2, 5}) {
+        Module1::Level = static_cast<std::uint8_t>(level);
+        Form3 menu(navigation, folder.path());
+        EXPECT_EQ(menu.focusWidget(), menu.Command1[level]) << level;
+        menu.Command1_Click((level + 1) % Form3::LevelCount);
+        for (int i = 0; i < Form3::LevelCount; ++i)
+            EXPECT_EQ(menu.Command1[i]->isChecked(), i == (level + 1) % Form3::LevelCount);
+    }
 }
 
 TEST_F(LevelMenuTest, FirstPlayLoadsTheGameScreenAndCloses) {
@@ -264,24 +300,26 @@ TEST_F(LevelMenuTest, ShortLevelFileShowsItsLastLineForTheLevelsBeyond) {
     EXPECT_EQ(menu.Label1->text(), "Level two");
 }
 
-// One text serves the level line and both button texts, so whatever cannot be read leaves the
-// text read before it.
-TEST_F(LevelMenuTest, ButtonTextsFallBackOnWhatWasReadBefore) {
-    remove(QStringLiteral("configuracion/idioma.txt"));
+// A button text the language file lacks is the game's own text for that button, never the level
+// description or another button's text.
+TEST_F(LevelMenuTest, EachButtonKeepsItsOwnTextWhateverTheLanguageFileLacks) {
     Module1::Level = 2;
-    Form3 noLanguage(navigation, folder.path());
-    EXPECT_EQ(noLanguage.Command2->text(), "Level three");
-    EXPECT_EQ(noLanguage.Command3->text(), "Level three");
-
-    write(QStringLiteral("configuracion/idioma.txt"), "\"of\"\r\n");
-    Form3 oneItem(navigation, folder.path());
-    EXPECT_EQ(oneItem.Command2->text(), "of");
-    EXPECT_EQ(oneItem.Command3->text(), "of");
-
-    write(QStringLiteral("configuracion/idioma.txt"), "\"of\"\r\n\"Play\"\r\n");
-    Form3 twoItems(navigation, folder.path());
-    EXPECT_EQ(twoItems.Command2->text(), "Play");
-    EXPECT_EQ(twoItems.Command3->text(), "Play");
+    const struct {
+        QByteArray file; // empty: no language file
+        const char *play, *exit;
+    } rows[] = {{{}, "Jugar", "Salir"},
+                {"\"of\"\r\n", "Jugar", "Salir"},
+                {"\"of\"\r\n\"Play\"\r\n", "Play", "Salir"},
+                {"of,Play,Exit,My words", "Play", "Exit"}};
+    for (const auto& row : rows) {
+        if (row.file.isEmpty())
+            remove(QStringLiteral("configuracion/idioma.txt"));
+        else
+            write(QStringLiteral("configuracion/idioma.txt"), row.file);
+        Form3 menu(navigation, folder.path());
+        EXPECT_EQ(menu.Command2->text(), row.play) << row.file.constData();
+        EXPECT_EQ(menu.Command3->text(), row.exit) << row.file.constData();
+    }
 }
 
 TEST_F(LevelMenuTest, MissingLevelPictureLeavesOnlyItsButtonPlain) {
