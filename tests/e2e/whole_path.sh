@@ -4,29 +4,15 @@
 # Usage: whole_path.sh PLAY_DIR   (the built program with its data folders beside it)
 set -uo pipefail
 play_dir=$1
-work=$(mktemp -d)
-trap 'kill $pid 2>/dev/null; rm -rf "$work"' EXIT
-cp -r "$play_dir"/. "$work/game"
+source "$(dirname "$0")/lib.sh"
 before=$(cd "$work/game" && find . -type f -print0 | sort -z | xargs -0 md5sum)
 
-W=1024
-H=768
-fail() { echo "FAIL: $*"; import -window root "$work/fail.png" 2>/dev/null && cp "$work/fail.png" /tmp/tolvano-e2e-fail.png; exit 1; }
-shot() { import -window root "$work/shot.png"; [ -n "${E2E_DEBUG:-}" ] && cp "$work/shot.png" "$E2E_DEBUG/$(date +%s%N).png"; }
-# The colour of one pixel of the last screenshot, as r,g,b.
-pixel() { convert-im6.q16 "$work/shot.png" -format "%[fx:int(255*p{$1,$2}.r)],%[fx:int(255*p{$1,$2}.g)],%[fx:int(255*p{$1,$2}.b)]" info:; }
-click() { xdotool mousemove "$1" "$2" click 1; sleep "${3:-0.15}"; }
-wait_for_menu() { xdotool search --sync --onlyvisible --name '^Tolvano 2\.0$' 2>/dev/null | head -1; }
-
-# Where the board's cells lie at 1024 x 768: a pitch of 731 twips from (3294, 1325), 15 twips a pixel.
-cell_x() { echo $(( (3294 + 731 * ($1 % 12)) / 15 )); }
-cell_y() { echo $(( (1325 + 731 * ($1 / 12)) / 15 )); }
+keep() { [ -n "${E2E_SHOTS:-}" ] && import -window root "$E2E_SHOTS/$1.png"; return 0; }
 
 QT_QPA_PLATFORM=xcb "$work/game/tolvano" &
 pid=$!
-sleep 2
-shot
-[ "$(pixel $((W / 2)) $((H / 2)))" != "0,0,0" ] || fail "no splash screen in the middle of the screen"
+wait_for_splash || fail "no splash screen in the middle of the screen"
+sleep 0.3
 
 # The splash leads to the level menu.
 click $((W / 2)) $((H / 2)) 0.5
@@ -35,7 +21,6 @@ menu=$(timeout 10 bash -c "$(declare -f wait_for_menu); wait_for_menu") || true
 eval "$(xdotool getwindowgeometry --shell "$menu")"
 mx=$X
 my=$Y
-keep() { [ -n "${E2E_SHOTS:-}" ] && import -window root "$E2E_SHOTS/$1.png"; return 0; }
 keep menu
 # Level button 3, then play.
 click $((mx + (120 + 1320 * 3 + 600) / 15)) $((my + (2640 + 720) / 15)) 0.3
@@ -64,7 +49,7 @@ click $(( $(cell_x 5) + 20 )) $(( $(cell_y 5) + 20 )) 0.4
 shot
 case "$(pixel $(( $(cell_x 5) + 6 )) $(( $(cell_y 5) + 6 )))" in
     255,0,0|255,192,255|255,255,192|192,255,192|255,192,192|192,255,255|192,192,255|0,0,255) ;;
-    *) fail "the clicked cell did not take a described colour: $(pixel $(( $(cell_x 5) + 6 )) $(( $(cell_y 5) + 6 )))" ;;
+    *) fail "the clicked cell did not take a word's or the miss colour: $(pixel $(( $(cell_x 5) + 6 )) $(( $(cell_y 5) + 6 )))" ;;
 esac
 
 # The picture viewer opens on a click on a picture and closes on a click on its picture.
@@ -78,26 +63,7 @@ shot
 
 # Row by row until eight cells are red: the eighth miss ends the round, the menu follows the
 # pause. Rows are short enough that no click lands on the menu when it comes.
-# The colours of all 144 cells of the last screenshot, one r,g,b line each, in one pass.
-cell_colours() {
-    local format="" cell
-    for cell in $(seq 0 143); do
-        local x=$(( $(cell_x $cell) + 6 )) y=$(( $(cell_y $cell) + 6 ))
-        format+="%[fx:int(255*p{$x,$y}.r)],%[fx:int(255*p{$x,$y}.g)],%[fx:int(255*p{$x,$y}.b)]\n"
-    done
-    convert-im6.q16 "$work/shot.png" -format "$format" info:
-}
-reds() { cell_colours | grep -c '^255,0,0$'; }
-for row in $(seq 0 11); do
-    for column in $(seq 0 11); do
-        cell=$(( row * 12 + column ))
-        xdotool mousemove $(( $(cell_x $cell) + 20 )) $(( $(cell_y $cell) + 20 )) click 1
-        sleep 0.03
-    done
-    sleep 0.3
-    shot
-    [ "$(reds)" -ge 8 ] && break
-done
+lose_round
 [ "$(reds)" -ge 8 ] || fail "eight misses did not come"
 green=$(cell_colours | grep -c '^0,255,0$')
 [ "$green" -gt 0 ] || fail "the words not found were not shown in green"
@@ -105,6 +71,7 @@ keep round-lost
 menu=$(timeout 10 bash -c "$(declare -f wait_for_menu); wait_for_menu") || true
 [ -n "$menu" ] || fail "the level menu did not come back after the round"
 eval "$(xdotool getwindowgeometry --shell "$menu")"
+sleep 0.6 # the menu ignores clicks for a double-click's time after it opens
 click $((X + (120 + 1900) / 15)) $((Y + (4200 + 360) / 15)) 1.5
 
 # The next round: a fresh board.
@@ -115,9 +82,8 @@ done
 # The score counts on across rounds: twelve words offered now. Read from the screen when OCR is
 # at hand (the score button spans (7689, 644) to (12065, 1275) twips).
 if command -v tesseract >/dev/null; then
-    convert-im6.q16 "$work/shot.png" -crop 290x42+513+43 +repage -resize 300% -colorspace Gray "$work/score.png"
-    score=$(tesseract "$work/score.png" - --psm 7 2>/dev/null)
-    [[ "${score// /}" == *"de12-"* ]] || fail "the second round's score reads '$score'"
+    score=$(score_text)
+    [[ "$score" == *"de12-"* ]] || fail "the second round's score reads '$score'"
 fi
 
 # The exit button in the top right corner ends the program at once, with status 0.

@@ -1,0 +1,69 @@
+# What the real-window tests share: a copy of the built program, screenshots, pixels and clicks
+# on a 1,024 x 768 Xvfb screen. Source it after setting play_dir.
+work=$(mktemp -d)
+pid=""
+trap '[ -n "$pid" ] && kill $pid 2>/dev/null; rm -rf "$work"' EXIT
+cp -r "$play_dir"/. "$work/game"
+
+W=1024
+H=768
+fail() { echo "FAIL: $*"; import -window root "$work/fail.png" 2>/dev/null && cp "$work/fail.png" /tmp/tolvano-e2e-fail.png; exit 1; }
+shot() { import -window root "$work/shot.png"; [ -n "${E2E_DEBUG:-}" ] && cp "$work/shot.png" "$E2E_DEBUG/$(date +%s%N).png"; return 0; }
+# The colour of one pixel of the last screenshot, as r,g,b.
+pixel() { convert-im6.q16 "$work/shot.png" -format "%[fx:int(255*p{$1,$2}.r)],%[fx:int(255*p{$1,$2}.g)],%[fx:int(255*p{$1,$2}.b)]" info:; }
+click() { xdotool mousemove "$1" "$2" click 1; sleep "${3:-0.15}"; }
+wait_for_menu() { xdotool search --sync --onlyvisible --name '^Tolvano 2\.0$' 2>/dev/null | head -1; }
+menu_window() { timeout "${1:-10}" bash -c "$(declare -f wait_for_menu); wait_for_menu" || true; }
+# The splash is up once the middle of the screen is no longer black (a busy machine may take a
+# few seconds to start the program).
+wait_for_splash() {
+    local tries
+    for tries in $(seq 1 50); do
+        shot
+        [ "$(pixel $((W / 2)) $((H / 2)))" != "0,0,0" ] && return 0
+        sleep 0.2
+    done
+    return 1
+}
+menu_count() { xdotool search --onlyvisible --name '^Tolvano 2\.0$' 2>/dev/null | wc -l; }
+
+# Where the board's cells lie at 1024 x 768: a pitch of 731 twips from (3294, 1325), 15 twips a pixel.
+cell_x() { echo $(( (3294 + 731 * ($1 % 12)) / 15 )); }
+cell_y() { echo $(( (1325 + 731 * ($1 / 12)) / 15 )); }
+# The middle of the menu's play button, for a menu window whose left (play_x) or top (play_y) is $1.
+play_x() { echo $(( $1 + (120 + 1900) / 15 )); }
+play_y() { echo $(( $1 + (4200 + 360) / 15 )); }
+
+# The colours of all 144 cells of the last screenshot, one r,g,b line each, in one pass.
+cell_colours() {
+    local format="" cell
+    for cell in $(seq 0 143); do
+        local x=$(( $(cell_x $cell) + 6 )) y=$(( $(cell_y $cell) + 6 ))
+        format+="%[fx:int(255*p{$x,$y}.r)],%[fx:int(255*p{$x,$y}.g)],%[fx:int(255*p{$x,$y}.b)]\n"
+    done
+    convert-im6.q16 "$work/shot.png" -format "$format" info:
+}
+reds() { cell_colours | grep -c '^255,0,0$'; }
+
+# Clicks row by row until eight cells are red: the eighth miss ends the round.
+lose_round() {
+    local row column cell
+    for row in $(seq 0 11); do
+        for column in $(seq 0 11); do
+            cell=$(( row * 12 + column ))
+            xdotool mousemove $(( $(cell_x $cell) + 20 )) $(( $(cell_y $cell) + 20 )) click 1
+            sleep 0.03
+        done
+        sleep 0.3
+        shot
+        [ "$(reds)" -ge 8 ] && return 0
+    done
+    return 1
+}
+
+# The score button's text, read by OCR inside its border (the button spans (7689, 644) to
+# (12065, 1275) twips); only the characters a score can hold.
+score_text() {
+    convert-im6.q16 "$work/shot.png" -crop 280x34+518+47 +repage -resize 300% -colorspace Gray "$work/score.png"
+    tesseract "$work/score.png" - --psm 7 -c tessedit_char_whitelist='0123456789de-%.,' 2>/dev/null | tr -d ' \n'
+}
