@@ -7,9 +7,18 @@
 #include <utility>
 #include <vector>
 
+namespace {
+// The name before its last dot, or the whole name without one.
+QStringView stemOf(const QString& fileName) {
+    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
+    return dot < 0 ? QStringView(fileName) : QStringView(fileName).left(dot);
+}
+} // namespace
+
 std::optional<QString> pictureWord(const QString& fileName) {
-    if (fileName.size() < 4) return std::nullopt;
-    return fileName.chopped(4).toUpper().normalized(QString::NormalizationForm_C);
+    const QStringView stem = stemOf(fileName);
+    if (stem.isEmpty()) return std::nullopt;
+    return stem.toString().toUpper().normalized(QString::NormalizationForm_C);
 }
 
 std::u32string wordLetters(const QString& word) {
@@ -20,9 +29,8 @@ std::u32string wordLetters(const QString& word) {
 bool givesPlaceableWord(const QString& fileName) {
     // Plain ASCII names, by far the most common, keep their length in capitals: no need to
     // build the word to measure it.
-    const QStringView stem = QStringView(fileName).chopped(std::min<qsizetype>(4, fileName.size()));
-    if (fileName.size() >= 4 &&
-        std::all_of(stem.begin(), stem.end(), [](QChar c) { return c.unicode() < 0x80; }))
+    const QStringView stem = stemOf(fileName);
+    if (std::all_of(stem.begin(), stem.end(), [](QChar c) { return c.unicode() < 0x80; }))
         return !stem.isEmpty() && stem.size() <= MaxWordLength;
     const auto word = pictureWord(fileName);
     if (!word) return false;

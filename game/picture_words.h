@@ -13,10 +13,12 @@
 #include <optional>
 #include <string>
 
-// The word of a picture file: its name without the last four characters, in upper case with the
-// full case rules (camión.bmp gives CAMIÓN, tren.jpeg gives "TREN."). Names shorter than four
-// characters give no word. Decomposed accents (as some file systems store them) are composed, so
-// that every letter of the word is one cell of the board.
+// The word of a picture file: its name up to its last dot (the whole name when it has none), in
+// upper case with the full case rules: camión.bmp gives CAMIÓN, perro.jpeg PERRO, tren.webp TREN.
+// For the usual three-letter extensions that is the name without its last four characters. A
+// name with nothing before its last dot gives no word. Decomposed accents (as some file systems
+// store them) are composed, so that every letter of the word is one cell of the board. Other
+// characters stay as they are: pez2.png asks for a "2" cell.
 std::optional<QString> pictureWord(const QString& fileName);
 
 // The letters of a word as the board holds them, one per cell.

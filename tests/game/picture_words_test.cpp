@@ -18,7 +18,7 @@ struct WordRow {
 
 class WordRule : public ::testing::TestWithParam<WordRow> {};
 
-TEST_P(WordRule, nameWithoutItsLastFourCharactersInCapitals) {
+TEST_P(WordRule, nameUpToItsLastDotInCapitals) {
     const auto word = pictureWord(QString::fromUtf8(GetParam().fileName));
     if (GetParam().word == nullptr) {
         EXPECT_FALSE(word.has_value());
@@ -31,8 +31,11 @@ TEST_P(WordRule, nameWithoutItsLastFourCharactersInCapitals) {
 INSTANTIATE_TEST_SUITE_P(
     Examples, WordRule,
     ::testing::Values(WordRow{"casa.gif", "CASA"}, WordRow{"Perro.JPG", "PERRO"},
-                      WordRow{"camión.bmp", "CAMIÓN"}, WordRow{"tren.jpeg", "TREN."},
-                      WordRow{"a.gif", "A"}, WordRow{".gif", ""}, WordRow{"ab", nullptr},
+                      WordRow{"camión.bmp", "CAMIÓN"}, WordRow{"perro.jpeg", "PERRO"},
+                      WordRow{"tren.webp", "TREN"}, WordRow{"foto.TIFF", "FOTO"},
+                      WordRow{"sol", "SOL"}, WordRow{"luna.llena.png", "LUNA.LLENA"},
+                      WordRow{"pez2.png", "PEZ2"}, WordRow{"a.gif", "A"},
+                      WordRow{".gif", nullptr}, WordRow{"ab", "AB"}, WordRow{"", nullptr},
                       WordRow{"pingüino.png", "PINGÜINO"}, WordRow{"araña.png", "ARAÑA"},
                       WordRow{"osa mayor.png", "OSA MAYOR"},
                       // Decomposed accents, as some file systems store names, are composed.
@@ -40,7 +43,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(PlaceableWords, onlyOneToTwelveLettersCanBeDrawn) {
     EXPECT_FALSE(givesPlaceableWord(QStringLiteral(".gif")));
-    EXPECT_FALSE(givesPlaceableWord(QStringLiteral("ab")));
+    EXPECT_TRUE(givesPlaceableWord(QStringLiteral("ab")));
+    EXPECT_FALSE(givesPlaceableWord(QStringLiteral("abcdefghijklm")));
+    EXPECT_TRUE(givesPlaceableWord(QStringLiteral("abcdefghijkl.jpeg")));
     EXPECT_FALSE(givesPlaceableWord(QString()));
     EXPECT_TRUE(givesPlaceableWord(QStringLiteral("a.gif")));
     EXPECT_TRUE(givesPlaceableWord(QStringLiteral("abcdefghijkl.png")));
@@ -165,7 +170,8 @@ INSTANTIATE_TEST_SUITE_P(
     Listings, HostileFolders,
     ::testing::Values(
         HostileListing{"empty", {}, {}, false},
-        HostileListing{"short names", {"", "a", "ab", "abc", ".gif", "abcd"}, {}, false},
+        HostileListing{"nothing before the dot", {"", ".gif", ".png"}, {}, false},
+        HostileListing{"names without a dot", {"a", "ab", "abc", "abcd"}, {}, true},
         HostileListing{"long words", {"abcdefghijklm.png", "murciélagoxyzw.png"}, {}, false},
         HostileListing{
             "no pictures", {"Thumbs.db", "notas.txt"}, {"Thumbs.db", "notas.txt"}, false},

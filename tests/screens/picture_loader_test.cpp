@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <gtest/gtest.h>
+#include <utility>
 #include <sys/stat.h>
 
 namespace {
@@ -97,12 +98,15 @@ class Picture : public ::testing::Test {
     QTemporaryDir dir;
 };
 
-TEST_F(Picture, reportsTheNaturalSizeAndDecodesSmaller) {
-    const QString path = write("pez.png", encoded(markedPicture(400, 300), "PNG"));
-    EXPECT_EQ(pictureSize(path), QSize(400, 300));
-    EXPECT_TRUE(canShowPicture(path));
-    const QImage shown = loadPicture(path, QSize(100, 75));
-    EXPECT_EQ(shown.size(), QSize(100, 75));
+// Teachers save pictures from the web as WebP and TIFF too, and phones name JPEGs .jpeg.
+TEST_F(Picture, reportsTheNaturalSizeAndDecodesSmallerInEveryFormatTeachersUse) {
+    for (const auto& [name, format] : {std::pair{"pez.png", "PNG"}, {"pez.jpeg", "JPEG"},
+                                       {"pez.webp", "WEBP"}, {"pez.tiff", "TIFF"}}) {
+        const QString path = write(name, encoded(markedPicture(400, 300), format));
+        EXPECT_EQ(pictureSize(path), QSize(400, 300)) << name;
+        EXPECT_TRUE(canShowPicture(path)) << name;
+        EXPECT_EQ(loadPicture(path, QSize(100, 75)).size(), QSize(100, 75)) << name;
+    }
 }
 
 TEST_F(Picture, neverDecodesLargerThanNatural) {
