@@ -5,8 +5,10 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QTextBoundaryFinder>
 #include <QLocale>
 #include <QStringDecoder>
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <limits>
@@ -164,7 +166,7 @@ void ItemFile::skipSeparator() {
 std::optional<QString> ItemFile::readText() {
     auto item = next();
     if (!item) return std::nullopt;
-    return std::move(item->text);
+    return shownText(item->text);
 }
 
 std::optional<QString> ItemFile::readVariant() {
@@ -175,7 +177,7 @@ std::optional<QString> ItemFile::readVariant() {
         const double value = QLocale::c().toDouble(item->text, &ok);
         if (ok && std::isfinite(value)) return numberText(value);
     }
-    return std::move(item->text);
+    return shownText(item->text);
 }
 
 LineFile::LineFile(const QString& path) {
@@ -202,7 +204,28 @@ std::optional<QString> LineFile::readLine() {
     m_pos = end;
     if (m_pos < size && m_text[m_pos] == u'\r') ++m_pos;
     if (m_pos < size && m_text[m_pos] == u'\n') ++m_pos;
-    return line;
+    return shownText(line);
+}
+
+QString shownText(const QString& text) {
+    if (text.size() <= MaxClusterUnits) return text; // too short to hold too much
+    QTextBoundaryFinder clusters(QTextBoundaryFinder::Grapheme, text);
+    QString shown;
+    qsizetype start = 0;
+    int count = 0;
+    for (qsizetype end = clusters.toNextBoundary(); end > 0; end = clusters.toNextBoundary()) {
+        if (++count == MaxShownCharacters && end < text.size()) {
+            shown += u'…';
+            break;
+        }
+        // A letter with endless accents stacked on it stays one character to count, but every
+        // accent costs its drawing: only the first few are kept.
+        qsizetype cut = std::min(end, start + MaxClusterUnits);
+        if (cut < end && QChar::isLowSurrogate(text[cut].unicode())) --cut;
+        shown += QStringView(text).sliced(start, cut - start);
+        start = end;
+    }
+    return shown;
 }
 
 std::optional<qint32> leadingNumber(const QString& itemText) {

@@ -91,6 +91,15 @@ class LineFile {
     bool m_open = false;
 };
 
+// Texts that a teacher's file puts on a button or a label are cut to what a screen can show and
+// redraw quickly: at most MaxShownCharacters characters as the reader sees them (grapheme
+// clusters: a letter with its accents, an emoji), the last of them "…" when the text was longer,
+// and at most MaxClusterUnits UTF-16 units a character (the rest of a pile of combining accents
+// is dropped). Every reader here returns its texts through this.
+inline constexpr int MaxShownCharacters = 200;
+inline constexpr qsizetype MaxClusterUnits = 32;
+QString shownText(const QString& text);
+
 // The decimal number at the start of an item's text, as the speed file's interval is taken: blanks
 // skipped, an optional sign, digits as far as they go with an optional fraction (after '.' or the
 // locale's decimal separator, the form in which readVariant() writes numbers); no number gives 0.

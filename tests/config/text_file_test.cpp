@@ -202,8 +202,8 @@ TEST(HostileFiles, HugeGarbageOrUnendingContentReadsWithinBounds) {
     for (char& byte : garbage)
         byte = char(random.bounded(256));
     const QString tenMegabyteLine = files.write("linea.txt", QByteArray(10'000'000, '7'));
-    EXPECT_EQ(ItemFile(tenMegabyteLine).readText()->size(), MaxFileBytes);
-    EXPECT_EQ(LineFile(tenMegabyteLine).readLine()->size(), MaxFileBytes);
+    EXPECT_EQ(ItemFile(tenMegabyteLine).readText()->size(), MaxShownCharacters);
+    EXPECT_EQ(LineFile(tenMegabyteLine).readLine()->size(), MaxShownCharacters);
     const QString garbageFile = files.write("basura.bin", garbage);
     qsizetype lineChars = 0;
     for (const QString& line : linesOf(garbageFile))
@@ -212,7 +212,30 @@ TEST(HostileFiles, HugeGarbageOrUnendingContentReadsWithinBounds) {
     EXPECT_FALSE(itemsOf(garbageFile).empty());
 
     const QString oversized = files.write("enorme.txt", QByteArray(MaxFileBytes + 4096, 'a'));
-    EXPECT_EQ(linesOf(oversized), Texts{QString(MaxFileBytes, u'a')});
+    EXPECT_EQ(linesOf(oversized), Texts{QString(MaxShownCharacters - 1, u'a') + u'…'});
+}
+
+// Long texts from a teacher's file: cut to 200 characters as a reader counts them, and a pile of
+// accents on one letter cut to a few, whichever reader took the text.
+TEST(ShownText, LongTextsAndAccentPilesAreCut) {
+    const QString accents = QString(32000, QChar(0x0301));
+    const QString family = QStringLiteral("\U0001F468\u200D\U0001F469\u200D\U0001F467"); // one
+    const struct {
+        QString text, shown;
+    } rows[] = {
+        {QString(200, u'a'), QString(200, u'a')},
+        {QString(201, u'a'), QString(199, u'a') + u'…'},
+        {u'a' + accents + u'b', u'a' + accents.left(MaxClusterUnits - 1) + u'b'},
+        {family.repeated(200), family.repeated(200)},
+        {family.repeated(201), family.repeated(199) + u'…'},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(shownText(row.text), row.shown) << row.text.size();
+        LineFile line = LineFile::fromBytes(row.text.toUtf8());
+        EXPECT_EQ(line.readLine(), row.shown);
+        ItemFile item = ItemFile::fromBytes('"' + row.text.toUtf8() + '"');
+        EXPECT_EQ(item.readText(), row.shown);
+    }
 }
 
 } // namespace
