@@ -4,6 +4,7 @@
 #include "windows.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QScreen>
 #include <cstdio>
 #include <cstdlib>
@@ -32,9 +33,21 @@ void holdStartMessage(QtMsgType type, const QMessageLogContext&, const QString& 
     startMessages.emplace_back(type, message);
 }
 
+// With no session bus at all (a kiosk log-in), the D-Bus library would start a bus daemon of its
+// own on first use (Qt asks for the bus for accessibility), which outlives the game and writes
+// under the home folder, though the game writes no files. Only then is that start switched off,
+// so that on ordinary desktops screen readers still find the game.
+void noBusOfOurOwn() {
+    if (!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS")) return;
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && QFileInfo(runtime + QStringLiteral("/bus")).exists()) return;
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
+    noBusOfOurOwn();
     const QtMessageHandler defaultHandler = qInstallMessageHandler(holdStartMessage);
     QApplication app(argc, argv);
     qInstallMessageHandler(defaultHandler);
