@@ -1,19 +1,119 @@
-// Asset paths: the program folder plus a fixed relative path.
+// Asset paths: the active language set read from idiomas/activo.txt, and each relative path sent
+// to the root its first folder belongs to.
 #include "asset_paths.h"
 
+#include "text_file.h"
+
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 
 namespace assets {
+
+namespace {
+
+const QString SetsFolder = QStringLiteral("/idiomas");
+const QString DefaultSet = QStringLiteral("es");
+const QString DefaultCode = QStringLiteral("es");
+
+QString firstLine(const QString& path) {
+    return LineFile(path).readLine().value_or(QString()).trimmed();
+}
+
+// The name is joined to a folder path, so it must stay one folder below idiomas/; hidden names
+// are refused with "." and "..", since a teacher never sees them in the file manager.
+bool isSetName(const QString& name) {
+    return !name.isEmpty() && !name.startsWith(u'.') && !name.contains(u'/') &&
+           !name.contains(QStringLiteral(".."));
+}
+
+// A later feature hands the code to a speech engine, so only the characters of a language tag
+// (RFC 5646: letters, digits and hyphens, at most 35) get through; "en_GB" is tolerated.
+bool isLanguageTag(const QString& code) {
+    if (code.isEmpty() || code.size() > 35 || !code.front().isLetter()) return false;
+    for (const QChar c : code)
+        if (!(c.isLetterOrNumber() && c.unicode() < 0x80) && c != u'-' && c != u'_') return false;
+    return true;
+}
+
+// English tags all start with "en" (en, en-GB, en-US); every other set keeps the Spanish texts,
+// the game's own.
+Language languageOf(const QString& code) {
+    return code.startsWith(QLatin1String("en"), Qt::CaseInsensitive) ? Language::English
+                                                                     : Language::Spanish;
+}
+
+QString chosenSet(const QString& textsRoot) {
+    const QString sets = textsRoot + SetsFolder;
+    const QString chosen = firstLine(sets + QStringLiteral("/activo.txt"));
+    if (isSetName(chosen) && QFileInfo(sets + u'/' + chosen).isDir()) return chosen;
+    if (QFileInfo(sets + u'/' + DefaultSet).isDir()) return DefaultSet;
+    const QStringList names = QDir(sets).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QString& name : names)
+        if (isSetName(name)) return name;
+    return DefaultSet;
+}
+
+bool isOldLayout(const Roots& roots) {
+    return QFileInfo(roots.texts + QStringLiteral("/configuracion")).isDir() ||
+           QFileInfo(roots.pictures + QStringLiteral("/imagenes")).isDir();
+}
+
+// The first folder of a relative path, without its leading separator.
+QStringView firstFolder(QStringView relative) {
+    const QStringView rest = relative.startsWith(u'\\') ? relative.sliced(1) : relative;
+    const qsizetype end = rest.indexOf(u'\\');
+    return end < 0 ? rest : rest.first(end);
+}
+
+} // namespace
+
+Roots roots(const QString& programFolder) {
+    return {programFolder, programFolder, programFolder};
+}
+
+LanguageSet activeSet(const Roots& roots) {
+    LanguageSet set;
+    if (isOldLayout(roots)) {
+        set.folder = roots.texts;
+        set.dataFolder = roots.pictures;
+    } else {
+        set.name = chosenSet(roots.texts);
+        set.folder = roots.texts + SetsFolder + u'/' + set.name;
+        set.dataFolder = roots.pictures + SetsFolder + u'/' + set.name;
+    }
+    const QString code = firstLine(set.folder + QStringLiteral("/configuracion/lengua.txt"));
+    set.languageCode = isLanguageTag(code) ? code : DefaultCode;
+    set.language = languageOf(set.languageCode);
+    return set;
+}
+
+LanguageSet activeSet(const QString& programFolder) {
+    return activeSet(roots(programFolder));
+}
 
 QString programFolder() {
     return QFileInfo(QCoreApplication::applicationFilePath()).canonicalPath();
 }
 
-QString path(const QString& programFolder, QStringView relative) {
+QString path(const Roots& roots, QStringView relative) {
+    const QStringView first = firstFolder(relative);
+    QString base;
+    if (first == u"configuracion")
+        base = activeSet(roots).folder;
+    else if (first == u"imagenes" || first == u"voces")
+        base = activeSet(roots).dataFolder;
+    else if (first == u"gifs" || first == u"sonidos")
+        base = roots.media;
+    else
+        base = roots.texts;
     QString relativePath = relative.toString();
     relativePath.replace(u'\\', u'/');
-    return programFolder + relativePath;
+    return base + relativePath;
+}
+
+QString path(const QString& programFolder, QStringView relative) {
+    return path(roots(programFolder), relative);
 }
 
 QString levelGif(const QString& programFolder, int n) {
@@ -22,6 +122,10 @@ QString levelGif(const QString& programFolder, int n) {
 
 QString picture(const QString& programFolder, const QString& fileName) {
     return path(programFolder, PictureFolder) + u'/' + fileName;
+}
+
+::LanguageFile language(const QString& programFolder) {
+    return ::LanguageFile(path(programFolder, LanguageFile), activeSet(programFolder).language);
 }
 
 } // namespace assets

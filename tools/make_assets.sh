@@ -33,15 +33,15 @@ echo "== pictures"
 # Palette PNGs look the same here and take a third of the room.
 pngquant --force --ext .png --speed 1 --quality 60-85 --strip "$work"/es/*.png "$work"/en/*.png
 optipng -quiet -o2 -strip all "$work"/es/*.png "$work"/en/*.png
-for dir in imagenes english/imagenes; do
+for dir in idiomas/es/imagenes idiomas/en/imagenes; do
     mkdir -p "$assets/$dir"
     find "$assets/$dir" -maxdepth 1 -type f -name '*.png' -delete
 done
-cp "$work"/es/*.png "$assets/imagenes/"
-cp "$work"/en/*.png "$assets/english/imagenes/"
+cp "$work"/es/*.png "$assets/idiomas/es/imagenes/"
+cp "$work"/en/*.png "$assets/idiomas/en/imagenes/"
 
 echo "== animations and window pictures"
-"$build/make_media" "$assets/imagenes" "$work/media"
+"$build/make_media" "$assets/idiomas/es/imagenes" "$work/media"
 mkdir -p "$assets/gifs" "$assets/ventanas"
 for gif in corre acierto 1 2 3 4 5 6; do
     # shellcheck disable=SC2046 # the argument file is a plain word list

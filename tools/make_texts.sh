@@ -8,8 +8,8 @@ set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 assets=${1:-$here/../assets}
-es=$assets/configuracion
-en=$assets/english/configuracion
+es=$assets/idiomas/es/configuracion
+en=$assets/idiomas/en/configuracion
 mkdir -p "$es" "$en"
 
 cat > "$es/idioma.txt" <<'TEXT'

@@ -1,4 +1,5 @@
-// Tests of the asset paths and of the bundled assets that ship beside the program.
+// Tests of the asset paths: which language set is active, where each file goes in each layout,
+// and the bundled assets that ship beside the program.
 #include "asset_paths.h"
 #include "test_support.h"
 #include "text_file.h"
@@ -7,32 +8,292 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
+#include <utility>
 
 namespace {
 
-TEST(AssetPaths, RelativePathsJoinTheFolderWithSlashes) {
+using Files = QList<std::pair<QString, QByteArray>>;
+
+// A program folder holding the folders and files a row names, nothing else.
+class ProgramFolder {
+  public:
+    ProgramFolder(const QStringList& folders, const Files& files) {
+        for (const QString& folder : folders)
+            QDir(path()).mkpath(folder);
+        for (const auto& [name, bytes] : files) {
+            QDir(path()).mkpath(QFileInfo(name).path());
+            QFile file(path() + u'/' + name);
+            if (file.open(QIODevice::WriteOnly)) file.write(bytes);
+        }
+    }
+    QString path() const { return m_dir.path(); }
+    QString relative(const QString& absolute) const {
+        return absolute == path() ? QString() : QDir(path()).relativeFilePath(absolute);
+    }
+
+  private:
+    QTemporaryDir m_dir;
+};
+
+const QStringList TwoSets = {"idiomas/es/configuracion", "idiomas/en/configuracion"};
+
+struct SetRow {
+    const char* what;
+    QStringList folders;
+    Files files;
+    const char* name;   // the active set
+    const char* folder; // its folder inside the program folder; "" for the folder itself
+    const char* code;
+    Language language;
+};
+
+class ActiveSet : public ::testing::TestWithParam<SetRow> {};
+
+TEST_P(ActiveSet, isTheChosenSetOrTheFallback) {
+    const SetRow& row = GetParam();
+    const ProgramFolder folder(row.folders, row.files);
+    const assets::LanguageSet set = assets::activeSet(folder.path());
+    EXPECT_EQ(set.name, QString::fromUtf8(row.name));
+    EXPECT_EQ(folder.relative(set.folder), QString::fromUtf8(row.folder));
+    EXPECT_EQ(set.dataFolder, set.folder);
+    EXPECT_EQ(set.languageCode, QString::fromUtf8(row.code));
+    EXPECT_EQ(set.language, row.language);
+}
+
+const QByteArray English = "en\n";
+const QString Choice = "idiomas/activo.txt";
+const QString EnglishCode = "idiomas/en/configuracion/lengua.txt";
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ActiveSet,
+    ::testing::Values(SetRow{"activo.txt names the set in use",
+                             TwoSets,
+                             {{Choice, English}, {EnglishCode, English}},
+                             "en",
+                             "idiomas/en",
+                             "en",
+                             Language::English},
+                      SetRow{"blanks and a Windows line end around the name are trimmed",
+                             TwoSets,
+                             {{Choice, " \ten \r\nes\r\n"}, {EnglishCode, " en-GB \r\n"}},
+                             "en",
+                             "idiomas/en",
+                             "en-GB",
+                             Language::English},
+                      SetRow{"no activo.txt: Spanish",
+                             TwoSets,
+                             {{EnglishCode, English}},
+                             "es",
+                             "idiomas/es",
+                             "es",
+                             Language::Spanish},
+                      SetRow{"an empty activo.txt: Spanish",
+                             TwoSets,
+                             {{Choice, "\n"}},
+                             "es",
+                             "idiomas/es",
+                             "es",
+                             Language::Spanish},
+                      SetRow{"a set that is not there: Spanish",
+                             TwoSets,
+                             {{Choice, "fr"}},
+                             "es",
+                             "idiomas/es",
+                             "es",
+                             Language::Spanish},
+                      SetRow{"a name that climbs out of idiomas",
+                             {"idiomas/es", "en/configuracion"},
+                             {{Choice, "../en"}},
+                             "es",
+                             "idiomas/es",
+                             "es",
+                             Language::Spanish},
+                      SetRow{"a name that climbs back into another set",
+                             {"idiomas/es", "idiomas/x", "idiomas/en"},
+                             {{Choice, "x/../en"}},
+                             "es",
+                             "idiomas/es",
+                             "es",
+                             Language::Spanish},
+                      SetRow{"a name with two dots inside",
+                             {"idiomas/es", "idiomas/a..b"},
+                             {{Choice, "a..b"}},
+                             "es",
+                             "idiomas/es",
+                             "es",
+                             Language::Spanish},
+                      SetRow{"a hidden set",
+                             {"idiomas/es", "idiomas/.en"},
+                             {{Choice, ".en"}},
+                             "es",
+                             "idiomas/es",
+                             "es",
+                             Language::Spanish},
+                      SetRow{"the idiomas folder itself",
+                             {"idiomas/es"},
+                             {{Choice, "."}},
+                             "es",
+                             "idiomas/es",
+                             "es",
+                             Language::Spanish},
+                      SetRow{"activo.txt that is a folder",
+                             {"idiomas/es", "idiomas/en", "idiomas/activo.txt"},
+                             {},
+                             "es",
+                             "idiomas/es",
+                             "es",
+                             Language::Spanish},
+                      SetRow{"no Spanish set: the first set in name order",
+                             {"idiomas/fr", "idiomas/de", "idiomas/.a"},
+                             {{Choice, "es"}},
+                             "de",
+                             "idiomas/de",
+                             "es",
+                             Language::Spanish},
+                      SetRow{"no set at all: Spanish all the same",
+                             {},
+                             {},
+                             "es",
+                             "idiomas/es",
+                             "es",
+                             Language::Spanish},
+                      SetRow{"an old folder's configuracion wins over idiomas",
+                             {"configuracion", "idiomas/en"},
+                             {{Choice, English}},
+                             "",
+                             "",
+                             "es",
+                             Language::Spanish},
+                      SetRow{"an old folder's imagenes alone wins too",
+                             {"imagenes", "idiomas/en"},
+                             {{Choice, English}},
+                             "",
+                             "",
+                             "es",
+                             Language::Spanish},
+                      SetRow{"an old folder says its language",
+                             {"imagenes"},
+                             {{"configuracion/lengua.txt", "en-US"}},
+                             "",
+                             "",
+                             "en-US",
+                             Language::English},
+                      SetRow{"the language code's case does not matter",
+                             TwoSets,
+                             {{Choice, English}, {EnglishCode, "EN_gb"}},
+                             "en",
+                             "idiomas/en",
+                             "EN_gb",
+                             Language::English},
+                      SetRow{"a set without lengua.txt is Spanish",
+                             TwoSets,
+                             {{Choice, English}},
+                             "en",
+                             "idiomas/en",
+                             "es",
+                             Language::Spanish},
+                      SetRow{"a lengua.txt that is no language tag is Spanish",
+                             TwoSets,
+                             {{Choice, English}, {EnglishCode, "en; rm -rf /"}},
+                             "en",
+                             "idiomas/en",
+                             "es",
+                             Language::Spanish},
+                      SetRow{"an endless lengua.txt is Spanish",
+                             TwoSets,
+                             {{Choice, English}, {EnglishCode, QByteArray(100000, 'e')}},
+                             "en",
+                             "idiomas/en",
+                             "es",
+                             Language::Spanish}),
+    [](const auto& info) {
+        QString name = QString::fromUtf8(info.param.what);
+        name.replace(QRegularExpression("[^A-Za-z0-9]+"), "_");
+        return name.toStdString();
+    });
+
+struct PathRow {
+    const char16_t* relative;
+    const char* sets;   // where it goes with idiomas/en active
+    const char* old;    // where it goes in an old one-set folder
+    const char* system; // where it goes with the roots etc/, var/ and share/, idiomas/en active
+};
+
+// Every kind of file the programs read, in both layouts of a program folder, and in a system
+// layout whose three roots are different folders.
+class AssetPath : public ::testing::TestWithParam<PathRow> {};
+
+TEST_P(AssetPath, goesToItsRootAndTheActiveSet) {
+    const PathRow& row = GetParam();
+    const ProgramFolder sets(TwoSets, {{Choice, English}});
+    EXPECT_EQ(sets.relative(assets::path(sets.path(), row.relative)), QString::fromUtf8(row.sets));
+    const ProgramFolder old({"configuracion", "imagenes", "idiomas/en"}, {{Choice, English}});
+    EXPECT_EQ(old.relative(assets::path(old.path(), row.relative)), QString::fromUtf8(row.old));
+    const ProgramFolder system({"etc/idiomas/en/configuracion"}, {{"etc/" + Choice, English}});
+    const assets::Roots roots{system.path() + "/etc", system.path() + "/var",
+                              system.path() + "/share"};
+    EXPECT_EQ(system.relative(assets::path(roots, row.relative)), QString::fromUtf8(row.system));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, AssetPath,
+    ::testing::Values(
+        PathRow{assets::LanguageFile, "idiomas/en/configuracion/idioma.txt",
+                "configuracion/idioma.txt", "etc/idiomas/en/configuracion/idioma.txt"},
+        PathRow{assets::TextsFile, "idiomas/en/configuracion/textos.txt",
+                "configuracion/textos.txt", "etc/idiomas/en/configuracion/textos.txt"},
+        PathRow{assets::PictureFolder, "idiomas/en/imagenes", "imagenes",
+                "var/idiomas/en/imagenes"},
+        PathRow{u"\\voces\\sun.wav", "idiomas/en/voces/sun.wav", "voces/sun.wav",
+                "var/idiomas/en/voces/sun.wav"},
+        PathRow{assets::RunnerGif, "gifs/corre.gif", "gifs/corre.gif", "share/gifs/corre.gif"},
+        PathRow{assets::FinalSound, "sonidos/final.wav", "sonidos/final.wav",
+                "share/sonidos/final.wav"},
+        // Only a whole first folder counts: a look-alike stays in the program folder.
+        PathRow{u"\\configuraciones\\x.txt", "configuraciones/x.txt", "configuraciones/x.txt",
+                "etc/configuraciones/x.txt"}));
+
+TEST(AssetPaths, theProgramFolderIsJoinedUnchangedWithSlashes) {
     const QString folder = "/opt/tolvano\\2";
     EXPECT_EQ(assets::path(folder, assets::LanguageFile),
-              "/opt/tolvano\\2/configuracion/idioma.txt");
+              "/opt/tolvano\\2/idiomas/es/configuracion/idioma.txt");
     EXPECT_EQ(assets::path(folder, assets::SuccessSound), "/opt/tolvano\\2/sonidos/acierto.wav");
     EXPECT_EQ(assets::levelGif(folder, 1), "/opt/tolvano\\2/gifs/1.gif");
     EXPECT_EQ(assets::levelGif(folder, 6), "/opt/tolvano\\2/gifs/6.gif");
     EXPECT_EQ(assets::picture(folder, "cami\u00f3n\\2.png"),
-              "/opt/tolvano\\2/imagenes/cami\u00f3n\\2.png");
+              "/opt/tolvano\\2/idiomas/es/imagenes/cami\u00f3n\\2.png");
 }
 
-TEST(AssetPaths, ProgramFolderHoldsTheRunningProgram) {
+TEST(AssetPaths, programFolderHoldsTheRunningProgram) {
     const QString folder = assets::programFolder();
     EXPECT_TRUE(QFileInfo(folder).isAbsolute());
     EXPECT_TRUE(QFileInfo::exists(folder + u'/' +
                                   QFileInfo(QCoreApplication::applicationFilePath()).fileName()));
 }
 
+int itemCount(const QString& path) {
+    ItemFile file(path);
+    int items = 0;
+    while (file.readText() && items < 10)
+        ++items;
+    return items;
+}
+
+int lineCount(const QString& path) {
+    LineFile file(path);
+    int lines = 0;
+    while (file.readLine() && lines < 10)
+        ++lines;
+    return lines;
+}
+
 // The assets are made by their own scripts; this checks the set the game needs is complete and
 // readable where it is kept, as the game would read it.
-TEST(BundledAssets, BundledAssetsExistAndLoad) {
+TEST(BundledAssets, spanishIsActiveAndTheMediaLoad) {
     const QString folder = QStringLiteral(TOLVANO_ASSET_DIR);
+    EXPECT_EQ(assets::activeSet(folder).name, "es");
     QStringList gifs = {assets::path(folder, assets::RunnerGif),
                         assets::path(folder, assets::SuccessGif)};
     for (int n = 1; n <= 6; ++n)
@@ -48,22 +309,35 @@ TEST(BundledAssets, BundledAssetsExistAndLoad) {
         EXPECT_TRUE(head.startsWith("RIFF") && head.mid(8) == "WAVE")
             << wav.fileName().toStdString();
     }
-    EXPECT_GE(QDir(assets::path(folder, assets::PictureFolder)).entryList(QDir::Files).size(), 6);
+}
 
-    ItemFile language(assets::path(folder, assets::LanguageFile));
-    int items = 0;
-    while (language.readText() && items < 10)
-        ++items;
-    EXPECT_EQ(items, 5);
-    LineFile levels(assets::path(folder, assets::LevelFile));
-    int lines = 0;
-    while (levels.readLine() && lines < 10)
-        ++lines;
-    EXPECT_EQ(lines, 6);
-    EXPECT_GT(
-        leadingNumber(ItemFile(assets::path(folder, assets::SpeedFile)).readVariant().value_or(""))
-            .value_or(0),
-        0);
+// Each bundled set on its own, as the game reads it once activo.txt names it: a program folder
+// whose only set is a link to the bundled one.
+TEST(BundledAssets, everySetIsCompleteAndSaysItsLanguage) {
+    const QString bundled = QStringLiteral(TOLVANO_ASSET_DIR "/idiomas/");
+    QList<qsizetype> pictureCounts;
+    for (const auto& [name, language] :
+         {std::pair{"es", Language::Spanish}, std::pair{"en", Language::English}}) {
+        SCOPED_TRACE(name);
+        const ProgramFolder program({"idiomas"}, {{Choice, name}});
+        ASSERT_TRUE(QFile::link(bundled + name, program.path() + "/idiomas/" + name));
+        const QString folder = program.path();
+        const assets::LanguageSet set = assets::activeSet(folder);
+        EXPECT_EQ(set.name, name);
+        EXPECT_EQ(set.languageCode, name);
+        EXPECT_EQ(set.language, language);
+        EXPECT_EQ(itemCount(assets::path(folder, assets::LanguageFile)), 5);
+        EXPECT_EQ(lineCount(assets::path(folder, assets::LevelFile)), 6);
+        EXPECT_GT(leadingNumber(
+                      ItemFile(assets::path(folder, assets::SpeedFile)).readVariant().value_or(""))
+                      .value_or(0),
+                  0);
+        pictureCounts
+            << QDir(assets::path(folder, assets::PictureFolder)).entryList(QDir::Files).size();
+        EXPECT_GE(pictureCounts.back(), 6);
+    }
+    // The same pictures under each language's names.
+    EXPECT_EQ(pictureCounts[0], pictureCounts[1]);
 }
 
 } // namespace

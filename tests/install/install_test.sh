@@ -11,9 +11,11 @@ fail() { echo "FAIL: $*"; exit 1; }
 
 cmake --install "$build" --prefix "$prefix" >/dev/null || fail "cmake --install"
 [ -x "$prefix/bin/tolvano" ] || fail "no launcher in bin/"
-for folder in configuracion gifs sonidos imagenes; do
+for folder in gifs sonidos idiomas/es/configuracion idiomas/es/imagenes idiomas/en/configuracion \
+    idiomas/en/imagenes; do
     [ -d "$prefix/lib/tolvano/$folder" ] || fail "no $folder beside the installed program"
 done
+[ -f "$prefix/lib/tolvano/idiomas/activo.txt" ] || fail "no language chosen in the installed copy"
 desktop-file-validate "$prefix/share/applications/org.tolvano.Tolvano.desktop" || fail "desktop entry"
 if command -v appstreamcli >/dev/null; then
     appstreamcli validate --no-net --pedantic "$prefix/share/metainfo/org.tolvano.Tolvano.metainfo.xml" >/dev/null ||

@@ -17,10 +17,13 @@ namespace fs = std::filesystem;
 namespace {
 
 const QString AssetDir = QStringLiteral(TOLVANO_ASSET_DIR);
+const QString SpanishSet = AssetDir + QStringLiteral("/idiomas/es");
 
-void copyFolder(const QString& to, const QString& name) {
+// The folders are laid out the old way, one set at the top: hostile files then sit where a
+// teacher's old folder holds them, and every test names them the same way.
+void copyFolder(const QString& to, const QString& source, const QString& name) {
     QDir(to).mkdir(name);
-    const QDir from(AssetDir + QLatin1Char('/') + name);
+    const QDir from(source + QLatin1Char('/') + name);
     for (const QString& file : from.entryList(QDir::Files))
         QFile::copy(from.filePath(file), to + QLatin1Char('/') + name + QLatin1Char('/') + file);
 }
@@ -52,10 +55,11 @@ std::string checksum(const fs::path& file) {
 } // namespace
 
 PlayFolder::PlayFolder(Pictures pictures) {
-    for (const char* folder : {"configuracion", "gifs", "sonidos"})
-        copyFolder(path(), QString::fromLatin1(folder));
+    copyFolder(path(), SpanishSet, QStringLiteral("configuracion"));
+    copyFolder(path(), AssetDir, QStringLiteral("gifs"));
+    copyFolder(path(), AssetDir, QStringLiteral("sonidos"));
     if (pictures == Pictures::Bundled)
-        copyFolder(path(), QStringLiteral("imagenes"));
+        copyFolder(path(), SpanishSet, QStringLiteral("imagenes"));
     else
         QDir(path()).mkdir(QStringLiteral("imagenes"));
 }
@@ -86,7 +90,7 @@ void PlayFolder::remove(const QString& relative) const {
 }
 
 QByteArray bundledPng(const QString& name) {
-    QFile file(AssetDir + QStringLiteral("/imagenes/") + name);
+    QFile file(SpanishSet + QStringLiteral("/imagenes/") + name);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 

@@ -1,5 +1,7 @@
 // A throwaway program folder for window tests: the bundled texts, animations and sounds, a few
 // pictures, and helpers to rewrite a text file; the repository's assets are never touched.
+// It is laid out the old way, one set with configuracion/ and imagenes/ at the top, so that the
+// tests name a file the same way whichever set the repository has active.
 #pragma once
 
 #include <QDir>
@@ -13,11 +15,13 @@ class ProgramFolder {
                                                           "luna.png", "gato.png", "oso.png",
                                                           "pez.png", "rana.png"}) {
         const QString source = QStringLiteral(TOLVANO_ASSET_DIR);
-        for (const char* folder : {"configuracion", "gifs", "sonidos"})
-            copyFolder(source, folder);
+        const QString spanish = source + QStringLiteral("/idiomas/es");
+        copyFolder(spanish, "configuracion");
+        copyFolder(source, "gifs");
+        copyFolder(source, "sonidos");
         QDir(path()).mkdir(QStringLiteral("imagenes"));
         // Any bundled picture will do for every name: only the names matter to the tests.
-        const QString sample = source + QStringLiteral("/imagenes/gato.png");
+        const QString sample = spanish + QStringLiteral("/imagenes/gato.png");
         for (const QString& name : pictures)
             QFile::copy(sample, path() + "/imagenes/" + name);
     }

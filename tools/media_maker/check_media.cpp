@@ -87,8 +87,8 @@ int main(int argc, char **argv)
     checkPicture(assets + "/ventanas/portada.png", QSize(487, 474));
     checkPicture(assets + "/ventanas/salir.png", QSize(51, 52));
     checkPicture(assets + "/ventanas/minimizar.png", QSize(36, 36));
-    const int es = checkFolder(assets + "/imagenes");
-    const int en = checkFolder(assets + "/english/imagenes");
+    const int es = checkFolder(assets + "/idiomas/es/imagenes");
+    const int en = checkFolder(assets + "/idiomas/en/imagenes");
     std::printf("pictures: %d Spanish, %d English\n", es, en);
     if (es < 100 || en != es)
         problem("the picture folders should hold at least 100 pictures each, as many in both");

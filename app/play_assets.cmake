@@ -1,0 +1,31 @@
+# Copies the bundled assets beside the built program, keeping what a teacher chose or added there.
+# Usage: cmake -DASSETS=<source assets/> -DPLAY=<folder of the built program> -P play_assets.cmake
+#
+# Run at every build, so that an edit under assets/ shows at the next start. Bundled files are
+# overwritten with their source; nothing else in PLAY is ever deleted, and idiomas/activo.txt is
+# written only when missing, since switching the language means editing it there.
+foreach(variable ASSETS PLAY)
+    if(NOT ${variable})
+        message(FATAL_ERROR "play_assets.cmake needs -D${variable}=...")
+    endif()
+endforeach()
+
+# A play folder built before language sets has configuracion/ and imagenes/ directly inside it,
+# which would win over idiomas/ and hide every asset edit. They become the Spanish set, as they
+# were, with any picture a teacher added; this happens once, while idiomas/ does not exist yet.
+if(NOT EXISTS "${PLAY}/idiomas")
+    foreach(folder configuracion imagenes)
+        if(IS_DIRECTORY "${PLAY}/${folder}")
+            file(MAKE_DIRECTORY "${PLAY}/idiomas/es")
+            file(RENAME "${PLAY}/${folder}" "${PLAY}/idiomas/es/${folder}")
+            message(STATUS "play/${folder} moved to play/idiomas/es/${folder}")
+        endif()
+    endforeach()
+endif()
+
+# file(COPY) skips files whose time stamp matches, so an unchanged build copies nothing.
+file(COPY "${ASSETS}/gifs" "${ASSETS}/sonidos" DESTINATION "${PLAY}")
+file(COPY "${ASSETS}/idiomas" DESTINATION "${PLAY}" PATTERN activo.txt EXCLUDE)
+if(NOT EXISTS "${PLAY}/idiomas/activo.txt")
+    file(COPY "${ASSETS}/idiomas/activo.txt" DESTINATION "${PLAY}/idiomas")
+endif()
