@@ -3,10 +3,13 @@
 
 #include "asset_paths.h"
 #include "board.h"
+#include "decoding.h"
 #include "game_timer.h"
+#include "language_file.h"
 #include "picture_loader.h"
 #include "picture_words.h"
 #include "text_file.h"
+#include "wav_file.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,6 +17,7 @@
 #include <QHash>
 #include <QImageReader>
 #include <QSet>
+#include <algorithm>
 #include <filesystem>
 
 namespace check {
@@ -24,10 +28,6 @@ namespace {
 // number is refused.
 constexpr int RunnerIntervalMs = 300;
 
-// A decoding size far below any picture's shown size: enough to see whether the data reads to the
-// end, and cheap even for a large photo.
-const QSize ProbeSize(64, 64);
-
 FileState stateOf(const QString& path) {
     const QFileInfo info(path);
     if (!info.exists()) return FileState::Missing;
@@ -37,40 +37,105 @@ FileState stateOf(const QString& path) {
 }
 
 NeededFile neededFile(const QString& folder, const QString& path) {
-    return {QDir(folder).relativeFilePath(path), stateOf(path)};
+    NeededFile file{QDir(folder).relativeFilePath(path), stateOf(path), {}};
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile() && !info.isDir())
+        file.why = QStringLiteral("unreadable (not a regular file)");
+    return file;
 }
 
 // Why a name gives no word the board can hold.
 QString wordProblem(const std::optional<QString>& word) {
-    if (!word || word->isEmpty()) return QStringLiteral("name too short");
+    if (!word || word->isEmpty()) return QStringLiteral("name gives no word");
     return QStringLiteral("word too long (%1 letters)").arg(wordLetters(*word).size());
 }
 
-// Why the game's picture test refused a file. The loader only says no, so the header is read
-// again here to tell a picture too large to decode from a file that is no picture at all.
-QString pictureProblem(const QString& path) {
+// Why the game's picture test refused a file. The loader only says no, so the file is read again
+// here to tell a phone photo, a picture too large to decode or a damaged one from a file that is
+// no picture at all.
+QString pictureProblem(const QString& path, bool& damaged) {
     const QFileInfo info(path);
     if (!info.isReadable()) return QStringLiteral("cannot be opened");
     if (info.size() == 0) return QStringLiteral("not a picture (empty file)");
+    const QString photo = photoFormat(path);
+    if (!photo.isEmpty()) {
+        return QStringLiteral("%1 photo, which the game cannot show: convert it to JPEG or PNG")
+            .arg(photo);
+    }
     const QSize size = QImageReader(path).size();
     if (size.isValid() && qint64(size.width()) * size.height() > MaxPicturePixels)
         return QStringLiteral("too large (%1 x %2)").arg(size.width()).arg(size.height());
-    return QStringLiteral("not a picture");
+    const QString damage = headerDamage(path);
+    damaged = !damage.isEmpty();
+    return damaged ? damage : QStringLiteral("not a picture");
 }
 
-PictureRow pictureRow(DiskPictureFolder& folder, const QString& name) {
-    PictureRow row{name, {}, false, {}, {}};
+// Each character of the word that is no letter, once, in the order they come: "2", a blank.
+QStringList nonLetters(const QString& word) {
+    QStringList found;
+    for (const char32_t c : wordLetters(word)) {
+        if (QChar::isLetter(c)) continue;
+        const QString shown =
+            c == U' ' ? QStringLiteral("a blank") : u'"' + QString::fromUcs4(&c, 1) + u'"';
+        if (!found.contains(shown)) found.append(shown);
+    }
+    return found;
+}
+
+// The name with every character that is no letter taken out of the part before its last dot;
+// empty when no letter is left.
+QString lettersOnly(const QString& name) {
+    const qsizetype dot = name.lastIndexOf(u'.');
+    const QString stem = name.left(dot < 0 ? name.size() : dot);
+    QList<uint> letters = stem.normalized(QString::NormalizationForm_C).toUcs4();
+    letters.removeIf([](uint c) { return !QChar::isLetter(c); });
+    if (letters.isEmpty()) return {};
+    return QString::fromUcs4(reinterpret_cast<const char32_t*>(letters.constData()),
+                             letters.size()) +
+           (dot < 0 ? QString() : name.mid(dot));
+}
+
+QString joinedWithAnd(const QStringList& items) {
+    if (items.size() < 2) return items.join(QString());
+    return items.first(items.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" and ") +
+           items.last();
+}
+
+// The board has a cell for every character of the word, so a child would have to find a digit, a
+// blank or a dash among the letters. The name without them is offered instead, unless its word
+// is already another picture's: then a round could ask for that word twice.
+QString nonLetterNote(const QString& name, const QString& word, const QSet<QString>& words) {
+    const QStringList found = nonLetters(word);
+    if (found.isEmpty()) return {};
+    const QString renamed = lettersOnly(name);
+    const QString renamedWord = pictureWord(renamed).value_or(QString());
+    QString advice = QStringLiteral("rename it %1").arg(renamed);
+    if (renamed.isEmpty())
+        advice = QStringLiteral("give it a name of letters");
+    else if (words.contains(renamedWord))
+        advice = QStringLiteral("rename it (not %1: %2 is another picture's word)")
+                     .arg(renamed, renamedWord);
+    return QStringLiteral("the board will ask for %1 (%2): %3")
+        .arg(joinedWithAnd(found),
+             found.size() == 1 ? QStringLiteral("not a letter") : QStringLiteral("not letters"),
+             advice);
+}
+
+PictureRow pictureRow(DiskPictureFolder& folder, const QString& name, const QSet<QString>& words) {
+    PictureRow row{name, {}, false, false, {}, {}};
     const std::optional<QString> word = pictureWord(name);
     row.word = word.value_or(QString());
     if (!givesPlaceableWord(name)) {
         row.why = wordProblem(word);
     } else if (!folder.isPicture(name)) {
-        row.why = pictureProblem(folder.pathOf(name));
+        row.why = pictureProblem(folder.pathOf(name), row.damaged);
     } else {
-        row.usable = true;
-        // The game draws by the header alone and finds a damaged file only when it shows it.
-        if (loadPicture(folder.pathOf(name), ProbeSize).isNull())
-            row.note = QStringLiteral("damaged: its word is offered but the picture does not show");
+        // The game draws by the header alone and finds a damaged file only when it shows it: an
+        // empty place, or a picture half grey, beside a word the child must find.
+        row.why = pictureDamage(folder.pathOf(name));
+        row.damaged = !row.why.isEmpty();
+        row.usable = !row.damaged;
+        if (row.usable) row.note = nonLetterNote(name, row.word, words);
     }
     return row;
 }
@@ -121,17 +186,22 @@ void checkPictures(FolderReport& report) {
     if (!report.pictureFolderFound) return;
     DiskPictureFolder folder(path, &canShowPicture);
     const QStringList listed = folder.listing();
+    QSet<QString> words;
+    for (const QString& name : listed)
+        words.insert(pictureWord(name).value_or(QString()));
     // Two files with one word may both be drawn in a round: the child would look for it twice.
     QHash<QString, QString> firstWithWord;
     for (const QString& name : listed) {
-        PictureRow row = pictureRow(folder, name);
+        PictureRow row = pictureRow(folder, name, words);
         if (row.usable) {
             ++report.usableCount;
             const auto first = firstWithWord.constFind(row.word);
-            if (first == firstWithWord.cend())
+            if (first == firstWithWord.cend()) {
                 firstWithWord.insert(row.word, name);
-            else if (row.note.isEmpty())
-                row.note = QStringLiteral("same word as %1").arg(*first);
+            } else {
+                const QString same = QStringLiteral("same word as %1").arg(*first);
+                row.note = row.note.isEmpty() ? same : same + QStringLiteral("; ") + row.note;
+            }
         }
         report.pictures.append(row);
     }
@@ -140,12 +210,17 @@ void checkPictures(FolderReport& report) {
 
 LanguageReport checkLanguage(const QString& folder) {
     const QString path = assets::path(folder, assets::LanguageFile);
-    LanguageReport report{neededFile(folder, path), {}};
+    LanguageReport report{neededFile(folder, path), {}, {}};
     // The score word and the menu's buttons take items as they stand, the game screen's buttons
-    // take them as captions (007 shows 7); one reader delivers both, item by item.
+    // take them as captions (007 shows 7); one reader delivers both, item by item. Which items
+    // are there comes from the reader, what the game shows from the game's own language file.
     ItemFile file(path);
-    for (int item = 0; item < LanguageItems; ++item)
+    const LanguageFile language = assets::language(folder);
+    for (int item = 0; item < LanguageItems; ++item) {
+        const auto which = static_cast<LanguageItem>(item + 1);
         report.items[item] = item < 3 ? file.readText() : file.readVariant();
+        report.shown[item] = item < 3 ? language.text(which) : language.caption(which);
+    }
     return report;
 }
 
@@ -166,22 +241,30 @@ LevelReport checkLevels(const QString& folder) {
     return report;
 }
 
-// Animations are read through the image reader as the game's movie player reads them; a sound
-// needs the RIFF/WAVE header that the sound player expects.
-FileState gifState(const QString& path) {
-    const FileState state = stateOf(path);
-    if (state != FileState::Ok) return state;
-    return QImageReader(path).canRead() ? FileState::Ok : FileState::Unreadable;
+// Animations are read through the image reader as the game's movie player reads them, every
+// frame of them; only a regular file is opened, since a FIFO would never answer.
+NeededFile animationFile(const QString& folder, const QString& path) {
+    NeededFile file = neededFile(folder, path);
+    if (file.state != FileState::Ok) return file;
+    if (!QImageReader(path).canRead()) {
+        file.state = FileState::Unreadable;
+        return file;
+    }
+    file.why = animationDamage(path);
+    if (!file.why.isEmpty()) file.state = FileState::Unreadable;
+    return file;
 }
 
-FileState wavState(const QString& path) {
-    const FileState state = stateOf(path);
-    if (state != FileState::Ok) return state;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return FileState::Unreadable;
-    const QByteArray header = file.read(12);
-    const bool wave = header.size() == 12 && header.startsWith("RIFF") && header.endsWith("WAVE");
-    return wave ? FileState::Ok : FileState::Unreadable;
+// A sound plays when it is a PCM WAV the sound player can take, with its sound data all there.
+NeededFile soundFile(const QString& folder, const QString& path) {
+    NeededFile file = neededFile(folder, path);
+    if (file.state != FileState::Ok) return file;
+    QString why;
+    if (!readWavInfo(path, &why)) {
+        file.state = FileState::Unreadable;
+        file.why = QStringLiteral("not playable: %1").arg(why);
+    }
+    return file;
 }
 
 QList<NeededFile> checkMedia(const QString& folder) {
@@ -191,12 +274,39 @@ QList<NeededFile> checkMedia(const QString& folder) {
         gifs.append(assets::levelGif(folder, level));
     QList<NeededFile> media;
     for (const QString& path : gifs)
-        media.append({QDir(folder).relativeFilePath(path), gifState(path)});
-    for (const char16_t* sound : {assets::SuccessSound, assets::ErrorSound, assets::FinalSound}) {
-        const QString path = assets::path(folder, sound);
-        media.append({QDir(folder).relativeFilePath(path), wavState(path)});
-    }
+        media.append(animationFile(folder, path));
+    for (const char16_t* sound : {assets::SuccessSound, assets::ErrorSound, assets::FinalSound})
+        media.append(soundFile(folder, assets::path(folder, sound)));
     return media;
+}
+
+// "3 of its 5 texts", or "none of its 5 texts", when some are missing from a file that is there.
+template <std::size_t Count>
+QString shortFile(const NeededFile& file, const std::array<std::optional<QString>, Count>& read,
+                  const char* what) {
+    const auto found =
+        std::count_if(read.begin(), read.end(), [](const auto& item) { return item.has_value(); });
+    if (file.state != FileState::Ok || found == qsizetype(Count)) return {};
+    const QString has = found == 0 ? QStringLiteral("none") : QStringLiteral("only %1").arg(found);
+    return QStringLiteral("%1 has %2 of its %3 %4").arg(file.relative, has).arg(Count).arg(what);
+}
+
+// Damaged pictures, by name: the game may draw them and show a word without its whole picture.
+QString damagedPictures(const QList<PictureRow>& pictures) {
+    constexpr qsizetype Named = 3;
+    QStringList names;
+    for (const PictureRow& row : pictures) {
+        if (row.damaged) names.append(row.file);
+    }
+    if (names.isEmpty()) return {};
+    const qsizetype count = names.size();
+    const QString more =
+        count > Named ? QStringLiteral(" and %1 more").arg(count - Named) : QString();
+    return QStringLiteral("%1 damaged %2 (%3%4): copy %5 again or remove %5")
+        .arg(count)
+        .arg(count == 1 ? QStringLiteral("picture") : QStringLiteral("pictures"),
+             names.mid(0, Named).join(QStringLiteral(", ")), more,
+             count == 1 ? QStringLiteral("it") : QStringLiteral("them"));
 }
 
 } // namespace
@@ -216,6 +326,9 @@ SpeedReport clockFromItem(const QString& item) {
 }
 
 FolderReport checkFolder(const QString& programFolder) {
+    // The decoders' complaints are read where they matter and go into the report; any others
+    // (and libraries write straight onto stderr) must not bury it.
+    const DecoderMessages quiet;
     FolderReport report;
     report.folder = programFolder;
     checkPictures(report);
@@ -238,6 +351,10 @@ QString stateText(FileState state) {
     return QStringLiteral("unreadable");
 }
 
+QString fileText(const NeededFile& file) {
+    return file.why.isEmpty() ? stateText(file.state) : file.why;
+}
+
 QStringList problems(const FolderReport& report) {
     QStringList found;
     if (!report.pictureFolderFound)
@@ -246,12 +363,16 @@ QStringList problems(const FolderReport& report) {
         found.append(QStringLiteral("only %1 pictures usable; a round needs %2")
                          .arg(report.usableCount)
                          .arg(WordSlots));
+    found.append(damagedPictures(report.pictures));
     QList<NeededFile> needed{report.language.file, report.speed.file, report.levels.file};
     needed.append(report.media);
     for (const NeededFile& file : needed) {
         if (file.state != FileState::Ok)
-            found.append(QStringLiteral("%1 is %2").arg(file.relative, stateText(file.state)));
+            found.append(QStringLiteral("%1 is %2").arg(file.relative, fileText(file)));
     }
+    found.append(shortFile(report.language.file, report.language.items, "texts"));
+    found.append(shortFile(report.levels.file, report.levels.lines, "level lines"));
+    found.removeAll(QString());
     return found;
 }
 

@@ -5,7 +5,9 @@
 // the class that a photo is too large or a caption went missing. This check answers beforehand,
 // and it answers with the game's own rules (picture words, the folder listing, the picture loader,
 // the text readers, the clock's limits) rather than copies of them, so that it cannot drift from
-// what the game does. It reads and decodes, and never writes a file.
+// what the game does. Pictures are decoded by the game's loader at the size the game shows them,
+// animations frame by frame, and sounds' headers read as the sound player needs them; a file that
+// decodes only in part counts as damaged. It reads and decodes, and never writes a file.
 
 #include <QList>
 #include <QString>
@@ -25,15 +27,18 @@ enum class FileState { Ok, Missing, Unreadable };
 struct NeededFile {
     QString relative;
     FileState state = FileState::Missing;
+    QString
+        why; // for an unreadable file, what is wrong when more can be said ("damaged (frame 3)")
 };
 
 // One file of the picture folder, in the order the game lists them.
 struct PictureRow {
     QString file;
-    QString word;        // empty when the name gives none
-    bool usable = false; // the game may draw it for a round
-    QString why;         // why the game passes it over; empty when usable
-    QString note;        // a catch that does not stop the game from using it
+    QString word;         // empty when the name gives none
+    bool usable = false;  // the game may draw it for a round
+    bool damaged = false; // its data is cut short or corrupt: it cannot be shown whole
+    QString why;          // why it is not usable; empty when usable
+    QString note;         // a catch that does not stop the game from using it
 };
 
 // An entry of the picture folder that the game's listing leaves out (folders, hidden files).
@@ -47,6 +52,8 @@ struct IgnoredEntry {
 struct LanguageReport {
     NeededFile file;
     std::array<std::optional<QString>, LanguageItems> items;
+    std::array<QString, LanguageItems>
+        shown; // what the game shows, its own text for a missing item
 };
 
 // What the runner's clock does with the speed file's first item.
@@ -87,8 +94,11 @@ SpeedReport clockFromItem(const QString& item);
 // "ok", "missing" or "unreadable".
 QString stateText(FileState state);
 
-// Why the game cannot run properly on the folder: too few pictures, needed files missing or
-// unreadable. Empty when it can.
+// The file's state, or what is wrong with it when more can be said.
+QString fileText(const NeededFile& file);
+
+// Why the game cannot run properly on the folder: too few pictures, damaged pictures, needed files
+// missing, unreadable or damaged, texts or level lines missing from their files. Empty when it can.
 QStringList problems(const FolderReport& report);
 
 // 0 when the folder is ready to play, 1 when problems() has something to say.

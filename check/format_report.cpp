@@ -64,26 +64,17 @@ void writePictures(QTextStream& out, const FolderReport& report) {
     out << '\n' << report.usableCount << " pictures usable\n\n";
 }
 
-// What the game shows for a missing item: the last item read before it stands in, since every
-// step of reading that fails leaves the text as it was.
-QString missingItem(int item, int found) {
-    if (found > 0) return QStringLiteral("missing: the game shows item %1 instead").arg(found);
-    if (item == 1) return QStringLiteral("missing: the score shows no word");
-    // The level menu reads its buttons into the text that holds the level description.
-    if (item <= 3) return QStringLiteral("missing: the button shows the level description");
-    return QStringLiteral("missing: the button shows no text");
-}
-
 void writeLanguage(QTextStream& out, const LanguageReport& language) {
     out << "  " << QStringView(language.file.relative) << ": " << stateText(language.file.state)
         << '\n';
-    const auto found = std::count_if(language.items.begin(), language.items.end(),
-                                     [](const auto& item) { return item.has_value(); });
     for (int item = 1; item <= LanguageItems; ++item) {
         const std::optional<QString>& text = language.items[item - 1];
         out << "    " << item << ' '
             << QString::fromLatin1(ItemMeanings[item - 1]).leftJustified(18)
-            << (text ? quoted(*text) : missingItem(item, static_cast<int>(found))) << '\n';
+            << (text ? quoted(*text)
+                     : QStringLiteral("missing: the game shows its own text ") +
+                           quoted(language.shown[item - 1]))
+            << '\n';
     }
 }
 
@@ -126,7 +117,7 @@ void writeMedia(QTextStream& out, const QList<NeededFile>& media) {
     out << "Animations and sounds\n";
     const qsizetype width = columnWidth(media, {}, [](const NeededFile& f) { return f.relative; });
     for (const NeededFile& file : media)
-        out << "  " << file.relative.leftJustified(width) << "  " << stateText(file.state) << '\n';
+        out << "  " << file.relative.leftJustified(width) << "  " << fileText(file) << '\n';
 }
 
 void writeVerdict(QTextStream& out, const FolderReport& report) {

@@ -17,11 +17,11 @@ const char Usage[] = "Usage: tolvano-check [FOLDER]\n"
                      "folder beside this program is checked.\n"
                      "Exit status: 0 ready to play, 1 not ready, 2 usage error.\n";
 
-// Qt's image readers warn on stderr about damaged files (a JPEG cut short, say); the report says
-// what the game makes of them, so the warnings would only bury it.
-void keepOnlyErrors(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtCriticalMsg || type == QtFatalMsg)
-        std::fprintf(stderr, "%s\n", message.toUtf8().constData());
+// What the decoders say about a damaged file is heard while it is decoded and put into the report;
+// any other library message would only bury the report, and a teacher cannot act on it. Only a
+// fatal one, which ends the program, is printed, so that the end has a reason.
+void keepOnlyFatal(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtFatalMsg) std::fprintf(stderr, "%s\n", message.toUtf8().constData());
 }
 
 void print(std::FILE* stream, const QString& text) {
@@ -33,7 +33,7 @@ void print(std::FILE* stream, const QString& text) {
 int main(int argc, char* argv[]) {
     // No display is needed to read pictures' headers, so this runs over a remote shell too.
     QCoreApplication app(argc, argv);
-    qInstallMessageHandler(keepOnlyErrors);
+    qInstallMessageHandler(keepOnlyFatal);
     const QStringList arguments = QCoreApplication::arguments().mid(1);
     if (arguments.size() == 1 &&
         (arguments[0] == QLatin1String("--help") || arguments[0] == QLatin1String("-h"))) {

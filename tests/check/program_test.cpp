@@ -10,15 +10,17 @@ namespace {
 
 struct CheckRun {
     int exitCode = -1;
-    QString output;
+    QString output; // standard output, then standard error
+    QString errors;
 };
 
 CheckRun runCheck(const QStringList& arguments) {
     QProcess process;
     process.start(QStringLiteral(TOLVANO_CHECK_PROGRAM), arguments);
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit) return {};
-    return {process.exitCode(),
-            QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError())};
+    const QString errors = QString::fromUtf8(process.readAllStandardError());
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()) + errors,
+            errors};
 }
 
 TEST(Program, exitStatusTellsReadyNotReadyAndUsageMistakes) {
@@ -39,6 +41,21 @@ TEST(Program, exitStatusTellsReadyNotReadyAndUsageMistakes) {
         EXPECT_EQ(run.exitCode, c.exitCode);
         EXPECT_TRUE(run.output.contains(c.line)) << run.output.toStdString();
     }
+}
+
+// libpng and libtiff print their complaints on stderr themselves; they belong in the report only.
+TEST(Program, whatTheDecodersSayAppearsOnlyInTheReport) {
+    const ProgramFolder folder;
+    QFile sample(folder.path() + "/imagenes/gato.png");
+    ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
+    const QByteArray png = sample.readAll();
+    folder.write("imagenes/roto.png", png.left(png.size() / 2));
+    folder.write("imagenes/tiff.tif", QByteArray("II*\0\x08\0\0\0\xff\xff", 10));
+    const CheckRun run = runCheck({folder.path()});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.output.contains(" damaged (libpng error: Read Error)\n"))
+        << run.output.toStdString();
+    EXPECT_EQ(run.errors.toStdString(), "");
 }
 
 // Names copied from old disks may not be UTF-8: the game cannot see them, and the check says so.

@@ -1,0 +1,30 @@
+// What a WAV file holds, from its header and chunk table alone: whether the game can play it.
+#pragma once
+
+// The game plays its sounds as plain PCM WAV: 8 or 16 bits, mono or stereo. A teacher replacing
+// a sound may drop in anything saved with a .wav name (a phone's recording, an MP3 renamed, a file
+// half copied), and the sound player only fails later and quietly. This reader says beforehand,
+// with a reason a person can act on. It reads the first 12 bytes and the chunk headers, seeking
+// past everything else, so a large or hostile file costs a few small reads. Qt Core only: the
+// folder check and the sound service both use it.
+
+#include <QString>
+#include <QtGlobal>
+#include <optional>
+
+class QIODevice;
+
+struct WavInfo {
+    int channels = 0;
+    int bitsPerSample = 0;
+    int sampleRate = 0;
+    qint64 dataBytes = 0; // the sound data chunk's size, which the file holds in full
+    qint64 durationMs() const;
+};
+
+// The playable format of the file at path, which must be a regular file; std::nullopt otherwise,
+// with the reason in *why when why is given ("an MP3 file, not a WAV", "no sound data", ...).
+std::optional<WavInfo> readWavInfo(const QString& path, QString* why = nullptr);
+
+// The same over an open, seekable device, read from its start; its size is the file's size.
+std::optional<WavInfo> readWavInfo(QIODevice& device, QString* why = nullptr);
