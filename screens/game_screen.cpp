@@ -131,7 +131,7 @@ void Form1::place(QWidget* widget, const TwipsRect& twips) {
 // --- Start-up ---
 
 void Form1::Form_Load() {
-    m_game.ScoreOfWord = LanguageFile(assetPath(assets::LanguageFile)).text(LanguageItem::ScoreWord);
+    m_game.ScoreOfWord = assets::language(m_folder).text(LanguageItem::ScoreWord);
     ArrangeGameScreen();
     m_game.ChoosePictureWords();
     m_game.ClearBoard();
@@ -160,7 +160,7 @@ void Form1::ArrangeGameScreen() {
 // The word-list button's caption, and the score button's until the first score replaces it; an
 // item the language file lacks takes the game's own text for it.
 void Form1::readCaptions() {
-    const LanguageFile language(assetPath(assets::LanguageFile));
+    const LanguageFile language = assets::language(m_folder);
     Command2->setText(language.caption(LanguageItem::WordList));
     Command3->setText(language.caption(LanguageItem::Hints));
     m_game.HintCaption = Command3->text();

@@ -143,7 +143,7 @@ void Form3::Form_Load() {
     QString text;
     readLevelLines(Module1::Level + 1, text);
     Label1->setText(text);
-    const LanguageFile language(assets::path(m_programFolder, assets::LanguageFile));
+    const LanguageFile language = assets::language(m_programFolder);
     Command2->setText(language.text(LanguageItem::Play));
     Command3->setText(language.text(LanguageItem::Exit));
     // The current level's button is marked and has the focus, where the description says it is.

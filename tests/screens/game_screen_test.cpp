@@ -105,6 +105,15 @@ INSTANTIATE_TEST_SUITE_P(
         LanguageRow{"a number as items 1 and 4", "007,a,b,007,e", "007", "7", "e"},
         LanguageRow{"a quoted comma", "de,a,b,\"Mis, palabras\",e", "de", "Mis, palabras", "e"}));
 
+// The stand-in texts are in the language the set says it is.
+TEST_F(GameScreen, anEnglishSetFillsItsMissingItemsInEnglish) {
+    folder.write("configuracion/lengua.txt", "en\n");
+    folder.write("configuracion/idioma.txt", "of,Play\n");
+    load();
+    EXPECT_EQ(form->Command2->text(), QStringLiteral("Found words"));
+    EXPECT_EQ(game().HintCaption, QStringLiteral("Hints"));
+}
+
 struct SpeedRow {
     QByteArray content; // empty: no speed file
     int interval;
