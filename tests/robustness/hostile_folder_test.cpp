@@ -150,18 +150,21 @@ void shortNames(Hostile& h) {
     h.goodPictures();
     // A file name cannot be empty; ".png" gives a word of 0 letters, and is a hidden file too.
     const QByteArray png = bundledPng(QStringLiteral("pez.png"));
-    for (const char* name : {".png", "a", "ab", "abc", "abcd", ".jpg", "x.p"})
+    for (const char* name : {".png", ".jpg"})
         h.file(QString::fromLatin1(name), png);
-    h.picture(QStringLiteral("o.png"), png); // the shortest name that gives a word
+    // The word is the name up to its last dot, or the whole name: these are pictures with words.
+    for (const char* name : {"a", "ab", "abc", "abcd", "x.p", "o.png"})
+        h.picture(QString::fromLatin1(name), png);
 }
 
 void longWords(Hostile& h) {
     h.goodPictures();
     const QByteArray png = bundledPng(QStringLiteral("casa.png"));
     for (const char* name : {"abcdefghijklm.png", "mariposamonarca.png", "camióncisterna.png",
-                             "doce letras!.jpeg", "ñandúgrandote.png"})
+                             "trece letras!.jpeg", "ñandúgrandote.png"})
         h.file(QString::fromUtf8(name), png);
     h.picture(QStringLiteral("doceletrasya.png"), png);
+    h.picture(QStringLiteral("doce letras!.jpeg"), png); // twelve: the extension is not counted
     // Twelve letters once the accent is composed, thirteen code points as some disks store it.
     h.picture(QStringLiteral("camio\u0301ngrande.png"), png);
 }
