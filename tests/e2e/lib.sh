@@ -4,6 +4,8 @@ work=$(mktemp -d)
 pid=""
 trap '[ -n "$pid" ] && kill $pid 2>/dev/null; rm -rf "$work"' EXIT
 cp -r "$play_dir"/. "$work/game"
+# The screens are read as Spanish (the score's "de"), whichever set the play folder has active.
+echo es >"$work/game/idiomas/activo.txt"
 
 W=1024
 H=768

@@ -6,7 +6,7 @@
 set -uo pipefail
 play_dir=$1
 source "$(dirname "$0")/lib.sh"
-echo 0 >"$work/game/configuracion/velocidad.txt" # no round may end by time while this runs
+echo 0 >"$work/game/idiomas/es/configuracion/velocidad.txt" # no round may end by time while this runs
 
 QT_QPA_PLATFORM=xcb "$work/game/tolvano" &
 pid=$!
@@ -31,20 +31,28 @@ lose_round || fail "eight misses did not come"
 cp "$work/shot.png" "$work/lost.png"
 before_colours=$(cell_colours)
 
-# In the pause the revealed (green) letters take no clicks. Only cells where the menu will not
-# stand are clicked (above and below it), so that no click can reach the menu when it comes.
+# In the pause the revealed (green) letters take no clicks. Cells where the menu will not stand
+# (above and below it, and the first column) are clicked; only when no word lies there are the
+# others clicked, at once, and then compared only while the menu has not come.
+safe_cell() { [ $(( $1 / 12 )) -le 2 ] || [ $(( $1 / 12 )) -ge 10 ] || [ $(( $1 % 12 )) -eq 0 ]; }
 moves=()
+all_moves=()
 for cell in $(echo "$before_colours" | grep -n '^0,255,0$' | cut -d: -f1); do
     cell=$(( cell - 1 ))
-    [ $(( cell / 12 )) -le 2 ] || [ $(( cell / 12 )) -ge 10 ] || continue
-    moves+=(mousemove $(( $(cell_x $cell) + 20 )) $(( $(cell_y $cell) + 20 )) click 1)
+    move=(mousemove $(( $(cell_x $cell) + 20 )) $(( $(cell_y $cell) + 20 )) click 1)
+    all_moves+=("${move[@]}")
+    safe_cell $cell && moves+=("${move[@]}")
 done
-[ ${#moves[@]} -gt 0 ] || fail "no word was shown in green above or below the menu's place"
+[ ${#all_moves[@]} -gt 0 ] || fail "the words not found were not shown in green"
+[ ${#moves[@]} -gt 0 ] || moves=("${all_moves[@]:0:20}")
 xdotool "${moves[@]}"
 sleep 0.2
 shot
-# Rows 0 to 2 and 10 and 11: the menu, which may be up by now, covers the others.
-clear_of_menu() { awk 'NR <= 36 || NR > 120'; }
+# Only cells the menu never covers, unless no menu is up yet.
+menu_up=$(menu_count)
+clear_of_menu() {
+    if [ "$menu_up" -eq 0 ]; then cat; else awk '{ c = NR - 1 } c < 36 || c >= 120 || c % 12 == 0'; fi
+}
 after_colours=$(cell_colours | clear_of_menu)
 before_colours=$(echo "$before_colours" | clear_of_menu)
 [ "$after_colours" = "$before_colours" ] ||
