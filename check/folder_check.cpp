@@ -260,7 +260,7 @@ NeededFile soundFile(const QString& folder, const QString& path) {
     NeededFile file = neededFile(folder, path);
     if (file.state != FileState::Ok) return file;
     QString why;
-    if (!readWavInfo(path, &why)) {
+    if (!readPlayableSound(path, &why)) {
         file.state = FileState::Unreadable;
         file.why = QStringLiteral("not playable: %1").arg(why);
     }

@@ -1,5 +1,6 @@
 // The item and line readers of the text files, their decoding, and the leading number of an item.
 #include "text_file.h"
+#include "regular_file.h"
 
 #include "game/number_text.h"
 
@@ -32,13 +33,10 @@ QString decodeCp1252(const QByteArray& bytes) {
     return text;
 }
 
-// Only regular files: a folder, a FIFO or a device is "cannot be opened", so that reading never
-// blocks on a pipe nobody writes to.
+// A folder, a FIFO or a device is "cannot be opened", so that reading never blocks on a pipe
+// nobody writes to.
 std::optional<QByteArray> readFileStart(const QString& path) {
-    if (!QFileInfo(path).isFile()) return std::nullopt;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-    return file.read(MaxFileBytes);
+    return readRegularFile(path, MaxFileBytes);
 }
 
 bool isBlank(QChar c) {

@@ -1,5 +1,6 @@
 // Reads a WAV file's header and chunk table, and says why the game could not play it.
 #include "wav_file.h"
+#include "config/regular_file.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -136,8 +137,28 @@ std::optional<WavInfo> readWavInfo(const QString& path, QString* why) {
     const QFileInfo info(path);
     if (!info.exists()) return fail(why, QStringLiteral("missing"));
     // A FIFO or a device would block the first read, or never end.
-    if (!info.isFile()) return fail(why, QStringLiteral("not a regular file"));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return fail(why, QStringLiteral("cannot be opened"));
+    const std::unique_ptr<QFile> opened = openRegularFile(path);
+    if (!opened) {
+        return fail(why, info.isFile() ? QStringLiteral("cannot be opened")
+                                       : QStringLiteral("not a regular file"));
+    }
+    QFile& file = *opened;
     return readWavInfo(file, why);
+}
+
+std::optional<WavInfo> readPlayableSound(const QString& path, QString* why) {
+    const std::optional<WavInfo> info = readWavInfo(path, why);
+    if (!info) return std::nullopt;
+    const qint64 bytes = QFileInfo(path).size();
+    if (bytes > MaxSoundFileBytes) {
+        return fail(why, QStringLiteral("too large (%1 MB; the game plays sounds up to %2 MB)")
+                             .arg(bytes / (1024 * 1024))
+                             .arg(MaxSoundFileBytes / (1024 * 1024)));
+    }
+    if (info->durationMs() > MaxSoundMs) {
+        return fail(why, QStringLiteral("too long (%1 s; the game plays sounds up to %2 s)")
+                             .arg(info->durationMs() / 1000)
+                             .arg(MaxSoundMs / 1000));
+    }
+    return info;
 }

@@ -28,3 +28,12 @@ std::optional<WavInfo> readWavInfo(const QString& path, QString* why = nullptr);
 
 // The same over an open, seekable device, read from its start; its size is the file's size.
 std::optional<WavInfo> readWavInfo(QIODevice& device, QString* why = nullptr);
+
+// The sound player loads a whole file into memory: a header announcing gigabytes (a sparse file)
+// would take them. A sound the game plays is a short chime or a spoken word, so longer sounds and
+// larger files are refused, and the player beeps instead, as for a missing file.
+inline constexpr qint64 MaxSoundMs = 30'000;
+inline constexpr qint64 MaxSoundFileBytes = 16LL * 1024 * 1024;
+
+// readWavInfo, and within the limits above; the reason in *why when it is not.
+std::optional<WavInfo> readPlayableSound(const QString& path, QString* why = nullptr);

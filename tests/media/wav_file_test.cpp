@@ -156,4 +156,38 @@ TEST(WavFile, onlyARegularFileIsOpened) {
     }
 }
 
+// The sound player loads a whole file: a long recording, or a header announcing gigabytes over a
+// sparse file, is refused before it is loaded.
+TEST(WavFile, soundsTooLongOrTooLargeAreRefused) {
+    QTemporaryDir dir;
+    const auto write = [&](const char* name, const QByteArray& bytes, qint64 sparseTo = 0) {
+        QFile file(dir.filePath(QString::fromLatin1(name)));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        if (sparseTo > 0) file.resize(sparseTo);
+        return file.fileName();
+    };
+    const QByteArray mono8k = fmt(1, 1, 8000, 8);
+    const qint64 twoGigabytes = 2'000'000'000;
+    const struct {
+        QString path;
+        const char* why; // nullptr: playable
+    } rows[] = {
+        {write("chime.wav", riff(mono8k + sound(29 * 8000))), nullptr},
+        {write("long.wav", riff(mono8k + sound(31 * 8000))),
+         "too long (31 s; the game plays sounds up to 30 s)"},
+        {write("sparse.wav", riff(mono8k + chunk("data", {}, twoGigabytes)), twoGigabytes + 44),
+         "too large (1907 MB; the game plays sounds up to 16 MB)"},
+    };
+    for (const auto& row : rows) {
+        QString why;
+        const bool playable = readPlayableSound(row.path, &why).has_value();
+        EXPECT_EQ(playable, row.why == nullptr) << row.path.toStdString();
+        if (row.why) {
+            EXPECT_EQ(why.toStdString(), row.why);
+        }
+    }
+}
+
 } // namespace
+
