@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Remakes every bundled asset under assets/ (pictures, animations, window pictures, sounds, texts).
+# Remakes every bundled asset under assets/ (pictures, animations, window pictures, sounds, texts) and the pictures' contact sheets in docs/.
 #
 # Needs (Debian): qt6-base-dev cmake ninja-build g++ fonts-noto-color-emoji fonts-dejavu-core
 #                 imagemagick gifsicle pngquant optipng sox bc
@@ -39,6 +39,9 @@ for dir in idiomas/es/imagenes idiomas/en/imagenes; do
 done
 cp "$work"/es/*.png "$assets/idiomas/es/imagenes/"
 cp "$work"/en/*.png "$assets/idiomas/en/imagenes/"
+
+echo "== contact sheets of the pictures (docs/pictures-es.png, docs/pictures-en.png)"
+"$here/make_sheets.sh"
 
 echo "== animations and window pictures"
 "$build/make_media" "$assets/idiomas/es/imagenes" "$work/media"
