@@ -4,11 +4,11 @@
 
 #include "layout.h"
 #include "picture_loader.h"
+#include "regular_file.h"
 #include "units.h"
 
 #include <QByteArrayView>
 #include <QFile>
-#include <QFileInfo>
 #include <QImageReader>
 #include <QtEndian>
 #include <algorithm>
@@ -17,6 +17,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <limits>
+#include <memory>
 #include <unistd.h>
 
 namespace check {
@@ -53,15 +54,15 @@ QString damaged(QString what) {
 // A regular file mapped into memory; empty when it cannot be.
 class MappedFile {
   public:
-    explicit MappedFile(const QString& path) : m_file(path) {
-        if (!QFileInfo(path).isFile() || !m_file.open(QIODevice::ReadOnly)) return;
-        if (const uchar* data = m_file.map(0, m_file.size()))
-            m_bytes = QByteArrayView(data, m_file.size());
+    explicit MappedFile(const QString& path) : m_file(openRegularFile(path)) {
+        if (!m_file) return;
+        if (const uchar* data = m_file->map(0, m_file->size()))
+            m_bytes = QByteArrayView(data, m_file->size());
     }
     QByteArrayView bytes() const { return m_bytes; }
 
   private:
-    QFile m_file;
+    std::unique_ptr<QFile> m_file;
     QByteArrayView m_bytes;
 };
 
@@ -165,7 +166,8 @@ bool endsEarly(const QString& path) {
 
 // The picture panel's place for this picture on a 1,024 x 768 screen, alone in its column: the
 // smallest screen the game is played on, and the size the game decodes at. Beside two taller
-// pictures it would be shown smaller still, which reads the same data.
+// pictures it would be shown smaller still, which reads the same data. The game's own layout
+// functions compute it (they live in game/, below the windows, so the check links no window code).
 QSize shownSize(QSize natural) {
     constexpr double screenWidth = 1024 * units::TwipsPerPixel;
     constexpr double screenHeight = 768 * units::TwipsPerPixel;
@@ -252,11 +254,9 @@ QString pictureDamage(const QString& path) {
 }
 
 QString photoFormat(const QString& path) {
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) return {};
     // An ISO media file starts with its 'ftyp' box: size, 'ftyp', the main brand, a version and
     // the brands it is also compatible with.
-    const QByteArray head = file.read(64);
+    const QByteArray head = readRegularFile(path, 64).value_or(QByteArray());
     if (head.size() < 16 || head.mid(4, 4) != "ftyp") return {};
     const qsizetype end = std::min<qsizetype>(head.size(), qFromBigEndian<quint32>(head.data()));
     QByteArrayList brands{head.mid(8, 4)};
@@ -273,11 +273,10 @@ QString photoFormat(const QString& path) {
 QString animationDamage(const QString& path) {
     // More frames than any animation has; a reader that never runs dry must not hold the check.
     constexpr int MaxFrames = 10'000;
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
-        return QStringLiteral("cannot be opened");
+    const std::unique_ptr<QFile> file = openRegularFile(path);
+    if (!file) return QStringLiteral("cannot be opened");
     DecoderMessages messages;
-    QImageReader reader(&file);
+    QImageReader reader(file.get());
     int frames = 0;
     while (frames < MaxFrames && reader.canRead()) {
         QImage frame;

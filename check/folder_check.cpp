@@ -3,8 +3,8 @@
 
 #include "asset_paths.h"
 #include "board.h"
+#include "clock_interval.h"
 #include "decoding.h"
-#include "game_timer.h"
 #include "language_file.h"
 #include "picture_loader.h"
 #include "picture_words.h"
@@ -15,7 +15,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QImageReader>
 #include <QSet>
 #include <algorithm>
 #include <filesystem>
@@ -50,9 +49,9 @@ QString wordProblem(const std::optional<QString>& word) {
     return QStringLiteral("word too long (%1 letters)").arg(wordLetters(*word).size());
 }
 
-// Why the game's picture test refused a file. The loader only says no, so the file is read again
-// here to tell a phone photo, a picture too large to decode or a damaged one from a file that is
-// no picture at all.
+// Why the game's picture test refused a file. The game only hears no, so the loader is asked for
+// the budget it went over, and the file is read again here to tell a phone photo or a damaged
+// picture from a file that is no picture at all.
 QString pictureProblem(const QString& path, bool& damaged) {
     const QFileInfo info(path);
     if (!info.isReadable()) return QStringLiteral("cannot be opened");
@@ -62,9 +61,7 @@ QString pictureProblem(const QString& path, bool& damaged) {
         return QStringLiteral("%1 photo, which the game cannot show: convert it to JPEG or PNG")
             .arg(photo);
     }
-    const QSize size = QImageReader(path).size();
-    if (size.isValid() && qint64(size.width()) * size.height() > MaxPicturePixels)
-        return QStringLiteral("too large (%1 x %2)").arg(size.width()).arg(size.height());
+    if (const std::optional<QString> refusal = pictureRefusal(path)) return *refusal;
     const QString damage = headerDamage(path);
     damaged = !damage.isEmpty();
     return damaged ? damage : QStringLiteral("not a picture");
@@ -76,7 +73,7 @@ QStringList nonLetters(const QString& word) {
     for (const char32_t c : wordLetters(word)) {
         if (QChar::isLetter(c)) continue;
         const QString shown =
-            c == U' ' ? QStringLiteral("a blank") : u'"' + QString::fromUcs4(&c, 1) + u'"';
+            c == U' ' ? QStringLiteral("a blank") : u'"' + escaped(QString::fromUcs4(&c, 1)) + u'"';
         if (!found.contains(shown)) found.append(shown);
     }
     return found;
@@ -109,12 +106,12 @@ QString nonLetterNote(const QString& name, const QString& word, const QSet<QStri
     if (found.isEmpty()) return {};
     const QString renamed = lettersOnly(name);
     const QString renamedWord = pictureWord(renamed).value_or(QString());
-    QString advice = QStringLiteral("rename it %1").arg(renamed);
+    QString advice = QStringLiteral("rename it %1").arg(escaped(renamed));
     if (renamed.isEmpty())
         advice = QStringLiteral("give it a name of letters");
     else if (words.contains(renamedWord))
         advice = QStringLiteral("rename it (not %1: %2 is another picture's word)")
-                     .arg(renamed, renamedWord);
+                     .arg(escaped(renamed), escaped(renamedWord));
     return QStringLiteral("the board will ask for %1 (%2): %3")
         .arg(joinedWithAnd(found),
              found.size() == 1 ? QStringLiteral("not a letter") : QStringLiteral("not letters"),
@@ -147,23 +144,51 @@ QString ignoredKind(const QFileInfo& info) {
     return QStringLiteral("not a regular file");
 }
 
-// Names copied from old disks may not be UTF-8. Qt cannot name such a file, so it drops out of
-// every listing, the game's included; only the raw directory shows it. It is reported by its
-// name's readable part.
-QStringList namesNotUtf8(const QString& path) {
-    QStringList names;
+// The folder's names as the system holds them, which the report shows: Qt's reading of a name
+// turns bytes that are not UTF-8 into U+FFFD, and the report must name each file as it is.
+struct RawListing {
+    QHash<QString, QByteArray> byName; // the names Qt can read, by that reading
+    // Names copied from old disks may not be UTF-8. Qt cannot name such a file, so it drops out
+    // of every listing, the game's included; only the raw directory shows it.
+    QList<QByteArray> notUtf8;
+
+    QByteArray bytesOf(const QString& name) const {
+        return byName.value(name, QFile::encodeName(name));
+    }
+};
+
+RawListing rawListing(const QString& path) {
+    RawListing listing;
     std::error_code error;
     for (const auto& entry :
          std::filesystem::directory_iterator(QFile::encodeName(path).toStdString(), error)) {
         const std::string raw = entry.path().filename().native();
         const QByteArray bytes(raw.data(), static_cast<qsizetype>(raw.size()));
-        if (QString::fromUtf8(bytes).toUtf8() != bytes) names.append(QString::fromUtf8(bytes));
+        const QString name = QFile::decodeName(bytes);
+        if (QFile::encodeName(name) == bytes)
+            listing.byName.insert(name, bytes);
+        else
+            listing.notUtf8.append(bytes);
     }
-    return names;
+    std::sort(listing.notUtf8.begin(), listing.notUtf8.end());
+    return listing;
+}
+
+// The folder's absolute path in the system's bytes, from the working folder's own bytes: Qt may
+// know the folder only as ".", having entered it because it cannot name it.
+QByteArray absoluteBytes(const QString& folder) {
+    std::error_code error;
+    const std::filesystem::path path =
+        std::filesystem::absolute(QFile::encodeName(folder).toStdString(), error);
+    if (error) return QFile::encodeName(folder);
+    std::string text = path.lexically_normal().native();
+    if (text.size() > 1 && text.ends_with('/')) text.pop_back(); // "/a/." leaves "/a/"
+    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 // Everything in the folder that the game's listing does not hold.
-QList<IgnoredEntry> ignoredEntries(const QString& path, const QStringList& listed) {
+QList<IgnoredEntry> ignoredEntries(const QString& path, const QStringList& listed,
+                                   const RawListing& raw) {
     const QSet<QString> seen(listed.begin(), listed.end());
     const QDir dir(path);
     QStringList all = dir.entryList(
@@ -172,9 +197,9 @@ QList<IgnoredEntry> ignoredEntries(const QString& path, const QStringList& liste
     QList<IgnoredEntry> ignored;
     for (const QString& name : all) {
         if (!seen.contains(name))
-            ignored.append({name, ignoredKind(QFileInfo(dir.filePath(name)))});
+            ignored.append({raw.bytesOf(name), ignoredKind(QFileInfo(dir.filePath(name)))});
     }
-    for (const QString& name : namesNotUtf8(path))
+    for (const QByteArray& name : raw.notUtf8)
         ignored.append({name, QStringLiteral("name not UTF-8")});
     return ignored;
 }
@@ -190,22 +215,24 @@ void checkPictures(FolderReport& report) {
     for (const QString& name : listed)
         words.insert(pictureWord(name).value_or(QString()));
     // Two files with one word may both be drawn in a round: the child would look for it twice.
-    QHash<QString, QString> firstWithWord;
+    const RawListing raw = rawListing(path);
+    QHash<QString, QByteArray> firstWithWord;
     for (const QString& name : listed) {
         PictureRow row = pictureRow(folder, name, words);
+        row.rawName = raw.bytesOf(name);
         if (row.usable) {
             ++report.usableCount;
             const auto first = firstWithWord.constFind(row.word);
             if (first == firstWithWord.cend()) {
-                firstWithWord.insert(row.word, name);
+                firstWithWord.insert(row.word, row.rawName);
             } else {
-                const QString same = QStringLiteral("same word as %1").arg(*first);
+                const QString same = QStringLiteral("same word as %1").arg(escaped(*first));
                 row.note = row.note.isEmpty() ? same : same + QStringLiteral("; ") + row.note;
             }
         }
         report.pictures.append(row);
     }
-    report.ignored = ignoredEntries(path, listed);
+    report.ignored = ignoredEntries(path, listed, raw);
 }
 
 LanguageReport checkLanguage(const QString& folder) {
@@ -242,11 +269,17 @@ LevelReport checkLevels(const QString& folder) {
 }
 
 // Animations are read through the image reader as the game's movie player reads them, every
-// frame of them; only a regular file is opened, since a FIFO would never answer.
+// frame of them, once the loader's budgets have let them through as they let them through for
+// the game; only a regular file is opened, since a FIFO would never answer.
 NeededFile animationFile(const QString& folder, const QString& path) {
     NeededFile file = neededFile(folder, path);
     if (file.state != FileState::Ok) return file;
-    if (!QImageReader(path).canRead()) {
+    if (const std::optional<QString> refusal = animationRefusal(path)) {
+        file.state = FileState::Unreadable;
+        file.why = *refusal;
+        return file;
+    }
+    if (!readAnimation(path)) {
         file.state = FileState::Unreadable;
         return file;
     }
@@ -288,7 +321,10 @@ QString shortFile(const NeededFile& file, const std::array<std::optional<QString
         std::count_if(read.begin(), read.end(), [](const auto& item) { return item.has_value(); });
     if (file.state != FileState::Ok || found == qsizetype(Count)) return {};
     const QString has = found == 0 ? QStringLiteral("none") : QStringLiteral("only %1").arg(found);
-    return QStringLiteral("%1 has %2 of its %3 %4").arg(file.relative, has).arg(Count).arg(what);
+    return QStringLiteral("%1 has %2 of its %3 %4")
+        .arg(escaped(file.relative), has)
+        .arg(Count)
+        .arg(what);
 }
 
 // Damaged pictures, by name: the game may draw them and show a word without its whole picture.
@@ -296,7 +332,7 @@ QString damagedPictures(const QList<PictureRow>& pictures) {
     constexpr qsizetype Named = 3;
     QStringList names;
     for (const PictureRow& row : pictures) {
-        if (row.damaged) names.append(row.file);
+        if (row.damaged) names.append(escaped(row.rawName));
     }
     if (names.isEmpty()) return {};
     const qsizetype count = names.size();
@@ -315,7 +351,7 @@ SpeedReport clockFromItem(const QString& item) {
     SpeedReport report;
     report.item = item;
     const std::optional<qint32> number = leadingNumber(item);
-    if (!number || *number < 0 || *number > GameTimer::MaxInterval) {
+    if (!number || !acceptedInterval(*number)) {
         report.clock = Clock::Refused;
         report.intervalMs = RunnerIntervalMs;
     } else {
@@ -331,6 +367,7 @@ FolderReport checkFolder(const QString& programFolder) {
     const DecoderMessages quiet;
     FolderReport report;
     report.folder = programFolder;
+    report.absolute = absoluteBytes(programFolder);
     checkPictures(report);
     report.language = checkLanguage(programFolder);
     report.speed = checkSpeed(programFolder);
@@ -358,7 +395,8 @@ QString fileText(const NeededFile& file) {
 QStringList problems(const FolderReport& report) {
     QStringList found;
     if (!report.pictureFolderFound)
-        found.append(QStringLiteral("the picture folder %1 is missing").arg(report.pictureFolder));
+        found.append(
+            QStringLiteral("the picture folder %1 is missing").arg(escaped(report.pictureFolder)));
     else if (report.usableCount < WordSlots)
         found.append(QStringLiteral("only %1 pictures usable; a round needs %2")
                          .arg(report.usableCount)
@@ -368,7 +406,7 @@ QStringList problems(const FolderReport& report) {
     needed.append(report.media);
     for (const NeededFile& file : needed) {
         if (file.state != FileState::Ok)
-            found.append(QStringLiteral("%1 is %2").arg(file.relative, fileText(file)));
+            found.append(QStringLiteral("%1 is %2").arg(escaped(file.relative), fileText(file)));
     }
     found.append(shortFile(report.language.file, report.language.items, "texts"));
     found.append(shortFile(report.levels.file, report.levels.lines, "level lines"));

@@ -9,6 +9,7 @@
 // animations frame by frame, and sounds' headers read as the sound player needs them; a file that
 // decodes only in part counts as damaged. It reads and decodes, and never writes a file.
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -39,11 +40,12 @@ struct PictureRow {
     bool damaged = false; // its data is cut short or corrupt: it cannot be shown whole
     QString why;          // why it is not usable; empty when usable
     QString note;         // a catch that does not stop the game from using it
+    QByteArray rawName{}; // the name as the folder listing holds it: the report shows these bytes
 };
 
 // An entry of the picture folder that the game's listing leaves out (folders, hidden files).
 struct IgnoredEntry {
-    QString name;
+    QByteArray name; // as the folder listing holds it, which need not be UTF-8
     QString kind;
 };
 
@@ -73,7 +75,8 @@ struct LevelReport {
 };
 
 struct FolderReport {
-    QString folder;
+    QString folder;        // as Qt reaches it, which may be "." (see assets::reachableFolder)
+    QByteArray absolute;   // its absolute path as the system names it, for the report
     QString pictureFolder; // the picture folder's path inside the program folder
     bool pictureFolderFound = false;
     QList<PictureRow> pictures;
@@ -106,5 +109,16 @@ int exitStatus(const FolderReport& report);
 
 // The plain-text report for the teacher: tables of pictures, texts and media, then the verdict.
 QString formatReport(const FolderReport& report);
+
+// A name, path or text as `ls -b` prints it, blanks aside, which a teacher reads better as they
+// are. A file name can hold any byte but '/' and NUL, and the report goes to a terminal: an escape
+// sequence in a name could clear the screen, hide the rest or print a verdict of its own, and a
+// line end could start a line of the report. So a backslash becomes \\, the usual control
+// characters \a \b \t \n \v \f \r, any other character that is not printed as itself (control,
+// format and line-separator characters) the octal \ooo of each of its bytes, and so does every
+// byte that is not part of valid UTF-8. Everything the report shows of a folder's contents goes
+// through here.
+QString escaped(const QByteArray& bytes);
+QString escaped(const QString& text); // its UTF-8 bytes
 
 } // namespace check

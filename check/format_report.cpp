@@ -3,6 +3,7 @@
 
 #include <QTextStream>
 #include <algorithm>
+#include <utility>
 
 namespace check {
 
@@ -14,12 +15,64 @@ constexpr qsizetype MaxColumn = 36;
 const std::array<const char*, LanguageItems> ItemMeanings = {
     "score word", "play button", "exit button", "word-list button", "hints caption"};
 
-// A text as it stands, in quotes; a line end kept inside quotes would break the table.
+// The octal escape of one byte, as `ls -b` writes it: \033.
+QString octal(char byte) {
+    return QStringLiteral("\\%1").arg(static_cast<unsigned char>(byte), 3, 8, QLatin1Char('0'));
+}
+
+// The letter escapes C and `ls -b` share, for the control characters that have one.
+const char* letterEscape(char32_t c) {
+    static constexpr std::pair<char32_t, const char*> Letters[] = {
+        {U'\a', "\\a"}, {U'\b', "\\b"}, {U'\t', "\\t"}, {U'\n', "\\n"},
+        {U'\v', "\\v"}, {U'\f', "\\f"}, {U'\r', "\\r"}, {U'\\', "\\\\"}};
+    for (const auto& [character, escape] : Letters)
+        if (character == c) return escape;
+    return nullptr;
+}
+
+// Line and paragraph separators count as printable to Qt, yet some terminals end a line there.
+bool printsAsItself(char32_t c) {
+    const QChar::Category category = QChar::category(c);
+    return QChar::isPrint(c) && category != QChar::Separator_Line &&
+           category != QChar::Separator_Paragraph;
+}
+
+// The character that a valid UTF-8 sequence at the start of bytes encodes, and the sequence's
+// length; length 0 when the first byte starts none (a stray byte, an overlong form, a surrogate).
+struct Utf8Char {
+    char32_t c = 0;
+    qsizetype length = 0;
+};
+
+Utf8Char firstChar(QByteArrayView bytes) {
+    const auto byte = [&](qsizetype i) { return static_cast<unsigned char>(bytes[i]); };
+    const unsigned char lead = byte(0);
+    if (lead < 0x80) return {lead, 1};
+    qsizetype length = 0;
+    char32_t c = 0, smallest = 0;
+    if ((lead & 0xE0) == 0xC0) {
+        length = 2, c = lead & 0x1F, smallest = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        length = 3, c = lead & 0x0F, smallest = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        length = 4, c = lead & 0x07, smallest = 0x10000;
+    } else {
+        return {};
+    }
+    if (bytes.size() < length) return {};
+    for (qsizetype i = 1; i < length; ++i) {
+        if ((byte(i) & 0xC0) != 0x80) return {};
+        c = (c << 6) | (byte(i) & 0x3F);
+    }
+    if (c < smallest || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return {};
+    return {c, length};
+}
+
+// A text in quotes, escaped like a name: a line end in it would break the table, and an escape
+// sequence would reach the terminal.
 QString quoted(QString text) {
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\\n"));
-    text.replace(u'\r', QStringLiteral("\\n"));
-    text.replace(u'\n', QStringLiteral("\\n"));
-    return u'"' + text + u'"';
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return u'"' + escaped(text) + u'"';
 }
 
 template <typename Row, typename Field>
@@ -31,17 +84,19 @@ qsizetype columnWidth(const QList<Row>& rows, const QString& heading, Field fiel
 }
 
 void writePictures(QTextStream& out, const FolderReport& report) {
+    const QString folder = escaped(report.pictureFolder);
     if (!report.pictureFolderFound) {
-        out << "Pictures: the folder " << report.pictureFolder << " is missing\n\n";
+        out << "Pictures: the folder " << folder << " is missing\n\n";
         return;
     }
-    out << "Pictures in " << report.pictureFolder << " (" << report.pictures.size() << " files)\n";
+    out << "Pictures in " << folder << " (" << report.pictures.size() << " files)\n";
     const QString file = QStringLiteral("File"), word = QStringLiteral("Word");
     const QString usable = QStringLiteral("Usable");
+    // The word is the name in capitals, so it holds whatever the name holds.
     const qsizetype fileWidth =
-        columnWidth(report.pictures, file, [](const PictureRow& r) { return r.file; });
+        columnWidth(report.pictures, file, [](const PictureRow& r) { return escaped(r.rawName); });
     const qsizetype wordWidth =
-        columnWidth(report.pictures, word, [](const PictureRow& r) { return r.word; });
+        columnWidth(report.pictures, word, [](const PictureRow& r) { return escaped(r.word); });
     const auto line = [&](const QString& a, const QString& b, const QString& c, const QString& d) {
         QString text = QStringLiteral("  %1  %2  %3  %4")
                            .arg(a.leftJustified(fileWidth), b.leftJustified(wordWidth),
@@ -52,20 +107,21 @@ void writePictures(QTextStream& out, const FolderReport& report) {
     };
     line(file, word, usable, QStringLiteral("Why not / note"));
     for (const PictureRow& row : report.pictures) {
-        line(row.file, row.word, row.usable ? QStringLiteral("yes") : QStringLiteral("no"),
+        line(escaped(row.rawName), escaped(row.word),
+             row.usable ? QStringLiteral("yes") : QStringLiteral("no"),
              row.usable ? row.note : row.why);
     }
     if (!report.ignored.isEmpty()) {
         QStringList entries;
         for (const IgnoredEntry& entry : report.ignored)
-            entries.append(QStringLiteral("%1 (%2)").arg(entry.name, entry.kind));
+            entries.append(QStringLiteral("%1 (%2)").arg(escaped(entry.name), entry.kind));
         out << "Ignored by the game: " << entries.join(QStringLiteral(", ")) << '\n';
     }
     out << '\n' << report.usableCount << " pictures usable\n\n";
 }
 
 void writeLanguage(QTextStream& out, const LanguageReport& language) {
-    out << "  " << QStringView(language.file.relative) << ": " << stateText(language.file.state)
+    out << "  " << escaped(language.file.relative) << ": " << stateText(language.file.state)
         << '\n';
     for (int item = 1; item <= LanguageItems; ++item) {
         const std::optional<QString>& text = language.items[item - 1];
@@ -79,7 +135,8 @@ void writeLanguage(QTextStream& out, const LanguageReport& language) {
 }
 
 void writeSpeed(QTextStream& out, const SpeedReport& speed) {
-    out << "  " << speed.file.relative << ": " << stateText(speed.file.state) << '\n' << "    ";
+    out << "  " << escaped(speed.file.relative) << ": " << stateText(speed.file.state) << '\n'
+        << "    ";
     if (speed.item.isEmpty())
         out << "no first item, read as 0";
     else
@@ -98,7 +155,7 @@ void writeSpeed(QTextStream& out, const SpeedReport& speed) {
 }
 
 void writeLevels(QTextStream& out, const LevelReport& levels) {
-    out << "  " << levels.file.relative << ": " << stateText(levels.file.state) << '\n';
+    out << "  " << escaped(levels.file.relative) << ": " << stateText(levels.file.state) << '\n';
     const auto found = std::count_if(levels.lines.begin(), levels.lines.end(),
                                      [](const auto& line) { return line.has_value(); });
     for (int level = 1; level <= LevelLines; ++level) {
@@ -115,9 +172,11 @@ void writeLevels(QTextStream& out, const LevelReport& levels) {
 
 void writeMedia(QTextStream& out, const QList<NeededFile>& media) {
     out << "Animations and sounds\n";
-    const qsizetype width = columnWidth(media, {}, [](const NeededFile& f) { return f.relative; });
+    const qsizetype width =
+        columnWidth(media, {}, [](const NeededFile& f) { return escaped(f.relative); });
     for (const NeededFile& file : media)
-        out << "  " << file.relative.leftJustified(width) << "  " << fileText(file) << '\n';
+        out << "  " << escaped(file.relative).leftJustified(width) << "  " << fileText(file)
+            << '\n';
 }
 
 void writeVerdict(QTextStream& out, const FolderReport& report) {
@@ -133,10 +192,37 @@ void writeVerdict(QTextStream& out, const FolderReport& report) {
 
 } // namespace
 
+QString escaped(const QByteArray& name) {
+    QByteArrayView bytes = name;
+    QString shown;
+    while (!bytes.isEmpty()) {
+        const Utf8Char next = firstChar(bytes);
+        if (next.length == 0) {
+            shown += octal(bytes.front());
+            bytes = bytes.sliced(1);
+            continue;
+        }
+        if (const char* letter = letterEscape(next.c)) {
+            shown += QLatin1String(letter);
+        } else if (printsAsItself(next.c)) {
+            shown += QString::fromUcs4(&next.c, 1);
+        } else {
+            for (const char byte : bytes.first(next.length))
+                shown += octal(byte);
+        }
+        bytes = bytes.sliced(next.length);
+    }
+    return shown;
+}
+
+QString escaped(const QString& text) {
+    return escaped(text.toUtf8());
+}
+
 QString formatReport(const FolderReport& report) {
     QString text;
     QTextStream out(&text);
-    out << "Checking " << report.folder << "\n\n";
+    out << "Checking " << escaped(report.absolute) << "\n\n";
     writePictures(out, report);
     out << "Texts\n";
     writeLanguage(out, report.language);

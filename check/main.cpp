@@ -3,6 +3,7 @@
 #include "folder_check.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <cstdio>
 
@@ -44,14 +45,20 @@ int main(int argc, char* argv[]) {
         std::fputs(Usage, stderr);
         return UsageError;
     }
-    const QString folder = arguments.isEmpty() ? assets::programFolder() : arguments[0];
-    const QFileInfo info(folder);
-    if (!info.isDir()) {
-        print(stderr, QStringLiteral("tolvano-check: %1 is not a folder\n").arg(folder));
+    // The folder is taken as the command line's bytes, which arguments() may have lost, and used as
+    // given: making it absolute would go through the working folder's name, which Qt may not be
+    // able to read (the report names the folder in full itself).
+    const QString folder =
+        arguments.isEmpty() ? assets::programFolder() : assets::reachableFolder(argv[1]);
+    if (!QFileInfo(folder).isDir()) {
+        const QByteArray named =
+            arguments.isEmpty() ? QFile::encodeName(folder) : QByteArray(argv[1]);
+        print(stderr,
+              QStringLiteral("tolvano-check: %1 is not a folder\n").arg(check::escaped(named)));
         std::fputs(Usage, stderr);
         return UsageError;
     }
-    const check::FolderReport report = check::checkFolder(info.absoluteFilePath());
+    const check::FolderReport report = check::checkFolder(folder);
     print(stdout, check::formatReport(report));
     return check::exitStatus(report);
 }

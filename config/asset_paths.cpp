@@ -6,7 +6,10 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <filesystem>
+#include <unistd.h>
 
 namespace assets {
 
@@ -93,7 +96,21 @@ LanguageSet activeSet(const QString& programFolder) {
 }
 
 QString programFolder() {
-    return QFileInfo(QCoreApplication::applicationFilePath()).canonicalPath();
+    // The kernel names the running file with every link resolved, as raw bytes; Qt's own answer
+    // has been decoded already, and an undecodable name is lost in it. The path is absolute, so
+    // a second call enters the same folder again.
+    std::error_code error;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error) return QFileInfo(QCoreApplication::applicationFilePath()).canonicalPath();
+    const std::string folder = program.parent_path().native();
+    return reachableFolder(QByteArray(folder.data(), static_cast<qsizetype>(folder.size())));
+}
+
+QString reachableFolder(const QByteArray& systemPath) {
+    const QString named = QFile::decodeName(systemPath);
+    if (QFile::encodeName(named) == systemPath) return named;
+    if (::chdir(systemPath.constData()) == 0) return QStringLiteral(".");
+    return named;
 }
 
 QString path(const Roots& roots, QStringView relative) {

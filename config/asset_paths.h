@@ -22,6 +22,7 @@
 
 #include "language_file.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringView>
 
@@ -60,8 +61,17 @@ LanguageSet activeSet(const Roots& roots);
 LanguageSet activeSet(const QString& programFolder);
 
 // The folder that holds the running program file, symlinks resolved, so that a link to the
-// program elsewhere still finds the data folders next to the real file.
+// program elsewhere still finds the data folders next to the real file. Its path is taken as the
+// system's bytes and made reachable by reachableFolder(): a folder unpacked from an old archive
+// may have a name that is not UTF-8, and the game must find its files there all the same.
 QString programFolder();
+
+// A folder named by the system's bytes (the program's own path, a command line), as Qt can reach
+// it. Qt names files with Unicode text, and bytes that are not UTF-8 turn into U+FFFD on the way
+// in, so a folder whose path holds them cannot be named at all: the program then enters it (the
+// working folder changes) and gets ".", from which every path is formed. Any other path comes back
+// unchanged; so does one that cannot be entered, whose files are then reported missing as usual.
+QString reachableFolder(const QByteArray& systemPath);
 
 // The relative paths are kept as the game writes them, with backslashes, so that a teacher's
 // notes and the folder names read the same on every platform; path() turns them into this

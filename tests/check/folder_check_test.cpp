@@ -2,6 +2,7 @@
 // the texts as read, the verdict.
 #include "../config/test_support.h"
 #include "folder_check.h"
+#include "hostile_pictures.h"
 #include "program_folder.h"
 
 #include <QBuffer>
@@ -113,7 +114,7 @@ TEST(FolderCheck, judgesEveryPictureByTheGamesRulesInItsListingOrder) {
     const PictureRow expected[] = {
         {"camio\u0301n.png", "CAMI\u00d3N", true, false, "", ""},
         {"casa.png", "CASA", true, false, "", ""},
-        {"enorme.png", "ENORME", false, false, "too large (30000 x 30000)", ""},
+        {"enorme.png", "ENORME", false, false, "too large: 30,000 x 30,000", ""},
         {"gato.png", "GATO", true, false, "", ""},
         {"helicopteros.png", "HELICOPTEROS", true, false, "", ""},
         {"murcielaguito.png", "MURCIELAGUITO", false, false, "word too long (13 letters)", ""},
@@ -139,7 +140,7 @@ TEST(FolderCheck, judgesEveryPictureByTheGamesRulesInItsListingOrder) {
     EXPECT_EQ(report.usableCount, 8);
     QStringList ignored;
     for (const IgnoredEntry& entry : report.ignored)
-        ignored.append(entry.name + " (" + entry.kind + ")");
+        ignored.append(escaped(entry.name) + " (" + entry.kind + ")");
     EXPECT_EQ(ignored, QStringList({".oculto.png (hidden file)", "carpeta.png (folder)",
                                     "enlace.png (broken link)"}));
 }
@@ -270,6 +271,14 @@ const Spoilt SpoiltFiles[] = {
      put("gifs/1.gif", gif({Pixel, Pixel}, false)),
      "gifs/1.gif damaged (cut short after frame 2)",
      {"gifs/1.gif is damaged (cut short after frame 2)"}},
+    {"JpegOfTooManyScans",
+     put("imagenes/escaneos.jpg", hostile::jpegOfScans(2000)),
+     "escaneos.jpg ESCANEOS no too many scans (2,000; at most 100)",
+     {}},
+    {"GifOfTooManyPixels",
+     put("gifs/corre.gif", hostile::gifClaiming(5000, 5000, 12)),
+     "gifs/corre.gif too large: 5,000 x 5,000 x 12 frames",
+     {"gifs/corre.gif is too large: 5,000 x 5,000 x 12 frames"}},
     {"GifThatIsAFifo",
      fifo("gifs/2.gif"),
      "gifs/2.gif unreadable (not a regular file)",

@@ -9,7 +9,11 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QRegularExpression>
+#include <QTemporaryDir>
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <utility>
 
 namespace {
@@ -271,6 +275,40 @@ TEST(AssetPaths, programFolderHoldsTheRunningProgram) {
     EXPECT_TRUE(QFileInfo(folder).isAbsolute());
     EXPECT_TRUE(QFileInfo::exists(folder + u'/' +
                                   QFileInfo(QCoreApplication::applicationFilePath()).fileName()));
+}
+
+// The working folder as the system names it, in bytes.
+QByteArray workingFolder() {
+    const std::string path = std::filesystem::current_path().native();
+    return QByteArray(path.data(), static_cast<qsizetype>(path.size()));
+}
+
+// Only a folder Qt cannot name is entered; any other path, and one that cannot be entered, comes
+// back as Qt reads it, and the working folder stays where it was.
+TEST(AssetPaths, reachableFolderEntersOnlyAFolderQtCannotName) {
+    QTemporaryDir dir;
+    const QString root = QDir(dir.path()).canonicalPath(); // as the working folder will read
+    const QByteArray base = QFile::encodeName(root);
+    const QByteArray latin1 = base + "/Juegos\xf1o";
+    ASSERT_EQ(::mkdir(latin1.constData(), 0700), 0);
+    const struct {
+        QByteArray path;
+        QString reached;
+        QByteArray working; // empty: unchanged
+    } cases[] = {
+        {base, root, {}},
+        {base + "/ni\xc3\xb1o", root + QStringLiteral("/ni\u00f1o"), {}}, // UTF-8, though not there
+        {latin1, ".", latin1},
+        {base + "/nada\xf1", root + QStringLiteral("/nada\ufffd"), {}},
+    };
+    const QByteArray start = workingFolder();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        EXPECT_EQ(assets::reachableFolder(c.path), c.reached);
+        EXPECT_EQ(workingFolder(), c.working.isEmpty() ? start : c.working);
+        ASSERT_EQ(::chdir(start.constData()), 0);
+    }
+    ::rmdir(latin1.constData()); // Qt cannot name it, so the temporary folder could not remove it
 }
 
 int itemCount(const QString& path) {

@@ -1,0 +1,27 @@
+// Opens the game screen in the folder of this program file, as the level menu's play button does,
+// and prints each picture of the first round with its word and whether it showed, so that a test
+// can copy it into a play folder and see the game find that folder's pictures.
+// Usage: first_round
+#include "asset_paths.h"
+#include "sound.h"
+#include "windows.h"
+
+#include <QApplication>
+#include <cstdio>
+
+int main(int argc, char* argv[]) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    RecordingSound sound;
+    Windows windows(assets::programFolder(), sound);
+    windows.loadGameScreen();
+    Form1& form = *windows.gameScreen();
+    for (int k = 0; k < WordSlots; ++k) {
+        const QString& file = form.game().wordList.PictureFiles[k];
+        if (file.isEmpty()) continue;
+        const bool shown = !form.Image1[k]->pixmap().isNull();
+        std::printf("%s\t%s\t%s\n", qPrintable(file), qPrintable(form.game().wordList.Words[k]),
+                    shown ? "shown" : "blank");
+    }
+    return 0;
+}
