@@ -2,10 +2,13 @@
 #include "gif_control.h"
 
 #include "game/units.h"
+#include "picture_loader.h"
 
+#include <QBuffer>
 #include <QImage>
 #include <QImageReader>
 #include <QMovie>
+#include <optional>
 
 namespace {
 
@@ -27,18 +30,32 @@ GifControl::GifControl(QWidget* parent) : QLabel(parent) {
 void GifControl::setGifFile(const QString& path) {
     dropMovie();
     m_gifFile = path;
-    // QMovie checks the header only; decoding the first frame keeps a broken file from showing
-    // an empty box or stopping half-way.
-    QImageReader reader(path);
-    m_naturalSize = reader.size();
-    const QImage first = reader.read();
-    if (first.isNull()) return;
-    if (!m_naturalSize.isValid()) m_naturalSize = first.size();
-
-    m_movie = new QMovie(path, QByteArray(), this);
+    // The file is checked against the picture budgets and read once; the movie plays those bytes,
+    // so the path is never opened again and a FIFO or a device swapped in later cannot block it.
+    const std::optional<AnimationFile> animation = readAnimation(path);
+    if (!animation) return;
+    m_naturalSize = animation->size;
+    {
+        // QMovie checks the header only; decoding the first frame keeps a broken file from
+        // showing an empty box or stopping half-way.
+        QBuffer probe;
+        probe.setData(animation->bytes);
+        probe.open(QIODevice::ReadOnly);
+        const QImage first = QImageReader(&probe).read();
+        if (first.isNull()) return;
+        if (!m_naturalSize.isValid()) m_naturalSize = first.size();
+    }
+    auto* data = new QBuffer;
+    data->setData(animation->bytes);
+    data->open(QIODevice::ReadOnly);
+    m_movie = new QMovie(data, QByteArray(), this);
+    data->setParent(m_movie); // the movie never owns its device
     connect(m_movie, &QMovie::frameChanged, this, &GifControl::onFrameChanged);
     connect(m_movie, &QMovie::finished, this, &GifControl::onFinished);
-    connect(m_movie, &QMovie::error, this, &GifControl::dropMovie);
+    // Playing from memory, the movie reports an error each time it starts a loop over (it asks
+    // the device for a picture before rewinding it) and plays on; only an error followed by the
+    // movie's end, with no frame between, is a frame that did not decode.
+    connect(m_movie, &QMovie::error, this, [this] { m_readFailed = true; });
     fitMovie();
     setMovie(m_movie);
     if (isVisible()) resume();
@@ -88,6 +105,7 @@ void GifControl::dropMovie() {
     m_endTimer.stop();
     m_endWaitLeft = -1;
     m_endRaised = false;
+    m_readFailed = false;
     m_started = false;
     m_lastFrame = -1;
     if (!m_movie) return;
@@ -122,6 +140,7 @@ void GifControl::resume() {
 }
 
 void GifControl::onFrameChanged(int frame) {
+    m_readFailed = false;
     if (!endUnderWay()) {
         // A reader that cannot count its frames still shows the loop starting over.
         if (frame < m_lastFrame) {
@@ -134,8 +153,13 @@ void GifControl::onFrameChanged(int frame) {
     m_lastFrame = frame;
 }
 
-// A play-once movie finishes after its last delay, so nothing is left to wait for.
+// A play-once movie finishes after its last delay, so nothing is left to wait for. A movie that
+// ends on a frame it could not read shows nothing, as a file that cannot be shown.
 void GifControl::onFinished() {
+    if (m_readFailed) {
+        dropMovie();
+        return;
+    }
     if (!endUnderWay()) m_endTimer.start(0);
 }
 

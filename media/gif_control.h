@@ -19,8 +19,8 @@ class AnimatedGif {
   public:
     virtual ~AnimatedGif() = default;
 
-    // Shows and plays the file at the control's place and size. A file that cannot be shown
-    // leaves the control empty and is not an error.
+    // Shows and plays the file at the control's place and size. A file that cannot be shown, or
+    // that the picture loader's budgets refuse, leaves the control empty and is not an error.
     virtual void setGifFile(const QString& path) = 0;
     virtual void setVisible(bool visible) = 0;
     virtual void setTop(double twips) = 0;
@@ -85,6 +85,7 @@ class GifControl : public QLabel, public AnimatedGif {
     QTimer m_endTimer;
     int m_endWaitLeft = -1;
     bool m_endRaised = false;
+    bool m_readFailed = false; // the movie reported an error and has shown no frame since
 };
 
 // Records what a window asked of its animation; the calls log keeps their order.

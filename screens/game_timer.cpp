@@ -11,7 +11,7 @@ GameTimer::GameTimer(int intervalMs, bool enabled, QObject* parent) : QObject(pa
 }
 
 bool GameTimer::setInterval(int ms) {
-    if (ms < 0 || ms > MaxInterval) return false;
+    if (!acceptedInterval(ms)) return false;
     m_interval = ms;
     if (m_enabled) restart();
     return true;

@@ -8,6 +8,7 @@
 #include "layout.h"
 #include "module1.h"
 #include "navigation.h"
+#include "picture_loader.h"
 #include "screen_area.h"
 #include "text_file.h"
 #include "units.h"
@@ -223,10 +224,16 @@ void Form3::readLevelLines(int count, QString& text) const {
         if (std::optional<QString> read = file.readLine()) text = *read;
 }
 
-// A missing picture leaves its button plain.
+// A missing picture, or one the loader refuses, leaves its button plain. The icon keeps the
+// picture's shape inside the button, so the picture is decoded no larger than that fit.
 void Form3::showLevelPictures() {
     for (int k = 1; k <= LevelCount; ++k) {
-        QPixmap picture;
-        if (picture.load(assets::levelGif(m_programFolder, k))) Command1[k - 1]->setIcon(picture);
+        QPushButton* button = Command1[k - 1];
+        const QString path = assets::levelGif(m_programFolder, k);
+        const std::optional<QSize> natural = pictureSize(path);
+        if (!natural) continue;
+        const QImage picture =
+            loadPicture(path, natural->scaled(button->iconSize(), Qt::KeepAspectRatio));
+        if (!picture.isNull()) button->setIcon(QPixmap::fromImage(picture));
     }
 }

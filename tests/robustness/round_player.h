@@ -17,9 +17,10 @@ class FakeNavigation final : public Navigation {
     bool gameScreenVisible() const override { return true; }
     void enableGameTimer3() override { ++nextRounds; }
     void loadGameScreen() override {}
-    void quit() override {}
+    void quit() override { ++quits; }
     void showLevelMenuOverGame() override { ++menus; }
     int menus = 0;
+    int quits = 0;
     int nextRounds = 0;
 };
 

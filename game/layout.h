@@ -4,7 +4,8 @@
 
 // Everything here is computed in twips, as the game's layout is defined, and turned into pixels at
 // one place only (toPixelRect), so that the arithmetic can be checked number by number against the
-// screen-size tables without any window.
+// screen-size tables without any window. It sits below the windows so that the programs beside
+// the game (the folder check) size pictures with the game's own arithmetic.
 //
 // Two changes to the classic layout keep it usable on today's wide screens: the board's pitch is
 // also limited by the screen's height, and the two caption buttons keep a gap above the board.

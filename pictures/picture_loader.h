@@ -1,0 +1,82 @@
+// The one way every program reads pictures and animations: header sizes, decoding budgets checked
+// before decoding, and decoding at the size a picture is shown.
+#pragma once
+
+// The picture folder and the animations are filled by teachers and parents, so anything may be in
+// them: photos of many megapixels, files that are no pictures, half-copied files, folders, FIFOs,
+// links to devices. Every file is opened through openRegularFile, so that nothing but a regular
+// file is read. Sizes come from the file's header without decoding, pictures are decoded no larger
+// than they are shown (a 4000 x 3000 photo shown at 1900 x 1400 twips decodes several times faster
+// and far smaller), and before anything is decoded the file must stay within the budgets below:
+// - width x height x frames at most MaxPicturePixels (Qt's own allocation limit does not apply
+//   once a scaled size is requested, and a GIF's frames are each decoded whole);
+// - a JPEG of at most MaxJpegScans scans: each scan of a progressive JPEG is one more pass of the
+//   decoder over the whole picture.
+// A file refused by a budget is treated as one that is no picture; pictureRefusal tells why, for
+// the folder check's report.
+//
+// A progressive JPEG's decoder keeps every coefficient of the whole picture, whatever the shown
+// size: about width x height x components x 2 bytes, less for subsampled colour (147 MB for a
+// 7,000 x 7,000 photo). Six of them decoded in parallel, as the game decodes a round's pictures,
+// could take a gigabyte. So progressive JPEGs above LargeProgressivePixels share
+// ProgressiveDecodingBytes: they decode side by side only while their coefficients fit in it
+// together, and one that needs more than all of it decodes alone. Strictly one at a time would
+// make a round of six such photos wait for six decodes in a row (2.4 s on two cores).
+//
+// Sizes are those of the picture as it is meant to be seen: a photo whose EXIF data says it was
+// taken upright is reported and decoded upright.
+//
+// This library sits below the windows (Qt Gui, no widgets), so the game, the folder check and the
+// worksheets read pictures alike.
+
+#include <QByteArray>
+#include <QImage>
+#include <QSize>
+#include <QString>
+#include <QtGlobal>
+#include <optional>
+
+inline constexpr qint64 MaxPicturePixels = 50'000'000;
+// Picture files up to this size are read into memory before they are decoded.
+inline constexpr qint64 MaxPictureBytesInMemory = 24LL * 1024 * 1024;
+// Camera and web files have about ten scans.
+inline constexpr int MaxJpegScans = 100;
+// 4 megapixels of colour hold at most 24 MB of coefficients while decoding: six at once are fine.
+inline constexpr qint64 LargeProgressivePixels = 4'000'000;
+// Two of the largest subsampled photos the pixel cap lets through, or one in full colour.
+inline constexpr qint64 ProgressiveDecodingBytes = 320LL * 1024 * 1024;
+// Animations are played from memory; the bundled ones are below 100 KB.
+inline constexpr qint64 MaxAnimationBytes = 16LL * 1024 * 1024;
+
+// The natural size in pixels, read from the header only; nullopt for anything that is not a
+// regular, non-empty file holding a readable picture whose pixels (all frames counted) are within
+// MaxPicturePixels. The scan count is not looked at here, since that means reading the whole file.
+std::optional<QSize> pictureSize(const QString& path);
+
+// Whether the file can be shown at all, decoding nothing: used to drop files that are no pictures
+// or that a budget refuses.
+bool canShowPicture(const QString& path);
+
+// Why a budget refuses the picture ("too large: 5,000 x 5,000 x 12 frames", "too many scans (2,000;
+// at most 100)"); nullopt when it is within every budget, and for a file that is no picture at all
+// (canShowPicture tells that).
+std::optional<QString> pictureRefusal(const QString& path);
+
+// The picture decoded at shownSize (pixels) when that is smaller than its natural size, and at its
+// natural size otherwise (also for an empty shownSize). A null image on any failure, including a
+// file that ends before its picture does and one that a budget refuses.
+QImage loadPicture(const QString& path, QSize shownSize);
+
+// An animation file read whole into memory, for a player that must never open the path again.
+struct AnimationFile {
+    QByteArray bytes;
+    QSize size; // from the header, as stored (players do not turn animations upright)
+};
+
+// The animation when it is a regular file of at most MaxAnimationBytes whose header can be read and
+// which is within the picture budgets; nullopt otherwise. Reads the file once.
+std::optional<AnimationFile> readAnimation(const QString& path);
+
+// Why a budget refuses the animation ("too large a file (17.0 MB; at most 16 MB)", "too large:
+// 5,000 x 5,000 x 12 frames"); nullopt when it is within every budget or is no picture at all.
+std::optional<QString> animationRefusal(const QString& path);
