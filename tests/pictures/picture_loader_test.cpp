@@ -204,7 +204,8 @@ TEST_F(Picture, budgetsRefuseCostlyFilesBeforeDecodingAndSayWhy) {
     EXPECT_EQ(pictureSize(dir.filePath("huge_frames.gif")), std::nullopt);
 }
 
-// Large progressive photos decode one at a time; the game still decodes six at once.
+// Large progressive photos wait for their share of the decoding budget; six decoded at once, as
+// the game decodes a round's pictures, all arrive.
 TEST_F(Picture, largeProgressivePhotosDecodedTogetherAllArrive) {
     QImage plain(2400, 1800, QImage::Format_RGB32);
     plain.fill(Qt::darkGreen);
