@@ -11,16 +11,6 @@
 #include <QString>
 #include <memory>
 
-// Nowhere to go: the benchmarks call the game screen's handlers themselves.
-class QuietNavigation final : public Navigation {
-  public:
-    void showLevelMenu() override {}
-    bool gameScreenVisible() const override { return true; }
-    void enableGameTimer3() override {}
-    void loadGameScreen() override {}
-    void quit() override {}
-};
-
 class GameRound {
   public:
     static constexpr QSize DefaultScreen{1024, 768};
@@ -42,7 +32,7 @@ class GameRound {
     Form1& screen() { return *m_form; }
 
   private:
-    QuietNavigation m_navigation;
+    NoNavigation m_navigation; // the benchmarks call the handlers themselves
     RecordingSound m_sound;
     std::unique_ptr<Form1> m_form;
 };

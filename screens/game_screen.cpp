@@ -13,6 +13,8 @@
 #include "text_file.h"
 #include "units.h"
 
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <system_error>
 #include <thread>
@@ -107,7 +109,13 @@ void Form1::createControls() {
 
 void Form1::connectEvents() {
     for (int i = 0; i < BoardCells; ++i)
-        connect(Command1[i], &QAbstractButton::clicked, this, [this, i] { Command1_Click(i); });
+        connect(Command1[i], &QAbstractButton::clicked, this, [this, i] {
+            // The board appears under the hand that pressed play: the second click of a
+            // double-click on play must not count as the first round's first letter.
+            if (m_shown.isValid() && m_shown.elapsed() < QApplication::doubleClickInterval())
+                return;
+            Command1_Click(i);
+        });
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
     for (int i = 0; i < 2; ++i)
         connect(Command4[i], &QPushButton::clicked, this, [this, i] { Command4_Click(i); });
@@ -175,6 +183,7 @@ void Form1::readSpeed() {
 void Form1::showOnScreen() {
     setGeometry(0, 0, units::toPixels(m_screenWidth), units::toPixels(m_screenHeight));
     showFullScreen();
+    m_shown.start();
     Command2->setFocus();
 }
 

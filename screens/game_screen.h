@@ -8,6 +8,7 @@
 #include "letter_button.h"
 #include "navigation.h"
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QLabel>
 #include <QListWidget>
@@ -107,4 +108,5 @@ class Form1 : public QWidget {
     Game m_game;
     GameScreenLayout m_layout;
     std::array<QSize, WordSlots> m_naturalSizes{}; // pixels, of the picture each slot shows
+    QElapsedTimer m_shown; // since the screen was shown, for the double-click on play
 };

@@ -19,3 +19,14 @@ public:
     // when the menu has closed.
     virtual void showLevelMenuOverGame() {}
 };
+
+// Goes nowhere: for programs that drive the game screen's handlers themselves (benchmarks, test
+// helpers), where the next round starts as if play had been pressed.
+class NoNavigation final : public Navigation {
+public:
+    void showLevelMenu() override {}
+    bool gameScreenVisible() const override { return true; }
+    void enableGameTimer3() override {}
+    void loadGameScreen() override {}
+    void quit() override {}
+};

@@ -3,6 +3,7 @@
 // can copy it into a play folder and see the game find that folder's pictures.
 // Usage: first_round
 #include "asset_paths.h"
+#include "printed_round.h"
 #include "sound.h"
 #include "windows.h"
 
@@ -16,12 +17,6 @@ int main(int argc, char* argv[]) {
     Windows windows(assets::programFolder(), sound);
     windows.loadGameScreen();
     Form1& form = *windows.gameScreen();
-    for (int k = 0; k < WordSlots; ++k) {
-        const QString& file = form.game().wordList.PictureFiles[k];
-        if (file.isEmpty()) continue;
-        const bool shown = !form.Image1[k]->pixmap().isNull();
-        std::printf("%s\t%s\t%s\n", qPrintable(file), qPrintable(form.game().wordList.Words[k]),
-                    shown ? "shown" : "blank");
-    }
+    printRound(form);
     return 0;
 }
