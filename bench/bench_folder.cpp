@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QImageWriter>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
@@ -91,13 +92,37 @@ void BenchFolder::addBundledPictures() {
         QFile::copy(from.filePath(file), pictureFolder() + QLatin1Char('/') + file);
 }
 
+namespace {
+
+// The i-th photo's file: a different word for each.
+QString photoFile(const QString& folder, int i) {
+    QString name = QString::fromLatin1(PhotoWords[i % PhotoWordCount]);
+    if (i >= PhotoWordCount) name += QChar(u'a' + i / PhotoWordCount - 1);
+    return folder + QLatin1Char('/') + name + QStringLiteral(".jpg");
+}
+
+} // namespace
+
 void BenchFolder::addPhotos(int count, QSize size) {
     for (int i = 0; i < count; ++i) {
-        QString name = QString::fromLatin1(PhotoWords[i % PhotoWordCount]);
-        if (i >= PhotoWordCount) name += QChar(u'a' + i / PhotoWordCount - 1);
-        const QString file = pictureFolder() + QLatin1Char('/') + name + QStringLiteral(".jpg");
+        const QString file = photoFile(pictureFolder(), i);
         if (!photo(size, i).save(file, "JPG", 90))
             std::fprintf(stderr, "could not write %s\n", qPrintable(file));
+    }
+}
+
+void BenchFolder::addProgressivePhotos(int count, QSize size) {
+    QByteArray encoded;
+    QBuffer buffer(&encoded);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setQuality(90);
+    writer.setProgressiveScanWrite(true);
+    if (!writer.write(photo(size, 0))) std::fprintf(stderr, "could not encode a photo\n");
+    for (int i = 0; i < count; ++i) {
+        QFile out(photoFile(pictureFolder(), i));
+        if (!out.open(QIODevice::WriteOnly) || out.write(encoded) != encoded.size())
+            std::fprintf(stderr, "could not write %s\n", qPrintable(out.fileName()));
     }
 }
 

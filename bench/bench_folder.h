@@ -22,6 +22,9 @@ class BenchFolder {
     // game can draw them all. Their content is smooth colour with grain, like a photo, so that
     // the files weigh what a phone's photos weigh (1 to 3 MB at 4000 x 3000) and decode as slowly.
     void addPhotos(int count, QSize size);
+    // Writes one such photo as a progressive JPEG under count different words: what decoding it
+    // costs does not depend on which photo it is, and encoding large ones takes seconds each.
+    void addProgressivePhotos(int count, QSize size);
     // Writes count small PNG pictures of the given size, named with distinct words of 1 to 12
     // letters, so that a large folder costs the draw and the listing, not the decoding.
     void addTinyPictures(int count, QSize size);

@@ -8,6 +8,7 @@
 #include "language_file.h"
 #include "picture_loader.h"
 #include "picture_words.h"
+#include "regular_file.h"
 #include "text_file.h"
 #include "wav_file.h"
 
@@ -28,11 +29,8 @@ namespace {
 constexpr int RunnerIntervalMs = 300;
 
 FileState stateOf(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.exists()) return FileState::Missing;
-    QFile file(path);
-    if (!info.isFile() || !file.open(QIODevice::ReadOnly)) return FileState::Unreadable;
-    return FileState::Ok;
+    if (!QFileInfo::exists(path)) return FileState::Missing;
+    return openRegularFile(path) ? FileState::Ok : FileState::Unreadable;
 }
 
 NeededFile neededFile(const QString& folder, const QString& path) {

@@ -14,6 +14,10 @@
 #include <memory>
 #include <mutex>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 namespace {
 
 // Reports count thousands the way a teacher reads them: 5,000.
@@ -61,10 +65,31 @@ std::optional<QString> pixelRefusal(const Header& header) {
     return size;
 }
 
-std::optional<QString> scanRefusal(const std::optional<JpegLayout>& jpeg) {
-    if (!jpeg || (jpeg->scans <= MaxJpegScans && !jpeg->stoppedEarly)) return std::nullopt;
-    return QStringLiteral("too many scans (%1; at most %2)")
-        .arg(number(jpeg->scans), number(MaxJpegScans));
+QString megabytes(qint64 bytes) {
+    return QString::number(double(bytes) / (1024 * 1024), 'f', 1);
+}
+
+// A budget in whole megabytes, as it is set.
+QString limitMegabytes(qint64 bytes) {
+    return QString::number(bytes / (1024 * 1024));
+}
+
+// The part of ProgressiveDecodingBytes the JPEG's decoder holds: its coefficients when it is
+// progressive, nothing otherwise (a baseline decoder holds a few rows of blocks).
+qint64 decodingShare(const std::optional<JpegLayout>& jpeg) {
+    return jpeg && jpeg->progressive ? std::max<qint64>(jpeg->coefficientBytes, 1) : 0;
+}
+
+// The budgets that only a JPEG's markers can tell: its scans, and a progressive one's coefficients.
+std::optional<QString> jpegRefusal(const std::optional<JpegLayout>& jpeg) {
+    if (!jpeg) return std::nullopt;
+    if (jpeg->scans > MaxJpegScans || jpeg->stoppedEarly)
+        return QStringLiteral("too many scans (%1; at most %2)")
+            .arg(number(jpeg->scans), number(MaxJpegScans));
+    if (decodingShare(jpeg) > MaxProgressiveBytes)
+        return QStringLiteral("too large to decode progressively (%1 MB; at most %2 MB)")
+            .arg(megabytes(jpeg->coefficientBytes), limitMegabytes(MaxProgressiveBytes));
+    return std::nullopt;
 }
 
 // The JPEG's layout read from memory when the file is there, otherwise from the device in bounded
@@ -77,11 +102,18 @@ std::optional<JpegLayout> jpegLayout(QIODevice& device, QByteArrayView inMemory,
     return layout;
 }
 
-// The coefficients a large progressive JPEG holds while it decodes; 0 for any other picture.
-qint64 sharedDecodingBytes(const std::optional<JpegLayout>& jpeg) {
-    if (!jpeg || !jpeg->progressive) return 0;
-    if (qint64(jpeg->size.width()) * jpeg->size.height() <= LargeProgressivePixels) return 0;
-    return std::max<qint64>(jpeg->coefficientBytes, 1);
+// A large decoder's coefficients come in blocks of several megabytes (one a component).
+constexpr qint64 LargeAllocationBytes = 4LL * 1024 * 1024;
+
+// glibc serves a block of under 32 MB from the heap of the thread that asks once a block of that
+// size has been freed, and keeps such heaps when they are free again: the six decoder threads of a
+// round would go on holding 100 MB between rounds. Blocks of LargeAllocationBytes and more are
+// mapped and unmapped on their own instead, from the first large decode on, for the whole process.
+void allocateLargeBlocksApart() {
+#ifdef __GLIBC__
+    static std::once_flag once;
+    std::call_once(once, [] { mallopt(M_MMAP_THRESHOLD, int(LargeAllocationBytes)); });
+#endif
 }
 
 // ProgressiveDecodingBytes, shared by the decoders of every thread.
@@ -101,6 +133,7 @@ class DecodingShare {
   public:
     explicit DecodingShare(qint64 bytes) : m_bytes(bytes) {
         if (m_bytes == 0) return;
+        if (m_bytes >= LargeAllocationBytes) allocateLargeBlocksApart();
         std::unique_lock lock(m_budget.mutex);
         // One that needs more than the whole budget waits until it decodes alone.
         m_budget.freed.wait(lock, [this] {
@@ -108,6 +141,7 @@ class DecodingShare {
         });
         m_budget.held += m_bytes;
     }
+    // Ends after the decoder that it was taken for has been destroyed.
     ~DecodingShare() {
         if (m_bytes == 0) return;
         {
@@ -124,10 +158,6 @@ class DecodingShare {
     qint64 m_bytes;
 };
 
-QString megabytes(qint64 bytes) {
-    return QString::number(double(bytes) / (1024 * 1024), 'f', 1);
-}
-
 // What readAnimation and animationRefusal both find.
 struct AnimationVerdict {
     std::optional<AnimationFile> animation;
@@ -139,7 +169,7 @@ AnimationVerdict examineAnimation(const QString& path, int stopAfterScans) {
     if (!file) return {};
     const auto tooLargeFile = [](qint64 size) {
         return QStringLiteral("too large a file (%1 MB; at most %2 MB)")
-            .arg(megabytes(size), megabytes(MaxAnimationBytes));
+            .arg(megabytes(size), limitMegabytes(MaxAnimationBytes));
     };
     if (file->size() > MaxAnimationBytes) return {std::nullopt, tooLargeFile(file->size())};
     // A byte more than the size tells a file that grew since it was asked its size; the buffer
@@ -148,7 +178,7 @@ AnimationVerdict examineAnimation(const QString& path, int stopAfterScans) {
     if (bytes.size() > MaxAnimationBytes) return {std::nullopt, tooLargeFile(bytes.size())};
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    if (auto refusal = scanRefusal(jpegLayout(buffer, bytes, stopAfterScans)))
+    if (auto refusal = jpegRefusal(jpegLayout(buffer, bytes, stopAfterScans)))
         return {std::nullopt, refusal};
     QImageReader reader(&buffer);
     const std::optional<Header> header = readHeader(reader);
@@ -172,7 +202,7 @@ std::optional<QSize> pictureSize(const QString& path) {
 bool canShowPicture(const QString& path) {
     const std::unique_ptr<QFile> file = openPicture(path);
     if (!file) return false;
-    if (scanRefusal(jpegLayout(*file, {}, MaxJpegScans))) return false;
+    if (jpegRefusal(jpegLayout(*file, {}, MaxJpegScans))) return false;
     {
         QImageReader reader(file.get());
         reader.setAutoTransform(true);
@@ -189,7 +219,7 @@ std::optional<QString> pictureRefusal(const QString& path) {
     if (!file) return std::nullopt;
     // Every scan is counted, so that the report can say how far over the budget the file is: the
     // walk reads the file once and decodes nothing.
-    if (auto refusal = scanRefusal(jpegLayout(*file, {}, std::numeric_limits<int>::max())))
+    if (auto refusal = jpegRefusal(jpegLayout(*file, {}, std::numeric_limits<int>::max())))
         return refusal;
     QImageReader reader(file.get());
     const std::optional<Header> header = readHeader(reader);
@@ -199,6 +229,11 @@ std::optional<QString> pictureRefusal(const QString& path) {
 QImage loadPicture(const QString& path, QSize shownSize) {
     const std::unique_ptr<QFile> file = openPicture(path);
     if (!file) return {};
+    // The frame header, before the first scan, tells what a progressive decoder will hold: the
+    // picture waits for its share before its bytes are read, so that those queued hold nothing.
+    const qint64 shareBytes = decodingShare(jpegLayout(*file, {}, 0));
+    if (shareBytes > MaxProgressiveBytes) return {};
+    const DecodingShare share(shareBytes);
     // A photo is read whole first: the JPEG decoder then runs from memory, noticeably faster than
     // through a file device. Larger files (rare, and slow anyway) are decoded from the file, so
     // that six of them at once cannot take much memory.
@@ -211,7 +246,9 @@ QImage loadPicture(const QString& path, QSize shownSize) {
         source = &buffer;
     }
     const std::optional<JpegLayout> jpeg = jpegLayout(*source, bytes, MaxJpegScans);
-    if (scanRefusal(jpeg)) return {};
+    // The share was taken for what the frame header said; a file changed since then is refused
+    // here rather than decoded beyond it.
+    if (jpegRefusal(jpeg) || decodingShare(jpeg) > shareBytes) return {};
     QImageReader reader(source);
     reader.setAutoTransform(true);
     const std::optional<Header> header = readHeader(reader);
@@ -223,7 +260,6 @@ QImage loadPicture(const QString& path, QSize shownSize) {
         // The reader scales the picture as stored, before turning it upright.
         reader.setScaledSize(header->sideways ? scaled.transposed() : scaled);
     }
-    const DecodingShare share(sharedDecodingBytes(jpeg));
     QImage image;
     // A truncated file yields a partly decoded image and false: that is no picture to show.
     if (!reader.read(&image)) return {};

@@ -11,17 +11,23 @@
 // - width x height x frames at most MaxPicturePixels (Qt's own allocation limit does not apply
 //   once a scaled size is requested, and a GIF's frames are each decoded whole);
 // - a JPEG of at most MaxJpegScans scans: each scan of a progressive JPEG is one more pass of the
-//   decoder over the whole picture.
+//   decoder over the whole picture;
+// - a progressive JPEG's coefficients at most MaxProgressiveBytes (below).
 // A file refused by a budget is treated as one that is no picture; pictureRefusal tells why, for
 // the folder check's report.
 //
 // A progressive JPEG's decoder keeps every coefficient of the whole picture, whatever the shown
-// size: about width x height x components x 2 bytes, less for subsampled colour (147 MB for a
-// 7,000 x 7,000 photo). Six of them decoded in parallel, as the game decodes a round's pictures,
-// could take a gigabyte. So progressive JPEGs above LargeProgressivePixels share
-// ProgressiveDecodingBytes: they decode side by side only while their coefficients fit in it
-// together, and one that needs more than all of it decodes alone. Strictly one at a time would
-// make a round of six such photos wait for six decodes in a row (2.4 s on two cores).
+// size: width x height x 2 bytes for each component at its sampling, so 3 bytes a pixel as
+// cameras and web sites subsample colour and 6 in full colour (294 MB for a 7,000 x 7,000 photo
+// in full colour), and it decodes at about 18 ms a megapixel on this class of machine even at an
+// eighth of the size. Six of them decoded in parallel, as the game decodes a round's pictures,
+// could take nearly two gigabytes. So:
+// - one whose coefficients exceed MaxProgressiveBytes is refused: a 25-megapixel subsampled photo
+//   (the web's largest) fits, a full-colour one up to 12.5 megapixels;
+// - progressive JPEGs share ProgressiveDecodingBytes: they decode side by side only while their
+//   coefficients fit in it together (six ordinary web photos all at once, two of the largest),
+//   and each waits for its share before its file is even read.
+// A round of six of the largest then holds under 300 MB and takes three decodes' time on two cores.
 //
 // Sizes are those of the picture as it is meant to be seen: a photo whose EXIF data says it was
 // taken upright is reported and decoded upright.
@@ -41,10 +47,10 @@ inline constexpr qint64 MaxPicturePixels = 50'000'000;
 inline constexpr qint64 MaxPictureBytesInMemory = 24LL * 1024 * 1024;
 // Camera and web files have about ten scans.
 inline constexpr int MaxJpegScans = 100;
-// 4 megapixels of colour hold at most 24 MB of coefficients while decoding: six at once are fine.
-inline constexpr qint64 LargeProgressivePixels = 4'000'000;
-// Two of the largest subsampled photos the pixel cap lets through, or one in full colour.
-inline constexpr qint64 ProgressiveDecodingBytes = 320LL * 1024 * 1024;
+// A 6,000 x 4,000 photo with subsampled colour holds 69 MB.
+inline constexpr qint64 MaxProgressiveBytes = 72LL * 1024 * 1024;
+// Two of the largest at once, one a core.
+inline constexpr qint64 ProgressiveDecodingBytes = 2 * MaxProgressiveBytes;
 // Animations are played from memory; the bundled ones are below 100 KB.
 inline constexpr qint64 MaxAnimationBytes = 16LL * 1024 * 1024;
 
@@ -58,7 +64,8 @@ std::optional<QSize> pictureSize(const QString& path);
 bool canShowPicture(const QString& path);
 
 // Why a budget refuses the picture ("too large: 5,000 x 5,000 x 12 frames", "too many scans (2,000;
-// at most 100)"); nullopt when it is within every budget, and for a file that is no picture at all
+// at most 100)", "too large to decode progressively (280.4 MB; at most 72 MB)"); nullopt when
+// it is within every budget, and for a file that is no picture at all
 // (canShowPicture tells that).
 std::optional<QString> pictureRefusal(const QString& path);
 

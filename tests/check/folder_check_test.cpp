@@ -2,7 +2,7 @@
 // the texts as read, the verdict.
 #include "../config/test_support.h"
 #include "folder_check.h"
-#include "hostile_pictures.h"
+#include "hostile_media.h"
 #include "program_folder.h"
 
 #include <QBuffer>
@@ -274,6 +274,10 @@ const Spoilt SpoiltFiles[] = {
     {"JpegOfTooManyScans",
      put("imagenes/escaneos.jpg", hostile::jpegOfScans(2000)),
      "escaneos.jpg ESCANEOS no too many scans (2,000; at most 100)",
+     {}},
+    {"ProgressiveJpegTooLargeToDecode",
+     put("imagenes/foto.jpg", hostile::jpegClaiming(7000, 7000, true)),
+     "foto.jpg FOTO no too large to decode progressively (280.4 MB; at most 72 MB)",
      {}},
     {"GifOfTooManyPixels",
      put("gifs/corre.gif", hostile::gifClaiming(5000, 5000, 12)),

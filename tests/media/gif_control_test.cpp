@@ -1,6 +1,6 @@
 // Tests of the animated-GIF control: when GifEnd comes, what a bad file shows, where it stands.
 #include "gif_control.h"
-#include "hostile_pictures.h"
+#include "hostile_media.h"
 
 #include <QElapsedTimer>
 #include <QFile>

@@ -1,6 +1,6 @@
 // Reading pictures and animations: header sizes, decoding at the shown size, files that are no
 // pictures, and the budgets that refuse a file before it is decoded.
-#include "hostile_pictures.h"
+#include "hostile_media.h"
 #include "picture_loader.h"
 
 #include <QBuffer>
@@ -186,6 +186,13 @@ TEST_F(Picture, budgetsRefuseCostlyFilesBeforeDecodingAndSayWhy) {
         {"scans_at_cap.jpg", hostile::jpegOfScans(100), std::nullopt},
         {"scans_over_cap.jpg", hostile::jpegOfScans(101), "too many scans (101; at most 100)"},
         {"scans_galore.jpg", hostile::jpegOfScans(2000), "too many scans (2,000; at most 100)"},
+        // A progressive decoder's coefficients, by size and by how finely colour is sampled.
+        {"web_photo.jpg", hostile::jpegClaiming(6000, 4000, false), std::nullopt},
+        {"full_colour_fits.jpg", hostile::jpegClaiming(4000, 3000, true), std::nullopt},
+        {"subsampled_over.jpg", hostile::jpegClaiming(7000, 7000, false),
+         "too large to decode progressively (140.3 MB; at most 72 MB)"},
+        {"full_colour_over.jpg", hostile::jpegClaiming(7000, 7000, true),
+         "too large to decode progressively (280.4 MB; at most 72 MB)"},
     };
     for (const Budget& row : rows) {
         SCOPED_TRACE(row.name);
@@ -239,7 +246,7 @@ TEST_F(Picture, animationsAreReadWholeWithinTheirBudgets) {
     const Budget rows[] = {
         {"enorme.gif", hostile::gifClaiming(5000, 5000, 12),
          "too large: 5,000 x 5,000 x 12 frames"},
-        {"largo.gif", {}, "too large a file (17.0 MB; at most 16.0 MB)"},
+        {"largo.gif", {}, "too large a file (17.0 MB; at most 16 MB)"},
         {"tubo.gif", {}, std::nullopt},
         {"ruido.gif", {}, std::nullopt},
         {"no_existe.gif", {}, std::nullopt},

@@ -1,18 +1,14 @@
 // Media files that would hang the game or exhaust the machine, played through the real game screen
 // and level menu for five rounds each, with a watchdog on the window's thread.
+#include "hostile_media.h"
 #include "level_menu.h"
 #include "module1.h"
 #include "play_folder.h"
 #include "round_player.h"
 
-#include <QBuffer>
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
-#include <QImage>
-#include <QImageWriter>
 #include <QSet>
-#include <QtEndian>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -69,53 +65,6 @@ class Watchdog {
     std::thread m_thread; // last: it starts watching once everything above is set
 };
 
-QByteArray le16(quint16 value) {
-    QByteArray bytes(2, '\0');
-    qToLittleEndian(value, bytes.data());
-    return bytes;
-}
-
-// A GIF announcing `frames` frames of width x height, each holding one tiny block of data: a few
-// hundred bytes that only the header tells apart from a giant animation.
-QByteArray giantGif(quint16 width, quint16 height, int frames) {
-    QByteArray gif = "GIF89a" + le16(width) + le16(height) + QByteArray("\x80\x00\x00", 3) +
-                     QByteArray("\x00\x00\x00\xff\xff\xff", 6);
-    for (int f = 0; f < frames; ++f) {
-        gif += QByteArray("\x21\xf9\x04\x00\x0a\x00\x00\x00", 8); // 100 ms a frame
-        gif += QByteArray("\x2c\x00\x00\x00\x00", 5) + le16(width) + le16(height) + '\0';
-        gif += QByteArray("\x02\x02\x44\x01\x00", 5);
-    }
-    return gif + ';';
-}
-
-QByteArray progressiveJpeg(const QImage& image) {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "jpeg");
-    writer.setProgressiveScanWrite(true);
-    writer.setQuality(90);
-    writer.write(image);
-    return buffer.data();
-}
-
-// A progressive JPEG whose first scan is repeated until it has `scans` of them: its header and
-// markers read as a JPEG of thousands of scans, which would take a decoder tens of seconds.
-QByteArray jpegOfManyScans(int scans) {
-    QImage image(64, 48, QImage::Format_RGB32);
-    image.fill(qRgb(40, 160, 90));
-    const QByteArray jpeg = progressiveJpeg(image);
-    const qsizetype start = jpeg.indexOf("\xff\xda");
-    qsizetype end = start + 2;
-    while (end + 1 < jpeg.size() &&
-           !(jpeg[end] == '\xff' && jpeg[end + 1] != '\0' && (jpeg[end + 1] & 0xf8) != 0xd0))
-        ++end;
-    const QByteArray scan = jpeg.mid(start, end - start);
-    QByteArray many = jpeg.left(start);
-    for (int s = 0; s < scans; ++s)
-        many += scan;
-    return many + jpeg.mid(end);
-}
-
 struct Case {
     const char* what;
     void (*fill)(PlayFolder&, QSet<QString>& neverDrawn);
@@ -139,6 +88,15 @@ void fewPictures(PlayFolder& folder) {
                      bundledPng(QStringLiteral("%1.png").arg(QLatin1String(name))));
 }
 
+// Six pictures of the same content under different words, none of which may ever be drawn.
+void sixPictures(PlayFolder& folder, QSet<QString>& neverDrawn, const QByteArray& content) {
+    for (const char* name : {"uno", "dos", "tres", "cuatro", "cinco", "seis"}) {
+        const QString file = QStringLiteral("%1.jpg").arg(QLatin1String(name));
+        folder.write(QStringLiteral("imagenes/") + file, content);
+        neverDrawn.insert(file);
+    }
+}
+
 const Case Cases[] = {
     {"fifoAnimations",
      [](PlayFolder& folder, QSet<QString>&) {
@@ -158,33 +116,24 @@ const Case Cases[] = {
          fewPictures(folder);
          for (const char* gif : {"gifs/corre.gif", "gifs/acierto.gif", "gifs/1.gif", "gifs/2.gif",
                                  "gifs/3.gif", "gifs/4.gif", "gifs/5.gif", "gifs/6.gif"})
-             folder.write(QString::fromLatin1(gif), giantGif(5000, 5000, 12));
+             folder.write(QString::fromLatin1(gif), hostile::gifClaiming(5000, 5000, 12));
      }},
     {"sparseSound",
      [](PlayFolder& folder, QSet<QString>&) {
          fewPictures(folder);
-         const qint64 data = 2'000'000'000;
-         QByteArray header = "RIFF" + QByteArray(4, '\xff') + "WAVEfmt " +
-                             QByteArray::fromHex("10000000010001001f0000001f00000001000800") +
-                             "data";
-         header += QByteArray(4, '\0');
-         qToLittleEndian<quint32>(static_cast<quint32>(data), header.data() + header.size() - 4);
-         for (const char* wav : {"sonidos/acierto.wav", "sonidos/error.wav"}) {
-             QFile file(folder.path() + QLatin1Char('/') + QLatin1String(wav));
-             ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-             file.write(header);
-             file.resize(header.size() + data); // sparse: nothing is written to the disk
-         }
+         for (const char* wav : {"sonidos/acierto.wav", "sonidos/error.wav"})
+             ASSERT_TRUE(hostile::writeSparseWav(
+                 folder.path() + QLatin1Char('/') + QLatin1String(wav), 2'000'000'000));
      }},
     {"picturesOfThousandsOfScans",
      [](PlayFolder& folder, QSet<QString>& neverDrawn) {
          fewPictures(folder);
-         const QByteArray jpeg = jpegOfManyScans(2000);
-         for (const char* name : {"uno", "dos", "tres", "cuatro", "cinco", "seis"}) {
-             const QString file = QStringLiteral("%1.jpg").arg(QLatin1String(name));
-             folder.write(QStringLiteral("imagenes/") + file, jpeg);
-             neverDrawn.insert(file);
-         }
+         sixPictures(folder, neverDrawn, hostile::jpegOfScans(2000));
+     }},
+    {"fullColourProgressivePhotos",
+     [](PlayFolder& folder, QSet<QString>& neverDrawn) {
+         fewPictures(folder);
+         sixPictures(folder, neverDrawn, hostile::jpegClaiming(7000, 7000, true));
      }},
 };
 

@@ -1,11 +1,13 @@
-// Picture files made at test time: plain GIFs, GIFs claiming more pixels than they hold, and
-// progressive JPEGs with as many scans as a test asks for.
+// Media files made at run time for the tests and benchmarks: plain GIFs, GIFs claiming more pixels
+// than they hold, progressive JPEGs with as many scans or as large a frame as asked for, and WAV
+// files announcing more sound than the disk holds.
 #pragma once
 
 #include "jpeg_markers.h"
 
 #include <QBuffer>
 #include <QByteArray>
+#include <QFile>
 #include <QImage>
 #include <QImageWriter>
 #include <QtEndian>
@@ -112,6 +114,33 @@ inline QByteArray jpegOfScans(int scans) {
     const int written = walkJpeg(jpeg, std::numeric_limits<int>::max())->scans;
     Q_ASSERT(written <= scans && jpeg.endsWith("\xff\xd9"));
     return jpeg.chopped(2) + ExtraScan.repeated(scans - written) + QByteArray("\xff\xd9", 2);
+}
+
+// A progressive JPEG whose frame header claims width x height over a small picture's scans, with
+// the luma sampled twice as finely as the colour (as cameras write) or, with fullColour, every
+// component at full resolution. Only a budget read from the header can tell it from a real photo
+// of that size; it is not meant to decode.
+inline QByteArray jpegClaiming(int width, int height, bool fullColour) {
+    QByteArray jpeg = progressiveJpeg(noisyPicture(64, 48));
+    const qsizetype frame = jpeg.indexOf("\xff\xc2");
+    Q_ASSERT(frame > 0 && jpeg[frame + 9] == 3);
+    qToBigEndian(static_cast<quint16>(height), jpeg.data() + frame + 5);
+    qToBigEndian(static_cast<quint16>(width), jpeg.data() + frame + 7);
+    for (int component = 0; component < 3; ++component)
+        jpeg[frame + 11 + 3 * component] = fullColour ? '\x11' : (component == 0 ? '\x22' : '\x11');
+    return jpeg;
+}
+
+// A WAV file (8-bit mono PCM at 31 Hz) whose header announces dataBytes of sound, all there but
+// never written: a sparse file, taking no room on the disk however large it claims to be.
+inline bool writeSparseWav(const QString& path, quint32 dataBytes) {
+    QByteArray header = "RIFF" + QByteArray(4, '\xff') + "WAVEfmt " +
+                        QByteArray::fromHex("10000000010001001f0000001f00000001000800") + "data";
+    header += QByteArray(4, '\0');
+    qToLittleEndian(dataBytes, header.data() + header.size() - 4);
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(header) > 0 &&
+           file.resize(header.size() + qint64(dataBytes));
 }
 
 } // namespace hostile
