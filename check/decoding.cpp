@@ -176,7 +176,7 @@ QSize shownSize(QSize natural) {
     std::array<PanelInput, 6> pictures{};
     pictures[0] = {units::toTwips(natural.width()), units::toTwips(natural.height()), 0};
     const PanelLayout panel = ArrangePicturePanel(screen.Command1[0].Left, right.Left + right.Width,
-                                                  screenHeight, pictures);
+                                                  screenWidth, screenHeight, pictures);
     return toPixelRect(panel.Image1[0]).size();
 }
 

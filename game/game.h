@@ -51,6 +51,8 @@ class Game {
 
     // "3 de 6 - 50 %"; nothing while no word has been offered.
     std::optional<QString> ScoreText() const;
+    // The same with another connecting word, for a screen that must shorten a teacher's long one.
+    std::optional<QString> ScoreText(const QString& connectingWord) const;
 
     // --- Play ---
     // A click on letter button Index (0..143): a hit is coloured and credited to its words, a

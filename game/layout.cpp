@@ -16,6 +16,11 @@ constexpr double ButtonGap = 50;
 constexpr double PictureButtonSize = 615;
 constexpr double PictureButtonMargin = 10;
 
+// The pitch of a 1,024 x 768 screen, at which every fixed size was designed.
+constexpr double ReferenceCellSize = 731;
+// What a window keeps clear of the screen's edges when it has to shrink.
+constexpr double WindowMargin = 150;
+
 constexpr double PanelMargin = 75;     // from the screen's left edge, and from the board's right
 constexpr double PanelWidthLoss = 125; // the column is L - 125 wide, 50 twips short of the board
 constexpr double PictureGap = 50;      // between two pictures of a column
@@ -36,12 +41,14 @@ double shownHeight(double width, const PanelInput& picture) {
     return std::floor(width * roundHalfEven(picture.naturalHeight) / picture.naturalWidth);
 }
 
-// A column too tall for the screen would put its lower pictures and the found words' captions
-// below the screen's edge: one common factor keeps the pictures' proportions and their order and
-// makes the column fill the height exactly. Fractions of a twip are left to the pixel conversion.
+// A column too tall for the room between the corner buttons and the bottom would put its lower
+// pictures and the found words' captions below the screen's edge, or its top picture under the
+// exit button: one common factor keeps the pictures' proportions and their order and makes the
+// column fill that room exactly (a top of lowestColumnTop, as columnTop computes it). Fractions of
+// a twip are left to the pixel conversion.
 void shrinkColumn(TwipsRect& a, TwipsRect& b, TwipsRect& c, double screenHeight) {
     const double sum = a.Height + b.Height + c.Height;
-    const double room = screenHeight - PanelBottomSpace;
+    const double room = screenHeight - PanelBottomSpace - 2 * lowestColumnTop();
     if (sum <= 0 || room <= 0) return;
     const double factor = room / sum;
     for (TwipsRect* picture : {&a, &b, &c}) {
@@ -50,14 +57,25 @@ void shrinkColumn(TwipsRect& a, TwipsRect& b, TwipsRect& c, double screenHeight)
     }
 }
 
-void placeColumn(PanelLayout& panel, int first, double screenHeight) {
+// A column narrower than its space, from spaceLeft to spaceRight, stands in its middle.
+void centreColumn(TwipsRect& a, TwipsRect& b, TwipsRect& c, double spaceLeft,
+                  double spaceRight) {
+    const double left = spaceLeft + (spaceRight - spaceLeft - a.Width) / 2;
+    for (TwipsRect* picture : {&a, &b, &c})
+        picture->Left = left;
+}
+
+void placeColumn(PanelLayout& panel, int first, double screenHeight, double spaceLeft,
+                 double spaceRight) {
     TwipsRect& a = panel.Image1[first];
     TwipsRect& b = panel.Image1[first + 1];
     TwipsRect& c = panel.Image1[first + 2];
-    if (columnTop(a.Height, b.Height, c.Height, screenHeight) < 0) {
+    if (columnTop(a.Height, b.Height, c.Height, screenHeight) < lowestColumnTop()) {
         shrinkColumn(a, b, c, screenHeight);
+        centreColumn(a, b, c, spaceLeft, spaceRight);
     }
-    a.Top = columnTop(a.Height, b.Height, c.Height, screenHeight);
+    a.Top = std::max<double>(columnTop(a.Height, b.Height, c.Height, screenHeight),
+                             lowestColumnTop());
     b.Top = a.Top + a.Height + PictureGap;
     c.Top = b.Top + b.Height + PictureGap;
 }
@@ -126,8 +144,12 @@ int columnTop(double ha, double hb, double hc, double screenHeight) {
     return static_cast<int>(roundHalfEven(space)) / 2;
 }
 
-PanelLayout ArrangePicturePanel(double boardLeft, double boardRight, double screenHeight,
-                                const std::array<PanelInput, 6>& pictures) {
+double lowestColumnTop() {
+    return PictureButtonMargin + PictureButtonSize + PictureGap;
+}
+
+PanelLayout ArrangePicturePanel(double boardLeft, double boardRight, double screenWidth,
+                                double screenHeight, const std::array<PanelInput, 6>& pictures) {
     PanelLayout panel;
     const double width = boardLeft - PanelWidthLoss;
     for (int k = 0; k < 6; ++k) {
@@ -136,8 +158,8 @@ PanelLayout ArrangePicturePanel(double boardLeft, double boardRight, double scre
         image.Width = width;
         image.Height = shownHeight(width, pictures[k]);
     }
-    placeColumn(panel, 0, screenHeight);
-    placeColumn(panel, 3, screenHeight);
+    placeColumn(panel, 0, screenHeight, 0, boardLeft);
+    placeColumn(panel, 3, screenHeight, boardRight, screenWidth);
     for (int k = 0; k < 6; ++k) {
         const TwipsRect& image = panel.Image1[k];
         const double labelHeight = pictures[k].labelHeight;
@@ -150,24 +172,39 @@ PanelLayout ArrangePicturePanel(double boardLeft, double boardRight, double scre
 ViewerPlacement ViewerWindow(double pictureWidth, double pictureHeight, double screenWidth,
                              double screenHeight) {
     ViewerPlacement v;
-    v.pictureWidth = pictureWidth;
-    v.pictureHeight = pictureHeight;
-    if (pictureWidth + ViewerExtraWidth > screenWidth ||
-        pictureHeight + ViewerExtraHeight > screenHeight) {
-        // A picture larger than the screen would put the viewer, and the picture that closes it,
-        // past the screen's edges: it is shown smaller, keeping its proportions.
-        constexpr double unbounded = std::numeric_limits<double>::infinity();
-        const double byWidth =
-            pictureWidth > 0 ? (screenWidth - ViewerExtraWidth) / pictureWidth : unbounded;
-        const double byHeight =
-            pictureHeight > 0 ? (screenHeight - ViewerExtraHeight) / pictureHeight : unbounded;
-        const double factor = std::clamp(std::min(byWidth, byHeight), 0.0, 1.0);
-        v.pictureWidth = std::floor(pictureWidth * factor);
-        v.pictureHeight = std::floor(pictureHeight * factor);
-    }
+    constexpr double unbounded = std::numeric_limits<double>::infinity();
+    // A small picture shown at its natural size is hard to see from a child's chair: it grows to
+    // half the screen's height. Whatever it grows to, the viewer and the picture that closes it
+    // stay on the screen.
+    const double toHalf =
+        pictureHeight > 0 ? std::max(1.0, screenHeight / 2 / pictureHeight) : 1.0;
+    const double byWidth =
+        pictureWidth > 0 ? (screenWidth - ViewerExtraWidth) / pictureWidth : unbounded;
+    const double byHeight =
+        pictureHeight > 0 ? (screenHeight - ViewerExtraHeight) / pictureHeight : unbounded;
+    const double factor = std::max(0.0, std::min({toHalf, byWidth, byHeight}));
+    v.pictureWidth = std::floor(pictureWidth * factor);
+    v.pictureHeight = std::floor(pictureHeight * factor);
     v.window.Width = v.pictureWidth + ViewerExtraWidth;
     v.window.Height = v.pictureHeight + ViewerExtraHeight;
     v.window.Left = std::floor((screenWidth - v.window.Width) / 2);
     v.window.Top = std::floor((screenHeight - v.window.Height) / 2);
     return v;
+}
+
+double boardGrowth(float cellSize) {
+    return std::max(1.0, cellSize / ReferenceCellSize);
+}
+
+double windowScale(double designWidth, double designHeight, double screenWidth,
+                   double screenHeight) {
+    const double growth = boardGrowth(ArrangeGameScreen(screenWidth, screenHeight).CellSize);
+    if (designWidth <= 0 || designHeight <= 0) return growth;
+    const double fit = std::min((screenWidth - 2 * WindowMargin) / designWidth,
+                                (screenHeight - 2 * WindowMargin) / designHeight);
+    return std::max(0.1, std::min(growth, fit));
+}
+
+TwipsRect scaled(const TwipsRect& rect, double factor) {
+    return {rect.Left * factor, rect.Top * factor, rect.Width * factor, rect.Height * factor};
 }

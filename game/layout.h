@@ -7,10 +7,14 @@
 // screen-size tables without any window. It sits below the windows so that the programs beside
 // the game (the folder check) size pictures with the game's own arithmetic.
 //
-// Two changes to the classic layout keep it usable on today's wide screens: the board's pitch is
-// also limited by the screen's height, and the two caption buttons keep a gap above the board.
-// The picture panel and the viewer scale pictures down only where they would otherwise leave the
-// screen; whatever fits follows the classic formulas exactly.
+// Changes to the classic layout keep it usable on today's screens: the board's pitch is also
+// limited by the screen's height, and the two caption buttons keep a gap above the board. A picture
+// column starts below the corner buttons, shrinks where it would otherwise leave the screen, and
+// is centred in its space when that leaves it narrower than the space; a column that fits follows
+// the classic formulas exactly. The viewer shows a picture at least half the screen high and never
+// larger than the screen. What has a fixed size (letters, animations, the menu and the splash)
+// grows with the board past the pitch of a 1,024 x 768 screen, and windows shrink to fit small
+// screens.
 
 #include <QRect>
 #include <array>
@@ -53,8 +57,12 @@ struct PanelLayout {
 
 // The six pictures in two columns beside the board, given the board's left edge
 // (Command1(0).Left) and right edge (Command1(11).Left + Width).
-PanelLayout ArrangePicturePanel(double boardLeft, double boardRight, double screenHeight,
-                                const std::array<PanelInput, 6>& pictures);
+PanelLayout ArrangePicturePanel(double boardLeft, double boardRight, double screenWidth,
+                                double screenHeight, const std::array<PanelInput, 6>& pictures);
+
+// The top below which a picture column starts: under the corner buttons, with the gap kept
+// between two pictures.
+double lowestColumnTop();
 
 // The top of a column whose pictures are ha, hb and hc high: the space they leave, less 1000,
 // rounded halves-to-even and halved toward zero (so -7 gives -3).
@@ -65,6 +73,18 @@ struct ViewerPlacement {
     double pictureWidth = 0, pictureHeight = 0; // the size at which the picture is shown
 };
 
-// The viewer's window centred on the screen around a picture of the given natural size.
+// The viewer's window centred on the screen around a picture of the given natural size: shown at
+// least half the screen high (a smaller one scaled up), and within the screen.
 ViewerPlacement ViewerWindow(double pictureWidth, double pictureHeight, double screenWidth,
                              double screenHeight);
+
+// How much fixed sizes grow with the board: its pitch over the pitch at 1,024 x 768, never below 1.
+double boardGrowth(float cellSize);
+
+// The factor for a window designed designWidth x designHeight twips (frame included): it grows
+// with the board, and shrinks where the screen cannot hold it with a margin all round.
+double windowScale(double designWidth, double designHeight, double screenWidth,
+                   double screenHeight);
+
+// The rectangle's every edge multiplied by factor.
+TwipsRect scaled(const TwipsRect& rect, double factor);

@@ -7,12 +7,6 @@ namespace {
 // so that the time a word gets (265 ticks) is the same on every screen.
 constexpr double StepAtPitch480 = 20;
 constexpr double TrackPitches = 11; // the finish lies 11 cells right of the start
-
-// The classic 16-colour text palette; the caption never gets 15, bright white.
-constexpr std::array<Colour, 15> FlashPalette = {
-    0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0,
-    0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF,
-};
 } // namespace
 
 void Game::setRunnerTrack(double startLeft, double finishLeft) {
@@ -54,7 +48,7 @@ void Game::NextRound() {
 }
 
 Colour Game::Timer1_Timer() {
-    const Colour colour = FlashPalette[static_cast<std::size_t>(m_random.draw(15))];
+    const Colour colour = colours::Flash[static_cast<std::size_t>(m_random.draw(15))];
     LabelForeColor[FlashLabel] = colour;
     return colour;
 }

@@ -47,10 +47,14 @@ void Game::resetCells() {
 }
 
 std::optional<QString> Game::ScoreText() const {
+    return ScoreText(ScoreOfWord);
+}
+
+std::optional<QString> Game::ScoreText(const QString& connectingWord) const {
     if (WordsOffered == 0) return std::nullopt;
     const double percent = static_cast<double>(WordsFound) * 100.0 / WordsOffered;
     // Joined piece by piece: a connecting word with a % in it must stay as it is.
-    return QString::number(WordsFound) + QLatin1Char(' ') + ScoreOfWord + QLatin1Char(' ') +
+    return QString::number(WordsFound) + QLatin1Char(' ') + connectingWord + QLatin1Char(' ') +
            QString::number(WordsOffered) + QStringLiteral(" - ") + numberText(percent) +
            QStringLiteral(" %");
 }

@@ -2,12 +2,14 @@
 // tick to the game, then shows the game's state and carries out what it asks for.
 #include "game_screen.h"
 #include "asset_paths.h"
+#include "caption_label.h"
 #include "colours.h"
 #include "gif_control.h"
 #include "language_file.h"
 #include "module1.h"
 #include "picture_loader.h"
 #include "picture_viewer.h"
+#include "round_end_sign.h"
 #include "screen_area.h"
 #include "sound.h"
 #include "text_file.h"
@@ -16,6 +18,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <algorithm>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -28,6 +31,14 @@ QFont arial(double points, bool bold) {
     font.setBold(bold);
     return font;
 }
+
+// The design sizes of the two animations, grown with the board.
+constexpr double SuccessWidth = 1095, SuccessHeight = 1335;
+constexpr double RunnerSize = 735;
+
+// The score button's text shrinks to fit, down to this size.
+constexpr double SmallestScorePoints = 8;
+constexpr double ScorePoints = 12;
 
 } // namespace
 
@@ -67,8 +78,7 @@ void Form1::createControls() {
                        "QPushButton#Command3 { background: #C0FFC0; border: 1px solid #70B070; "
                        "border-radius: 4px; color: black; }"
                        "QPushButton#Command4 { background: white; border: none; }"
-                       "QListWidget#List2 { color: #0000C0; background: white; }"
-                       "QLabel#Label1 { background: rgba(255, 255, 255, 215); padding: 0 3px; }"));
+                       "QListWidget#List2 { color: #0000C0; background: white; }"));
     Command2->setFocusPolicy(Qt::StrongFocus);
     for (int i = 0; i < 2; ++i) {
         Command4[i] = new QPushButton(this);
@@ -88,11 +98,8 @@ void Form1::createControls() {
         Image1[k] = new PictureLabel(this);
         Image1[k]->setAccessibleName(QStringLiteral("picture %1").arg(k + 1));
         place(Image1[k], {0, 0, 1095, 855});
-        Label1[k] = new QLabel(this);
-        Label1[k]->setObjectName(QStringLiteral("Label1"));
+        Label1[k] = new CaptionLabel(this);
         Label1[k]->setFont(arial(14.25, true));
-        // The caption is a file name: never markup, which could load files or hide characters.
-        Label1[k]->setTextFormat(Qt::PlainText);
         Label1[k]->hide();
     }
     Marchoso1 = new GifControl(this);
@@ -105,6 +112,8 @@ void Form1::createControls() {
     Timer2 = new GameTimer(300, true, this);
     Timer3 = new GameTimer(500, false, this);
     Timer4 = new GameTimer(3000, false, this);
+    EndSign = new RoundEndSign(this);
+    EndSign->hide();
 }
 
 void Form1::connectEvents() {
@@ -156,8 +165,16 @@ void Form1::Form_Load() {
 
 void Form1::ArrangeGameScreen() {
     m_layout = ::ArrangeGameScreen(m_screenWidth, m_screenHeight);
-    for (int i = 0; i < BoardCells; ++i)
+    m_growth = boardGrowth(m_layout.CellSize);
+    for (int i = 0; i < BoardCells; ++i) {
         place(Command1[i], m_layout.Command1[i]);
+        Command1[i]->setGrowth(m_growth);
+    }
+    Marchoso1->setSizeTwips(SuccessWidth * m_growth, SuccessHeight * m_growth);
+    Marchoso2->setSizeTwips(RunnerSize * m_growth, RunnerSize * m_growth);
+    // A thin outline is lost on a large screen.
+    for (CaptionLabel* caption : Label1)
+        caption->setOutlineWidth(m_growth > 1 ? 2 : 1);
     place(Command2, m_layout.Command2);
     place(Command3, m_layout.Command3);
     place(List2, m_layout.List2);
@@ -170,6 +187,7 @@ void Form1::ArrangeGameScreen() {
 void Form1::readCaptions() {
     const LanguageFile language = assets::language(m_folder);
     Command2->setText(language.caption(LanguageItem::WordList));
+    Command2->setFont(arial(ScorePoints * m_growth, true));
     Command3->setText(language.caption(LanguageItem::Hints));
     m_game.HintCaption = Command3->text();
 }
@@ -206,8 +224,9 @@ void Form1::PicturePanel() {
                      units::toTwips(Label1[k]->height())};
     }
     const TwipsRect& right = m_layout.Command1[11];
-    const PanelLayout panel = ArrangePicturePanel(m_layout.Command1[0].Left,
-                                                  right.Left + right.Width, m_screenHeight, inputs);
+    const PanelLayout panel =
+        ArrangePicturePanel(m_layout.Command1[0].Left, right.Left + right.Width, m_screenWidth,
+                            m_screenHeight, inputs);
     std::array<QSize, WordSlots> shown;
     for (int k = 0; k < WordSlots; ++k) {
         place(Image1[k], panel.Image1[k]);
@@ -280,6 +299,7 @@ void Form1::RunnerSetup() {
 // --- Events ---
 
 void Form1::Command1_Click(int Index) {
+    const bool playing = m_game.phase() == RoundPhase::Playing;
     const ClickResult result = m_game.Command1_Click(Index);
     if (result.successAnimation) {
         Marchoso1->setVisible(true);
@@ -292,6 +312,7 @@ void Form1::Command1_Click(int Index) {
         play(sound);
     showBoard();
     syncTimers();
+    if (playing && m_game.phase() == RoundPhase::Ended) showRoundEnd(false);
     if (result.focusToCommand2) Command2->setFocus();
 }
 
@@ -329,15 +350,18 @@ void Form1::Timer2_Timer() {
     if (!tick.timeUp) return;
     showBoard();
     syncTimers();
+    showRoundEnd(true);
 }
 
 void Form1::Timer3_Timer() {
+    EndSign->hide();
     m_game.Timer3_Timer();
     showBoard();
     syncTimers();
 }
 
 void Form1::Timer4_Timer() {
+    EndSign->hide();
     m_game.Timer4_Timer();
     syncTimers();
     m_navigation.showLevelMenuOverGame();
@@ -365,7 +389,7 @@ void Form1::keyPressEvent(QKeyEvent* event) {
 void Form1::showBoard() {
     for (int i = 0; i < BoardCells; ++i)
         Command1[i]->display(m_game.board.caption(i), m_game.board.Look[i]);
-    Command3->setText(m_game.Command3Caption.isEmpty() ? Command3->text() : m_game.Command3Caption);
+    if (!m_game.Command3Caption.isEmpty()) fitScoreText();
     Command3->setEnabled(m_game.Command3Enabled);
     QPalette background = palette();
     background.setColor(QPalette::Window, toQColor(m_game.BackColor));
@@ -376,18 +400,60 @@ void Form1::showBoard() {
 void Form1::showWords() {
     for (int k = 0; k < WordSlots; ++k) {
         QFont font = Label1[k]->font();
-        if (font.pointSizeF() != m_game.LabelFontSize[k]) {
-            font.setPointSize(m_game.LabelFontSize[k]);
+        const double points = m_game.LabelFontSize[k] * m_growth;
+        if (font.pointSizeF() != points) {
+            font.setPointSizeF(points);
             Label1[k]->setFont(font);
             Label1[k]->adjustSize();
         }
-        QPalette text = Label1[k]->palette();
-        text.setColor(QPalette::WindowText, toQColor(m_game.LabelForeColor[k]));
-        Label1[k]->setPalette(text);
+        Label1[k]->setTextColour(m_game.LabelForeColor[k]);
         Label1[k]->setVisible(m_game.LabelVisible[k]);
     }
     while (List2->count() < m_game.List2.size())
         List2->addItem(m_game.List2[List2->count()]);
+}
+
+// The score, or the hint's count, at the largest size up to the design size that fits its button,
+// down to SmallestScorePoints and then with its letters drawn closer. A teacher's connecting word
+// too long even then gives way, never the numbers.
+void Form1::fitScoreText() {
+    const QString& text = m_game.Command3Caption;
+    const int room = Command3->contentsRect().width() - 4; // clear of the border
+    const auto width = [](const QFont& font, const QString& shown) {
+        return QFontMetrics(font).horizontalAdvance(shown);
+    };
+    QFont font = arial(ScorePoints * m_growth, true);
+    for (double points = font.pointSizeF(); points > SmallestScorePoints; points -= 0.5) {
+        font.setPointSizeF(points);
+        if (width(font, text) <= room) break;
+    }
+    if (width(font, text) > room) {
+        font.setPointSizeF(SmallestScorePoints);
+        for (int spacing = 100; spacing >= 85 && width(font, text) > room; spacing -= 5)
+            font.setLetterSpacing(QFont::PercentageSpacing, spacing);
+    }
+    QString shown = text;
+    const QString& word = m_game.ScoreOfWord;
+    if (width(font, text) > room && !word.isEmpty() && text == m_game.ScoreText()) {
+        const QFontMetrics metrics(font);
+        const int others = width(font, text) - width(font, word);
+        for (int wordRoom = std::max(0, room - others); wordRoom >= 0; wordRoom -= 2) {
+            shown = m_game.ScoreText(metrics.elidedText(word, Qt::ElideRight, wordRoom))
+                        .value_or(text);
+            if (width(font, shown) <= room) break;
+        }
+    }
+    Command3->setFont(font);
+    Command3->setText(shown);
+}
+
+void Form1::showRoundEnd(bool timeUp) {
+    const bool won = std::all_of(m_game.WordFound.begin(), m_game.WordFound.end(),
+                                 [](bool found) { return found; });
+    const RoundEnding ending =
+        won ? RoundEnding::Won : (timeUp ? RoundEnding::TimeUp : RoundEnding::TriesUsed);
+    const QRect first = Command1[0]->geometry();
+    EndSign->showOver(first.united(Command1[BoardCells - 1]->geometry()), ending);
 }
 
 void Form1::syncTimers() {

@@ -2,6 +2,7 @@
 // the running figure and the four timers of a round.
 #pragma once
 
+#include "caption_label.h"
 #include "game.h"
 #include "game_timer.h"
 #include "layout.h"
@@ -18,6 +19,7 @@
 #include <memory>
 
 class GifControl;
+class RoundEndSign;
 class Sound;
 
 // A picture of the panel: a label that reports a click.
@@ -47,6 +49,8 @@ class Form1 : public QWidget {
 
     // The level menu's play button after a round: the next round 500 ms later.
     void enableTimer3();
+    // The score button's text as large as fits, whenever the game changes it.
+    void fitScoreText();
 
     // Event handlers, each forwarding to the game and showing the outcome.
     void Command1_Click(int Index);
@@ -68,7 +72,7 @@ class Form1 : public QWidget {
     QPushButton* Command3 = nullptr;
     std::array<QPushButton*, 2> Command4{};
     QListWidget* List2 = nullptr;
-    std::array<QLabel*, WordSlots> Label1{};
+    std::array<CaptionLabel*, WordSlots> Label1{};
     std::array<PictureLabel*, WordSlots> Image1{};
     GifControl* Marchoso1 = nullptr;
     GifControl* Marchoso2 = nullptr;
@@ -76,6 +80,8 @@ class Form1 : public QWidget {
     GameTimer* Timer2 = nullptr;
     GameTimer* Timer3 = nullptr;
     GameTimer* Timer4 = nullptr;
+    // How the round ended, over the board during the pause before the menu.
+    RoundEndSign* EndSign = nullptr;
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -94,6 +100,7 @@ class Form1 : public QWidget {
     void showBoard();
     void showWords();
     void syncTimers();
+    void showRoundEnd(bool timeUp);
     void play(SoundId sound);
     QString assetPath(const char16_t* relative) const;
     void place(QWidget* widget, const TwipsRect& twips);
@@ -107,6 +114,7 @@ class Form1 : public QWidget {
     std::unique_ptr<DiskPictureFolder> m_pictures;
     Game m_game;
     GameScreenLayout m_layout;
+    double m_growth = 1; // of the letters, captions and animations, with the board
     std::array<QSize, WordSlots> m_naturalSizes{}; // pixels, of the picture each slot shows
     QElapsedTimer m_shown; // since the screen was shown, for the double-click on play
 };

@@ -1,6 +1,7 @@
 // Painting of a letter cell.
 #include "letter_button.h"
 #include "colours.h"
+#include "contrast.h"
 
 #include <QPainter>
 
@@ -15,11 +16,20 @@ void LetterButton::display(const QString& letter, const CellLook& look) {
     setText(letter);
     setAccessibleName(letter);
     setEnabled(look.Enabled);
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSize(look.FontSize);
-    font.setBold(look.FontBold);
-    setFont(font);
+    applyFont();
     update();
+}
+
+void LetterButton::setGrowth(double growth) {
+    m_growth = growth;
+    applyFont();
+}
+
+void LetterButton::applyFont() {
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(m_look.FontSize * m_growth);
+    font.setBold(m_look.FontBold);
+    setFont(font);
 }
 
 void LetterButton::paintEvent(QPaintEvent*) {
@@ -30,7 +40,7 @@ void LetterButton::paintEvent(QPaintEvent*) {
     painter.setPen(QPen(back.darker(isDown() ? 160 : 130), 1));
     painter.setBrush(isDown() ? back.darker(110) : back);
     painter.drawRoundedRect(cell, 3, 3);
-    painter.setPen(Qt::black);
+    painter.setPen(toQColor(letterColour(m_look.BackColor)));
     painter.setFont(font());
     painter.drawText(rect(), Qt::AlignCenter, text());
 }

@@ -50,9 +50,13 @@ constexpr double DescriptionIndent =
 // The room the level picture leaves for the button's rounded border.
 constexpr int IconMargin = 8;
 
-QFont arial18(bool bold) {
+// What the window manager adds around the client area: a border, and a title bar above.
+constexpr double FrameWidth = 120;
+constexpr double FrameHeight = 570;
+
+QFont arial18(bool bold, double scale) {
     QFont font(QStringLiteral("Arial"));
-    font.setPointSize(18);
+    font.setPointSizeF(18 * scale);
     font.setBold(bold);
     return font;
 }
@@ -92,7 +96,10 @@ Form3::Form3(Navigation& navigation, const QString& programFolder, QWidget* pare
       m_navigation(navigation), m_programFolder(programFolder) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Tolvano 2.0"));
-    setFixedSize(units::toPixels(ClientWidth), units::toPixels(ClientHeight));
+    const QRect area = screenArea(parent);
+    m_scale = windowScale(ClientWidth + FrameWidth, ClientHeight + FrameHeight,
+                          units::toTwips(area.width()), units::toTwips(area.height()));
+    setFixedSize(units::toPixels(ClientWidth * m_scale), units::toPixels(ClientHeight * m_scale));
     buildControls();
     setStyleSheet(menuStyleSheet());
     Form_Load();
@@ -101,7 +108,7 @@ Form3::Form3(Navigation& navigation, const QString& programFolder, QWidget* pare
 void Form3::buildControls() {
     for (int i = 0; i < LevelCount; ++i) {
         // One object name for the whole array, so that one style rule paints all six.
-        QPushButton* button = makeButton(this, "Command1", levelButtonRect(i));
+        QPushButton* button = makeButton(this, "Command1", scaled(levelButtonRect(i), m_scale));
         // The current level's button stays marked, one at a time, whether it has the focus or not.
         button->setCheckable(true);
         button->setAutoExclusive(true);
@@ -112,26 +119,27 @@ void Form3::buildControls() {
 
     Marchoso1 = new GifControl(this);
     Marchoso1->setObjectName(QStringLiteral("Marchoso1"));
-    Marchoso1->setSizeTwips(AnimationRect.Width, AnimationRect.Height);
-    Marchoso1->setLeft(AnimationRect.Left);
-    Marchoso1->setTop(AnimationRect.Top);
+    const TwipsRect animation = scaled(AnimationRect, m_scale);
+    Marchoso1->setSizeTwips(animation.Width, animation.Height);
+    Marchoso1->setLeft(animation.Left);
+    Marchoso1->setTop(animation.Top);
 
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(toPixelRect(DescriptionRect));
-    Label1->setFont(arial18(false));
+    Label1->setGeometry(toPixelRect(scaled(DescriptionRect, m_scale)));
+    Label1->setFont(arial18(false, m_scale));
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    Label1->setContentsMargins(units::toPixels(DescriptionIndent), 0, 0, 0);
+    Label1->setContentsMargins(units::toPixels(DescriptionIndent * m_scale), 0, 0, 0);
     // Texts come from a file a teacher edits: never interpret them as markup.
     Label1->setTextFormat(Qt::PlainText);
 
-    Command2 = makeButton(this, "Command2", PlayRect);
-    Command2->setFont(arial18(true));
+    Command2 = makeButton(this, "Command2", scaled(PlayRect, m_scale));
+    Command2->setFont(arial18(true, m_scale));
     connect(Command2, &QPushButton::clicked, this, &Form3::Command2_Click);
 
-    Command3 = makeButton(this, "Command3", ExitRect);
-    Command3->setFont(arial18(true));
+    Command3 = makeButton(this, "Command3", scaled(ExitRect, m_scale));
+    Command3->setFont(arial18(true, m_scale));
     connect(Command3, &QPushButton::clicked, this, &Form3::Command3_Click);
 }
 

@@ -70,4 +70,6 @@ class Form3 : public QDialog {
     bool m_leaving = false;
     QElapsedTimer m_opened;
     int m_strayClickMs = 0;
+    // The design's twips grow with the board on large screens and shrink to fit small ones.
+    double m_scale = 1;
 };

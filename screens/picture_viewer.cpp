@@ -55,8 +55,11 @@ void Form4::Form_Load() {
                      units::toTwips(area.width()), units::toTwips(area.height()));
     const QRect shown =
         toPixelRect({PictureLeft, PictureTop, place.pictureWidth, place.pictureHeight});
-    const QImage picture = loadPicture(path, shown.size());
+    QImage picture = loadPicture(path, shown.size());
     if (picture.isNull()) return;
+    // The loader never decodes larger than natural; a small picture is enlarged smoothly here.
+    if (picture.size() != shown.size())
+        picture = picture.scaled(shown.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 
     Picture1->setPixmap(QPixmap::fromImage(picture));
     Picture1->setGeometry(shown);

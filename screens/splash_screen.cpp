@@ -2,6 +2,7 @@
 #include "splash_screen.h"
 
 #include "colours.h"
+#include "layout.h"
 #include "navigation.h"
 #include "screen_area.h"
 #include "units.h"
@@ -31,7 +32,15 @@ Form2::Form2(Navigation& navigation, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     // The picture covers the whole window: nothing behind it needs clearing first.
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setFixedSize(units::toPixels(ClientWidth), units::toPixels(ClientHeight));
+    // The title grows with the board on large screens and shrinks to fit small ones; the
+    // picture is scaled once, smoothly, rather than at every paint.
+    const QRect screen = screenArea();
+    const double scale = windowScale(ClientWidth, ClientHeight, units::toTwips(screen.width()),
+                                     units::toTwips(screen.height()));
+    setFixedSize(units::toPixels(ClientWidth * scale), units::toPixels(ClientHeight * scale));
+    if (scale != 1 && !m_picture.isNull())
+        m_picture = m_picture.scaled(m_picture.size() * scale, Qt::KeepAspectRatio,
+                                     Qt::SmoothTransformation);
     // The whole window is the button; the hand says so.
     setCursor(Qt::PointingHandCursor);
     Form_Load();

@@ -31,5 +31,5 @@ class Form2 : public QWidget {
     void Form_Load();
 
     Navigation& m_navigation;
-    const QPixmap m_picture;
+    QPixmap m_picture; // at the window's scale
 };

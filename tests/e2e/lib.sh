@@ -32,9 +32,11 @@ menu_count() { xdotool search --onlyvisible --name '^Tolvano 2\.0$' 2>/dev/null 
 # Where the board's cells lie at 1024 x 768: a pitch of 731 twips from (3294, 1325), 15 twips a pixel.
 cell_x() { echo $(( (3294 + 731 * ($1 % 12)) / 15 )); }
 cell_y() { echo $(( (1325 + 731 * ($1 / 12)) / 15 )); }
-# The middle of the menu's play button, for a menu window whose left (play_x) or top (play_y) is $1.
-play_x() { echo $(( $1 + (120 + 1900) / 15 )); }
-play_y() { echo $(( $1 + (4200 + 360) / 15 )); }
+# The middle of the menu's play button, for a menu window whose left (play_x) or top (play_y) is $1
+# and whose width or height is $2 (the design's 541 x 338 unless given: the menu grows with large
+# screens).
+play_x() { echo $(( $1 + ${2:-541} * (120 + 1900) / 8115 )); }
+play_y() { echo $(( $1 + ${2:-338} * (4200 + 360) / 5070 )); }
 
 # The colours of all 144 cells of the last screenshot, one r,g,b line each, in one pass.
 cell_colours() {

@@ -166,7 +166,7 @@ std::array<PanelInput, 6> allPictures(double naturalWidth, double naturalHeight)
 }
 
 TEST(Layout, panelPictureTakesTheCommonWidthAndKeepsItsProportions) {
-    const PanelLayout p = ArrangePicturePanel(2040, 9000, 11520, allPictures(1500, 1000));
+    const PanelLayout p = ArrangePicturePanel(2040, 9000, 11040, 11520, allPictures(1500, 1000));
     EXPECT_EQ(p.Image1[0].Width, 1915);
     EXPECT_EQ(p.Image1[0].Height, 1276);
 }
@@ -178,7 +178,7 @@ TEST(Layout, panelRoundsTheNaturalHeightHalvesToEven) {
     };
     for (const Row row : {Row{1000.5, 1000}, Row{1001.5, 1002}, Row{999.4, 999}}) {
         const PanelLayout p =
-            ArrangePicturePanel(1625, 9000, 20000, allPictures(1500, row.naturalHeight));
+            ArrangePicturePanel(1625, 9000, 10625, 20000, allPictures(1500, row.naturalHeight));
         EXPECT_EQ(p.Image1[0].Height, row.shown) << row.naturalHeight;
     }
 }
@@ -189,7 +189,7 @@ TEST(Layout, panelStacksEachColumnFromItsComputedTop) {
     pictures[2].naturalHeight = 3001;
     pictures[5].naturalHeight = 3001;
     pictures[4].labelHeight = 420;
-    const PanelLayout p = ArrangePicturePanel(3125, 12000, 11520, pictures);
+    const PanelLayout p = ArrangePicturePanel(3125, 12000, 15125, 11520, pictures);
     const double tops[] = {759, 3809, 6859};
     for (int k = 0; k < 6; ++k) {
         EXPECT_EQ(p.Image1[k].Top, tops[k % 3]) << "slot " << k;
@@ -216,52 +216,129 @@ TEST(Layout, columnTopRoundsHalvesToEvenThenHalvesTowardZero) {
 TEST(Layout, panelSlotThatNeverHeldAPictureIsFlat) {
     std::array<PanelInput, 6> pictures = allPictures(1500, 1000);
     pictures[1] = {0, 0, 300};
-    const PanelLayout p = ArrangePicturePanel(2040, 9000, 11520, pictures);
+    const PanelLayout p = ArrangePicturePanel(2040, 9000, 11040, 11520, pictures);
     EXPECT_EQ(p.Image1[1].Height, 0);
     EXPECT_EQ(p.Image1[2].Top, p.Image1[0].Top + 1276 + 50 + 0 + 50);
 }
 
-TEST(Layout, panelShrinksAColumnTooTallForTheScreen) {
+TEST(Layout, panelShrinksAColumnTooTallForTheScreenAndCentresIt) {
     // Portrait photos beside an 800 x 600 board on a 640 x 480 screen: 3 x 2553 does not fit.
     std::array<PanelInput, 6> pictures = allPictures(1500, 1000);
     for (int k = 0; k < 3; ++k)
         pictures[k] = {3000, 4000, 300};
     const double screenHeight = 7200;
-    const PanelLayout p = ArrangePicturePanel(2040, 9000, screenHeight, pictures);
+    const PanelLayout p = ArrangePicturePanel(2040, 9000, 11040, screenHeight, pictures);
     const TwipsRect& a = p.Image1[0];
     const TwipsRect& c = p.Image1[2];
-    EXPECT_EQ(columnTop(a.Height, p.Image1[1].Height, c.Height, screenHeight), 0);
-    EXPECT_EQ(a.Top, 0);
-    EXPECT_LE(c.Top + c.Height, screenHeight - 900 + 0.01);
-    EXPECT_GE(p.Label1[2].Top, 0);
+    EXPECT_EQ(a.Top, lowestColumnTop());
+    EXPECT_NEAR(c.Top + c.Height, screenHeight - 900 - lowestColumnTop(), 1);
     for (int k = 0; k < 3; ++k) {
         const TwipsRect& r = p.Image1[k];
         EXPECT_LT(r.Width, 1915) << "slot " << k;
         EXPECT_NEAR(r.Height, r.Width * 4000 / 3000, 1) << "slot " << k;
-        EXPECT_EQ(r.Left, 75) << "slot " << k;
+        EXPECT_DOUBLE_EQ(r.Left, (2040 - r.Width) / 2) << "slot " << k;
         EXPECT_EQ(p.Label1[k].Top, r.Top + r.Height - 300) << "slot " << k;
     }
     // The right column fits and follows the formulas exactly.
+    EXPECT_EQ(p.Image1[3].Left, 9075);
     EXPECT_EQ(p.Image1[3].Width, 1915);
     EXPECT_EQ(p.Image1[3].Height, 1276);
     EXPECT_EQ(p.Image1[3].Top, columnTop(1276, 1276, 1276, screenHeight));
 }
 
+// Every screen from 640 x 480 to 3,840 x 2,160 and a portrait one, with the square pictures the
+// game comes with and with tall photos: every control on the screen, no picture over another
+// control, and a column narrower than its space centred in it.
+class EveryScreen : public ::testing::TestWithParam<std::tuple<QSize, QSizeF>> {};
+
+TEST_P(EveryScreen, picturesStayOnTheScreenClearOfEveryControlAndCentred) {
+    const auto [pixels, natural] = GetParam();
+    const double width = pixels.width() * Px;
+    const double height = pixels.height() * Px;
+    const GameScreenLayout g = ArrangeGameScreen(width, height);
+    const TwipsRect board = boardOf(g);
+    const double boardRight = board.Left + board.Width;
+    const PanelLayout p = ArrangePicturePanel(board.Left, boardRight, width, height,
+                                              allPictures(natural.width(), natural.height()));
+    for (int k = 0; k < 6; ++k) {
+        const TwipsRect& picture = p.Image1[k];
+        SCOPED_TRACE("slot " + std::to_string(k));
+        EXPECT_TRUE(onScreen(picture, width, height));
+        for (const TwipsRect& other : {board, g.Command2, g.Command3, g.Command4[0], g.Command4[1],
+                                       runnerRowOf(g)})
+            EXPECT_FALSE(overlaps(picture, other));
+        for (int j = 0; j < 6; ++j)
+            EXPECT_TRUE(j == k || !overlaps(picture, p.Image1[j])) << "and slot " << j;
+        const double spaceLeft = k < 3 ? 0 : boardRight;
+        const double spaceRight = k < 3 ? board.Left : width;
+        if (picture.Width < board.Left - 125)
+            EXPECT_NEAR(picture.Left - spaceLeft, spaceRight - picture.Left - picture.Width,
+                        2 * Px);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Layout, EveryScreen,
+    ::testing::Combine(::testing::Values(QSize(640, 480), QSize(800, 600), QSize(1024, 768),
+                                         QSize(1366, 768), QSize(1920, 1080), QSize(2560, 1440),
+                                         QSize(3840, 2160), QSize(1080, 1920)),
+                       ::testing::Values(QSizeF(7680, 7680), QSizeF(9000, 16000))),
+    [](const auto& info) {
+        const QSize screen = std::get<0>(info.param);
+        return "screen" + std::to_string(screen.width()) + "x" + std::to_string(screen.height()) +
+               (std::get<1>(info.param).height() > 10000 ? "TallPhotos" : "SquarePictures");
+    });
+
+// On 4:3 screens a column of landscape photos fills its space: the classic numbers stand.
+TEST(Layout, columnThatFillsItsSpaceKeepsTheClassicPlace) {
+    const GameScreenLayout g = ArrangeGameScreen(15360, 11520);
+    const PanelLayout p = ArrangePicturePanel(3294, 3294 + 12 * 731 - 1, 15360, 11520,
+                                              allPictures(3000, 2000));
+    EXPECT_EQ(g.Command1[0].Left, 3294);
+    EXPECT_EQ(p.Image1[0].Left, 75);
+    EXPECT_EQ(p.Image1[0].Width, 3294 - 125);
+    EXPECT_EQ(p.Image1[3].Left, 3294 + 12 * 731 - 1 + 75);
+}
+
+// Fixed sizes grow with the board beyond 1,024 x 768; windows also shrink to fit small screens.
+TEST(Layout, windowsGrowWithTheBoardAndShrinkToFitTheScreen) {
+    struct Row {
+        QSize screen;
+        double growth, menuScale;
+    };
+    const Row rows[] = {{{640, 480}, 1, 1},           {{800, 600}, 1, 1},
+                        {{1024, 768}, 1, 1},          {{1920, 1080}, 1045.0 / 731, 1045.0 / 731},
+                        {{320, 240}, 1, (4800 - 300) / 8235.0}};
+    for (const Row& row : rows) {
+        const double width = row.screen.width() * Px;
+        const double height = row.screen.height() * Px;
+        EXPECT_DOUBLE_EQ(boardGrowth(ArrangeGameScreen(width, height).CellSize), row.growth);
+        // The level menu with a frame and a title bar.
+        const double menu = windowScale(8115 + 120, 5070 + 450, width, height);
+        EXPECT_DOUBLE_EQ(menu, row.menuScale) << row.screen.width();
+        EXPECT_LE((5070 + 450) * menu, height - 300);
+    }
+}
+
 // --- Picture viewer ------------------------------------------------------------------------------
 
 TEST(Layout, viewerCentresItsWindowAroundThePicture) {
-    const ViewerPlacement v = ViewerWindow(4000, 3000, 15360, 11520);
-    expectRect(v.window, 5517, 3910, 4325, 3700);
-    EXPECT_EQ(v.pictureWidth, 4000);
-    EXPECT_EQ(v.pictureHeight, 3000);
+    const ViewerPlacement v = ViewerWindow(8000, 6000, 15360, 11520);
+    expectRect(v.window, 3517, 2410, 8325, 6700);
+    EXPECT_EQ(v.pictureWidth, 8000);
+    EXPECT_EQ(v.pictureHeight, 6000);
 }
 
-TEST(Layout, viewerShrinksAPictureLargerThanTheScreen) {
+TEST(Layout, viewerShowsAPictureAtLeastHalfTheScreenHighAndWithinIt) {
     struct Row {
         double width, height;
     };
-    for (const Row row : {Row{60000, 45000}, Row{20000, 3000}, Row{3000, 20000}}) {
+    // A bundled picture (512 px square), tiny ones, and pictures larger than the screen.
+    for (const Row row : {Row{7680, 7680}, Row{300, 200}, Row{15000, 150}, Row{60000, 45000},
+                          Row{20000, 3000}, Row{3000, 20000}}) {
         const ViewerPlacement v = ViewerWindow(row.width, row.height, 15360, 11520);
+        EXPECT_TRUE(v.pictureHeight >= 5760 - 1 || v.window.Width >= 15360 - 1)
+            << row.width << "x" << row.height;
         EXPECT_TRUE(onScreen(v.window, 15360, 11520)) << row.width << "x" << row.height;
         EXPECT_NEAR(v.pictureHeight, v.pictureWidth * row.height / row.width, 1);
         EXPECT_EQ(v.window.Width, v.pictureWidth + 325);

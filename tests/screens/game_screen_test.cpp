@@ -2,6 +2,7 @@
 // controls, and clicks answered with colours, captions, sounds and the success animation.
 #include "game_screen.h"
 #include "gif_control.h"
+#include "round_end_sign.h"
 #include "module1.h"
 #include "program_folder.h"
 #include "sound.h"
@@ -278,6 +279,72 @@ TEST_F(GameScreen, aFolderWithoutPicturesStillGivesAPlayableScreen) {
         EXPECT_TRUE(word.isEmpty());
     form->Command1_Click(0);
     EXPECT_EQ(game().ErrorCount, 1);
+}
+
+// The score's numbers always show in full at 640 x 480: the text shrinks, and only a teacher's
+// long connecting word gives way.
+TEST_F(GameScreen, scoreTextFitsItsButtonOnTheSmallestScreen) {
+    load({640, 480});
+    const auto fits = [this] {
+        const QFontMetrics metrics(form->Command3->font());
+        return metrics.horizontalAdvance(form->Command3->text()) <=
+               form->Command3->contentsRect().width();
+    };
+    game().Command3Caption = QStringLiteral("9999 de 9999 - 99.9999999999999 %");
+    form->fitScoreText();
+    EXPECT_EQ(form->Command3->text(), game().Command3Caption);
+    EXPECT_GE(form->Command3->font().pointSizeF(), 8);
+    EXPECT_TRUE(fits());
+
+    game().ScoreOfWord = QStringLiteral("palabras encontradas de un total de");
+    game().WordsFound = 9999;
+    game().WordsOffered = 9999;
+    game().Command3Caption = *game().ScoreText();
+    form->fitScoreText();
+    const QString shown = form->Command3->text();
+    EXPECT_TRUE(shown.startsWith(QStringLiteral("9999 pal"))) << shown.toStdString();
+    EXPECT_TRUE(shown.endsWith(QStringLiteral("… 9999 - 100 %"))) << shown.toStdString();
+    EXPECT_EQ(form->Command3->font().pointSizeF(), 8);
+    EXPECT_TRUE(fits());
+}
+
+// The end of a round shows over the board during the pause, and is gone when the menu comes.
+TEST_F(GameScreen, roundEndShowsHowItEndedUntilTheMenu) {
+    load();
+    for (int k = 0; k < WordSlots; ++k)
+        for (int cell : cellsOf(k))
+            if (form->Command1[cell]->isEnabled()) form->Command1_Click(cell);
+    ASSERT_EQ(game().phase(), RoundPhase::Ended);
+    EXPECT_TRUE(form->EndSign->isVisibleTo(form.get()));
+    EXPECT_EQ(form->EndSign->ending(), RoundEnding::Won);
+    EXPECT_TRUE(form->EndSign->geometry().contains(form->Command1[0]->geometry()));
+    form->Timer4_Timer();
+    EXPECT_FALSE(form->EndSign->isVisibleTo(form.get()));
+
+    form->Timer3_Timer();
+    while (game().phase() == RoundPhase::Playing)
+        form->Command1_Click(aFillerCell());
+    EXPECT_EQ(form->EndSign->ending(), RoundEnding::TriesUsed);
+    form->Timer4_Timer();
+    form->Timer3_Timer();
+    while (game().phase() == RoundPhase::Playing)
+        form->Timer2_Timer();
+    EXPECT_EQ(form->EndSign->ending(), RoundEnding::TimeUp);
+    EXPECT_TRUE(form->EndSign->isVisibleTo(form.get()));
+}
+
+// Letters and the animations grow with the cells past 1,024 x 768; a faint caption is outlined.
+TEST_F(GameScreen, largeScreensGrowLettersAndOutlineFaintCaptions) {
+    load({1920, 1080});
+    const double growth = 1045.0 / 731;
+    EXPECT_NEAR(form->Command1[0]->font().pointSizeF(), 18 * growth, 0.01);
+    EXPECT_NEAR(form->Marchoso2->width(), 49 * growth, 1);
+    form->Timer1_Timer();
+    EXPECT_NEAR(form->Label1[0]->font().pointSizeF(), 14 * growth, 0.01);
+    game().FlashLabel = 0;
+    game().LabelForeColor[1] = 0x00FFFF; // yellow
+    form->Timer1_Timer();
+    EXPECT_EQ(form->Label1[1]->outline(), std::optional<Colour>(0x000000));
 }
 
 } // namespace

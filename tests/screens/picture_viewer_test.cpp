@@ -54,18 +54,18 @@ class PictureViewerTest : public testing::Test {
     QTemporaryDir folder;
 };
 
-// 200 x 100 px is 3,000 x 1,500 twips: the window is 3,325 x 2,200 twips at
-// floor((12,000 - 3,325) / 2) = 4,337 and floor((12,000 - 2,200) / 2) = 4,900 on the offscreen
-// platform's 800 x 800 px screen; in pixels its edges are 289 to 511 and 327 to 473.
-TEST_F(PictureViewerTest, PictureKeepsItsNaturalSizeInACentredWindow) {
+// A small picture grows to half the screen's height: 100 x 100 px (1,500 twips) is shown 400 x 400
+// on the offscreen platform's 800 x 800 px screen, in a window of 6,325 x 6,700 twips at
+// floor((12,000 - 6,325) / 2) = 2,837 and floor((12,000 - 6,700) / 2) = 2,650.
+TEST_F(PictureViewerTest, SmallPictureGrowsToHalfTheScreenInACentredWindow) {
     ASSERT_EQ(QGuiApplication::primaryScreen()->geometry(), QRect(0, 0, 800, 800));
-    writePicture(QStringLiteral("piña.png"), QSize(200, 100));
+    writePicture(QStringLiteral("piña.png"), QSize(100, 100));
     Module1::ViewerPictureFile = QStringLiteral("piña.png");
     Form4 viewer(folder.path());
     ASSERT_TRUE(viewer.pictureLoaded());
-    EXPECT_EQ(viewer.geometry(), QRect(289, 327, 222, 146));
-    EXPECT_EQ(viewer.Picture1->geometry(), QRect(8, 8, 200, 100));
-    EXPECT_EQ(viewer.Picture1->pixmap().size(), QSize(200, 100));
+    EXPECT_EQ(viewer.geometry(), QRect(189, 177, 422, 446));
+    EXPECT_EQ(viewer.Picture1->geometry(), QRect(8, 8, 400, 400));
+    EXPECT_EQ(viewer.Picture1->pixmap().size(), QSize(400, 400));
     EXPECT_TRUE(viewer.windowFlags().testFlag(Qt::FramelessWindowHint));
 }
 
