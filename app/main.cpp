@@ -1,6 +1,7 @@
 // The program: opens on the splash screen and finds its data folders beside the program file.
 #include "asset_paths.h"
 #include "sound.h"
+#include "voice.h"
 #include "windows.h"
 
 #include <QApplication>
@@ -59,7 +60,8 @@ int main(int argc, char* argv[]) {
 
     QApplication::setApplicationName(QStringLiteral("tolvano"));
     SoundEffectPlayer sound;
-    Windows windows(assets::programFolder(), sound);
+    RecordingVoice voice;
+    Windows windows(assets::programFolder(), sound, &voice);
     windows.start();
     return app.exec();
 }

@@ -10,6 +10,7 @@
 #include "picture_words.h"
 #include "regular_file.h"
 #include "text_file.h"
+#include "voice_switch.h"
 #include "wav_file.h"
 
 #include <QDir>
@@ -359,6 +360,42 @@ SpeedReport clockFromItem(const QString& item) {
     return report;
 }
 
+// Each usable picture's recording, as the game looks for it; the game has no synthetic voice yet,
+// so a word without a playable recording is silent.
+VoiceReport checkVoices(const QString& programFolder, const QList<PictureRow>& pictures) {
+    VoiceReport report;
+    switch (readSpeaking(assets::path(programFolder, assets::VoiceSwitchFile))) {
+    case Speaking::On:
+        report.switchSetting = QStringLiteral("on");
+        break;
+    case Speaking::RecordingsOnly:
+        report.switchSetting = QStringLiteral("recordings only");
+        break;
+    case Speaking::Off:
+        report.switchSetting = QStringLiteral("off: the game says no words");
+        break;
+    }
+    report.folder = QDir(programFolder)
+                        .relativeFilePath(assets::path(programFolder, assets::VoiceFolder));
+    for (const PictureRow& picture : pictures) {
+        if (!picture.usable) continue;
+        const QString path = assets::recording(programFolder, picture.file);
+        VoiceRow row{picture.rawName, QStringLiteral("recording"), true};
+        QString why;
+        if (!QFileInfo::exists(path)) {
+            row.voice = QStringLiteral("silent: no recording");
+            row.recorded = false;
+        } else if (!readPlayableSound(path, &why)) {
+            row.voice = QStringLiteral("silent: the recording is not playable: %1 (save it as a "
+                                       "WAV file)")
+                            .arg(why);
+            row.recorded = false;
+        }
+        report.rows.append(row);
+    }
+    return report;
+}
+
 FolderReport checkFolder(const QString& programFolder) {
     // The decoders' complaints are read where they matter and go into the report; any others
     // (and libraries write straight onto stderr) must not bury it.
@@ -371,6 +408,7 @@ FolderReport checkFolder(const QString& programFolder) {
     report.speed = checkSpeed(programFolder);
     report.levels = checkLevels(programFolder);
     report.media = checkMedia(programFolder);
+    report.voices = checkVoices(programFolder, report.pictures);
     return report;
 }
 

@@ -74,6 +74,19 @@ struct LevelReport {
     std::array<std::optional<QString>, LevelLines> lines;
 };
 
+// How the game says a usable picture's word.
+struct VoiceRow {
+    QByteArray rawName; // the picture's name as the folder listing holds it
+    QString voice;      // "recording", or why the word is silent
+    bool recorded = false;
+};
+
+struct VoiceReport {
+    QString switchSetting; // what configuracion/voz.txt makes of the voice
+    QString folder;        // the recordings' folder inside the program folder
+    QList<VoiceRow> rows;  // one for each usable picture
+};
+
 struct FolderReport {
     QString folder;        // as Qt reaches it, which may be "." (see assets::reachableFolder)
     QByteArray absolute;   // its absolute path as the system names it, for the report
@@ -86,6 +99,7 @@ struct FolderReport {
     SpeedReport speed;
     LevelReport levels;
     QList<NeededFile> media; // the animations and sounds
+    VoiceReport voices;
 };
 
 // Checks the program folder that holds imagenes/, configuracion/, gifs/ and sonidos/.

@@ -219,6 +219,20 @@ QString escaped(const QString& text) {
     return escaped(text.toUtf8());
 }
 
+void writeVoices(QTextStream& out, const VoiceReport& voices) {
+    qsizetype recorded = 0;
+    qsizetype width = 0;
+    for (const VoiceRow& row : voices.rows) {
+        recorded += row.recorded ? 1 : 0;
+        width = std::max(width, escaped(row.rawName).size());
+    }
+    out << "Voices (" << escaped(voices.folder) << "; voz.txt: " << voices.switchSetting << ")\n";
+    for (const VoiceRow& row : voices.rows)
+        out << "  " << escaped(row.rawName).leftJustified(width) << "  " << row.voice << '\n';
+    out << "  " << recorded << " of " << voices.rows.size()
+        << " usable pictures have a recording\n\n";
+}
+
 QString formatReport(const FolderReport& report) {
     QString text;
     QTextStream out(&text);
@@ -230,6 +244,7 @@ QString formatReport(const FolderReport& report) {
     writeLevels(out, report.levels);
     out << '\n';
     writeMedia(out, report.media);
+    writeVoices(out, report.voices);
     writeVerdict(out, report);
     out.flush();
     return text;

@@ -141,6 +141,12 @@ QString picture(const QString& programFolder, const QString& fileName) {
     return path(programFolder, PictureFolder) + u'/' + fileName;
 }
 
+QString recording(const QString& programFolder, const QString& pictureFileName) {
+    const qsizetype dot = pictureFileName.lastIndexOf(u'.');
+    const QString name = dot > 0 ? pictureFileName.left(dot) : pictureFileName;
+    return path(programFolder, VoiceFolder) + u'/' + name + QStringLiteral(".wav");
+}
+
 ::LanguageFile language(const QString& programFolder) {
     return ::LanguageFile(path(programFolder, LanguageFile), activeSet(programFolder).language);
 }

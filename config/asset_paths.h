@@ -88,6 +88,7 @@ inline constexpr char16_t LanguageFile[] = u"\\configuracion\\idioma.txt";
 inline constexpr char16_t SpeedFile[] = u"\\configuracion\\velocidad.txt";
 inline constexpr char16_t LevelFile[] = u"\\configuracion\\nivel.txt";
 inline constexpr char16_t TextsFile[] = u"\\configuracion\\textos.txt";
+inline constexpr char16_t VoiceSwitchFile[] = u"\\configuracion\\voz.txt";
 inline constexpr char16_t RunnerGif[] = u"\\gifs\\corre.gif";
 inline constexpr char16_t SuccessGif[] = u"\\gifs\\acierto.gif";
 inline constexpr char16_t SuccessSound[] = u"\\sonidos\\acierto.wav";
@@ -102,5 +103,7 @@ QString levelGif(const QString& programFolder, int n);
 // A file of the active set's picture folder, by the name the folder listing gave; the name is not
 // converted, since a file name here may hold a backslash.
 QString picture(const QString& programFolder, const QString& fileName);
+// The recording that says a picture's word: voces/perro.wav for imagenes/perro.png.
+QString recording(const QString& programFolder, const QString& pictureFileName);
 
 } // namespace assets

@@ -14,10 +14,15 @@
 #include "sound.h"
 #include "text_file.h"
 #include "units.h"
+#include "voice.h"
+#include "voice_switch.h"
+#include "wav_file.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QTimer>
+#include <cstdio>
 #include <algorithm>
 #include <system_error>
 #include <thread>
@@ -114,6 +119,10 @@ void Form1::createControls() {
     Timer4 = new GameTimer(3000, false, this);
     EndSign = new RoundEndSign(this);
     EndSign->hide();
+    m_speechTimer = new QTimer(this);
+    m_speechTimer->setSingleShot(true);
+    connect(m_speechTimer, &QTimer::timeout, this, &Form1::saySpeech);
+    m_speechClock.start();
 }
 
 void Form1::connectEvents() {
@@ -154,6 +163,9 @@ void Form1::Form_Load() {
     m_game.ClearBoard();
     m_game.PlaceWords();
     readSpeed();
+    // The teacher's switch; the system's voice is not used yet, so both "on" settings say the
+    // recordings.
+    if (readSpeaking(assetPath(assets::VoiceSwitchFile)) == Speaking::Off) setVoice(nullptr);
     m_game.WordsOffered = 6;
     place(Command4[0], m_layout.Command4[0]);
     place(Command4[1], m_layout.Command4[1]);
@@ -310,6 +322,7 @@ void Form1::Command1_Click(int Index) {
     }
     for (SoundId sound : result.sounds)
         play(sound);
+    sayFoundWords(result);
     showBoard();
     syncTimers();
     if (playing && m_game.phase() == RoundPhase::Ended) showRoundEnd(false);
@@ -335,6 +348,10 @@ void Form1::Command4_Click(int Index) {
 }
 
 void Form1::Image1_Click(int Index) {
+    if (!m_game.wordList.PictureFiles[Index].isEmpty()) {
+        m_speech.sayNow(Index, m_speechClock.elapsed());
+        saySpeech();
+    }
     Module1::ViewerPictureFile = m_game.wordList.PictureFiles[Index];
     Form4::open(m_folder, this);
 }
@@ -355,6 +372,7 @@ void Form1::Timer2_Timer() {
 
 void Form1::Timer3_Timer() {
     EndSign->hide();
+    m_speech.clear();
     m_game.Timer3_Timer();
     showBoard();
     syncTimers();
@@ -454,6 +472,55 @@ void Form1::showRoundEnd(bool timeUp) {
         won ? RoundEnding::Won : (timeUp ? RoundEnding::TimeUp : RoundEnding::TriesUsed);
     const QRect first = Command1[0]->geometry();
     EndSign->showOver(first.united(Command1[BoardCells - 1]->geometry()), ending);
+}
+
+// --- Speech ---
+
+void Form1::setVoice(Voice* voice) {
+    if (m_voice) m_voice->finished = nullptr;
+    m_voice = voice;
+    if (m_voice) m_voice->finished = [this] { saySpeech(); };
+}
+
+// The words one click completes are said once the longest of its sounds has finished.
+void Form1::sayFoundWords(const ClickResult& result) {
+    if (!m_voice || result.completedWords.empty()) return;
+    qint64 longest = 0;
+    for (SoundId sound : result.sounds)
+        longest = std::max(longest, soundMs(sound));
+    m_speech.sayAfter(result.completedWords, m_speechClock.elapsed(), longest);
+    saySpeech();
+}
+
+// Says what has fallen due, and wakes itself again for what is still to come.
+void Form1::saySpeech() {
+    if (!m_voice) {
+        m_speech.clear();
+        return;
+    }
+    const qint64 now = m_speechClock.elapsed();
+    while (const std::optional<int> slot = m_speech.next(now, m_voice->speaking())) {
+        const QString& file = m_game.wordList.PictureFiles[*slot];
+        if (file.isEmpty() || m_voice->say(assets::recording(m_folder, file))) break;
+        static bool reported = false; // once a run: a folder without recordings is not an error
+        if (!reported) {
+            std::fprintf(stderr, "tolvano: no recording to say \"%s\" with; such words are not said\n",
+                         qPrintable(m_game.wordList.Words[*slot]));
+            reported = true;
+        }
+    }
+    if (const std::optional<qint64> due = m_speech.nextDue(); due && *due > now)
+        m_speechTimer->start(static_cast<int>(*due - now));
+}
+
+// How long a sound plays, from its file; the beep that stands in for a bad one is short.
+qint64 Form1::soundMs(SoundId sound) const {
+    constexpr qint64 BeepMs = 200;
+    const char16_t* file = sound == SoundId::Success ? assets::SuccessSound
+                           : sound == SoundId::Final ? assets::FinalSound
+                                                     : assets::ErrorSound;
+    const std::optional<WavInfo> info = readPlayableSound(assetPath(file));
+    return info ? info->durationMs() : BeepMs;
 }
 
 void Form1::syncTimers() {

@@ -7,6 +7,7 @@
 #include "game_timer.h"
 #include "layout.h"
 #include "letter_button.h"
+#include "speech_queue.h"
 #include "navigation.h"
 
 #include <QElapsedTimer>
@@ -19,8 +20,10 @@
 #include <memory>
 
 class GifControl;
+class QTimer;
 class RoundEndSign;
 class Sound;
+class Voice;
 
 // A picture of the panel: a label that reports a click.
 class PictureLabel : public QLabel {
@@ -51,6 +54,9 @@ class Form1 : public QWidget {
     void enableTimer3();
     // The score button's text as large as fits, whenever the game changes it.
     void fitScoreText();
+    // Who says the words: a clicked picture's word, and each word found once its chime has
+    // played. Without one the game is silent.
+    void setVoice(Voice* voice);
 
     // Event handlers, each forwarding to the game and showing the outcome.
     void Command1_Click(int Index);
@@ -101,6 +107,9 @@ class Form1 : public QWidget {
     void showWords();
     void syncTimers();
     void showRoundEnd(bool timeUp);
+    void sayFoundWords(const ClickResult& result);
+    void saySpeech();
+    qint64 soundMs(SoundId sound) const;
     void play(SoundId sound);
     QString assetPath(const char16_t* relative) const;
     void place(QWidget* widget, const TwipsRect& twips);
@@ -117,4 +126,8 @@ class Form1 : public QWidget {
     double m_growth = 1; // of the letters, captions and animations, with the board
     std::array<QSize, WordSlots> m_naturalSizes{}; // pixels, of the picture each slot shows
     QElapsedTimer m_shown; // since the screen was shown, for the double-click on play
+    Voice* m_voice = nullptr;
+    SpeechQueue m_speech;
+    QElapsedTimer m_speechClock;
+    QTimer* m_speechTimer = nullptr; // wakes the queue when its next word falls due
 };

@@ -5,8 +5,8 @@
 
 #include <QApplication>
 
-Windows::Windows(QString programFolder, Sound& sound)
-    : m_folder(std::move(programFolder)), m_sound(sound) {}
+Windows::Windows(QString programFolder, Sound& sound, Voice* voice)
+    : m_folder(std::move(programFolder)), m_sound(sound), m_voice(voice) {}
 
 Windows::~Windows() = default;
 
@@ -33,6 +33,7 @@ void Windows::enableGameTimer3() {
 
 void Windows::loadGameScreen() {
     m_gameScreen = std::make_unique<Form1>(m_folder, *this, m_sound);
+    m_gameScreen->setVoice(m_voice);
     m_gameScreen->Form_Load();
     m_gameScreen->showOnScreen();
 }

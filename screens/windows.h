@@ -10,10 +10,12 @@
 #include <memory>
 
 class Sound;
+class Voice;
 
 class Windows final : public Navigation {
   public:
-    Windows(QString programFolder, Sound& sound);
+    // voice says the pictures' words; none keeps the game silent.
+    Windows(QString programFolder, Sound& sound, Voice* voice = nullptr);
     ~Windows() override;
 
     // The program opens on its splash screen.
@@ -31,5 +33,6 @@ class Windows final : public Navigation {
   private:
     QString m_folder;
     Sound& m_sound;
+    Voice* m_voice;
     std::unique_ptr<Form1> m_gameScreen;
 };

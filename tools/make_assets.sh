@@ -2,7 +2,7 @@
 # Remakes every bundled asset under assets/ (pictures, animations, window pictures, sounds, texts) and the pictures' contact sheets in docs/.
 #
 # Needs (Debian): qt6-base-dev cmake ninja-build g++ fonts-noto-color-emoji fonts-dejavu-core
-#                 imagemagick gifsicle pngquant optipng sox bc
+#                 imagemagick gifsicle pngquant optipng sox bc espeak-ng
 # Usage: tools/make_assets.sh
 # The drawing programs are built in a temporary folder, never inside the repository. Pictures
 # are rendered from tools/pictures.tsv; to add one, add a row there and run this script again.
@@ -60,6 +60,9 @@ echo "== sounds"
 
 echo "== texts"
 "$here/make_texts.sh" "$assets"
+
+echo "== voices"
+"$here/make_voices.sh"
 
 echo "== check"
 "$build/check_media" "$assets"

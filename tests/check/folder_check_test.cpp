@@ -275,6 +275,12 @@ const Spoilt SpoiltFiles[] = {
      put("imagenes/escaneos.jpg", hostile::jpegOfScans(2000)),
      "escaneos.jpg ESCANEOS no too many scans (2,000; at most 100)",
      {}},
+    {"RecordingThatIsMp3",
+     put("voces/sol.wav", "ID3\x04" + QByteArray(60, '\0')),
+     "sol.png silent: the recording is not playable: an MP3 file, not a WAV (save it as a WAV "
+     "file)",
+     {}},
+    {"PictureWithoutRecording", removeFile("voces/sol.wav"), "sol.png silent: no recording", {}},
     {"ProgressiveJpegTooLargeToDecode",
      put("imagenes/foto.jpg", hostile::jpegClaiming(7000, 7000, true)),
      "foto.jpg FOTO no too large to decode progressively (280.4 MB; at most 72 MB)",

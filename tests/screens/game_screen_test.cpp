@@ -1,5 +1,6 @@
 // The game screen on the offscreen platform: start-up from the text files, the layout of its
 // controls, and clicks answered with colours, captions, sounds and the success animation.
+#include "asset_paths.h"
 #include "game_screen.h"
 #include "gif_control.h"
 #include "round_end_sign.h"
@@ -7,6 +8,7 @@
 #include "program_folder.h"
 #include "sound.h"
 #include "units.h"
+#include "voice.h"
 
 #include <QApplication>
 #include <QDir>
@@ -345,6 +347,49 @@ TEST_F(GameScreen, largeScreensGrowLettersAndOutlineFaintCaptions) {
     game().LabelForeColor[1] = 0x00FFFF; // yellow
     form->Timer1_Timer();
     EXPECT_EQ(form->Label1[1]->outline(), std::optional<Colour>(0x000000));
+}
+
+// A clicked picture's word is said at once from its recording; a found word once the chime has
+// played; a word without a recording is silence.
+TEST_F(GameScreen, picturesAndFoundWordsAreSaidFromTheirRecordings) {
+    load();
+    RecordingVoiceFake voice;
+    form->setVoice(&voice);
+    const auto recordingOf = [this](int k) {
+        return assets::recording(folder.path(), game().wordList.PictureFiles[k]);
+    };
+    for (int k = 0; k < WordSlots - 1; ++k)
+        voice.playable << recordingOf(k);
+    // The viewer the click opens is modal: closed as soon as it shows.
+    const auto closeViewer = [] {
+        QTimer::singleShot(0, [] {
+            if (QWidget* viewer = QApplication::activeModalWidget()) viewer->close();
+        });
+    };
+    closeViewer();
+    form->Image1_Click(3);
+    EXPECT_EQ(voice.said, QStringList{recordingOf(3)});
+    voice.endWord();
+    closeViewer();
+    form->Image1_Click(5);
+    EXPECT_EQ(voice.said.size(), 1);
+
+    for (int cell : cellsOf(1))
+        if (form->Command1[cell]->isEnabled()) form->Command1_Click(cell);
+    ASSERT_TRUE(game().WordFound[1]);
+    EXPECT_EQ(voice.said.size(), 1) << "said before the chime ended";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return voice.said.contains(recordingOf(1)); }, 5000));
+
+    // The teacher's switch, read at start-up, silences the next game screen.
+    folder.write(QStringLiteral("configuracion/voz.txt"), "no");
+    form = std::make_unique<Form1>(folder.path(), navigation, sound, QSize(800, 600));
+    form->setVoice(&voice);
+    form->Form_Load();
+    voice.playable << recordingOf(0);
+    const qsizetype saidBefore = voice.said.size();
+    closeViewer();
+    form->Image1_Click(0);
+    EXPECT_EQ(voice.said.size(), saidBefore);
 }
 
 } // namespace

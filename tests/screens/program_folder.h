@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -29,6 +30,7 @@ class ProgramFolder {
     QString path() const { return m_dir.path(); }
 
     void write(const QString& relative, const QByteArray& content) const {
+        QDir(path()).mkpath(QFileInfo(relative).path());
         QFile file(path() + QLatin1Char('/') + relative);
         if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) file.write(content);
     }

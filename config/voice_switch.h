@@ -1,0 +1,12 @@
+// The teacher's switch for the voice: configuracion/voz.txt.
+#pragma once
+
+#include <QString>
+
+// Speaking is on unless a teacher says otherwise. The file holds one item, read like every other
+// text file: "no" (or "off") silences the game; "grabaciones" (or "recordings") keeps the
+// recordings and never uses the system's synthetic voice; "si" (or "on") is the default. Case and
+// accents do not matter ("Sí", "NO"). A missing file, an empty one or any other content: on.
+enum class Speaking { On, RecordingsOnly, Off };
+
+Speaking readSpeaking(const QString& switchFilePath);

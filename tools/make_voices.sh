@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Records every bundled picture's word with espeak-ng, trimmed and normalised with sox, as
+# assets/idiomas/<set>/voces/<name>.wav (16-bit mono, 16 kHz): the voice the game falls back on
+# where a teacher has recorded none.
+#
+# Needs (Debian): espeak-ng sox
+# Usage: tools/make_voices.sh   (tools/make_assets.sh calls it)
+set -euo pipefail
+
+assets=$(cd "$(dirname "$0")/.." && pwd)/assets
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+for tool in espeak-ng sox; do
+    command -v "$tool" > /dev/null || { echo "make_voices: missing $tool (apt-get install espeak-ng sox)" >&2; exit 1; }
+done
+
+# A slower, slightly higher voice than espeak's default, for children learning to read.
+speak() { # VOICE WORD OUT
+    espeak-ng -v "$1" -s 120 -p 60 -w "$work/raw.wav" "$2"
+    # Silence trimmed at both ends (what espeak adds), then every word equally loud.
+    sox "$work/raw.wav" -r 16000 -b 16 -c 1 "$3" \
+        silence 1 0.02 0.5% reverse silence 1 0.02 0.5% reverse norm -1
+}
+
+for entry in es:es en:en-gb; do
+    set_name=${entry%%:*}
+    voice=${entry#*:}
+    pictures=$assets/idiomas/$set_name/imagenes
+    voices=$assets/idiomas/$set_name/voces
+    mkdir -p "$voices"
+    find "$voices" -maxdepth 1 -type f -name '*.wav' -delete
+    for picture in "$pictures"/*; do
+        name=$(basename "$picture")
+        name=${name%.*}
+        speak "$voice" "$name" "$voices/$name.wav"
+    done
+    echo "make_voices: $set_name: $(find "$voices" -name '*.wav' | wc -l) recordings, $(du -sh "$voices" | cut -f1)"
+done
