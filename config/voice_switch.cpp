@@ -15,6 +15,15 @@ QString plain(const QString& text) {
 
 } // namespace
 
+bool readLowerCase(const QString& switchFilePath) {
+    ItemFile file(switchFilePath);
+    file.readText();
+    const std::optional<QString> item = file.readText();
+    if (!item) return false;
+    const QString word = plain(*item);
+    return word == u"minusculas" || word == u"lowercase";
+}
+
 Speaking readSpeaking(const QString& switchFilePath) {
     ItemFile file(switchFilePath);
     const std::optional<QString> item = file.readText();

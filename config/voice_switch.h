@@ -1,4 +1,4 @@
-// The teacher's switch for the voice: configuracion/voz.txt.
+// The teacher's switches for the voice and the letters: configuracion/voz.txt.
 #pragma once
 
 #include <QString>
@@ -10,3 +10,7 @@
 enum class Speaking { On, RecordingsOnly, Off };
 
 Speaking readSpeaking(const QString& switchFilePath);
+
+// The second item: "minusculas" (or "lowercase") shows the board's letters, the captions and the
+// word list in lower case, for children who learn those letters first; anything else, capitals.
+bool readLowerCase(const QString& switchFilePath);

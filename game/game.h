@@ -51,6 +51,9 @@ class Game {
 
     // "3 de 6 - 50 %"; nothing while no word has been offered.
     std::optional<QString> ScoreText() const;
+    // A cell's letter as the board shows it, in capitals or in lower case: a word's letter in
+    // lower case is its picture name's own letter where the two spell letter for letter alike.
+    QString shownLetter(int cell, bool lowerCase) const;
     // The same with another connecting word, for a screen that must shorten a teacher's long one.
     std::optional<QString> ScoreText(const QString& connectingWord) const;
 
@@ -89,6 +92,7 @@ class Game {
     Board board;
     WordList wordList;
     QStringList List2; // words found since the game screen was loaded, in order of finding
+    QStringList List2Files; // the pictures those words came from, in the same order
     std::array<std::uint8_t, WordSlots> LettersFound{};
     std::array<bool, WordSlots> WordFound{};
     std::int16_t ErrorCount = 0;

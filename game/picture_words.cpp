@@ -21,6 +21,10 @@ std::optional<QString> pictureWord(const QString& fileName) {
     return stem.toString().toUpper().normalized(QString::NormalizationForm_C);
 }
 
+QString lowerCaseWord(const QString& fileName) {
+    return stemOf(fileName).toString().toLower().normalized(QString::NormalizationForm_C);
+}
+
 std::u32string wordLetters(const QString& word) {
     const QList<uint> codes = word.toUcs4();
     return std::u32string(codes.begin(), codes.end());

@@ -24,6 +24,10 @@ std::optional<QString> pictureWord(const QString& fileName);
 // The letters of a word as the board holds them, one per cell.
 std::u32string wordLetters(const QString& word);
 
+// The word as it reads in lower case, for children who learn those letters first: the file name's
+// own letters lowered, so that a name with ß keeps its ß (its capitals spell SS).
+QString lowerCaseWord(const QString& fileName);
+
 // Only a word of 1 to 12 letters can be placed and found; other names are never drawn.
 bool givesPlaceableWord(const QString& fileName);
 

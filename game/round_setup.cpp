@@ -79,3 +79,19 @@ void Game::Command3_Click() {
     Command3Caption = HintCaption + QLatin1Char(' ') + QString::number(HintsUsed);
     Command3Enabled = false;
 }
+
+QString Game::shownLetter(int cell, bool lowerCase) const {
+    const QString capital = board.caption(cell);
+    if (!lowerCase) return capital;
+    for (int k = 0; k < WordSlots; ++k) {
+        for (int j = 1; j < WordPositions; ++j) {
+            if (board.WordCells[k][j] != cell) continue;
+            const std::u32string lower = wordLetters(lowerCaseWord(wordList.PictureFiles[k]));
+            const std::u32string upper = wordLetters(wordList.Words[k]);
+            if (lower.size() != upper.size()) return capital.toLower();
+            const char32_t letter = lower[static_cast<std::size_t>(j - 1)];
+            return QString::fromUcs4(&letter, 1);
+        }
+    }
+    return capital.toLower();
+}

@@ -60,6 +60,7 @@ void Game::hit(int index, ClickResult& result) {
 void Game::complete(int word, ClickResult& result) {
     WordFound[word] = true;
     List2.append(wordList.Words[word]);
+    List2Files.append(wordList.PictureFiles[word]);
     LabelVisible[word] = true;
     FlashLabel = static_cast<std::uint8_t>(word);
     Timer1Enabled = true;

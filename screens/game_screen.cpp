@@ -157,6 +157,7 @@ void Form1::place(QWidget* widget, const TwipsRect& twips) {
 // --- Start-up ---
 
 void Form1::Form_Load() {
+    m_lowerCase = readLowerCase(assetPath(assets::VoiceSwitchFile));
     m_game.ScoreOfWord = assets::language(m_folder).text(LanguageItem::ScoreWord);
     ArrangeGameScreen();
     m_game.ChoosePictureWords();
@@ -229,7 +230,8 @@ void Form1::PicturePanel() {
             m_naturalSizes[k] = *size; // a slot that fails keeps the size it had
             loaded[k] = path;
         }
-        Label1[k]->setText(m_game.wordList.Words[k]);
+        Label1[k]->setText(m_lowerCase ? lowerCaseWord(m_game.wordList.PictureFiles[k])
+                                       : m_game.wordList.Words[k]);
         Label1[k]->adjustSize();
         inputs[k] = {units::toTwips(m_naturalSizes[k].width()),
                      units::toTwips(m_naturalSizes[k].height()),
@@ -406,7 +408,7 @@ void Form1::keyPressEvent(QKeyEvent* event) {
 
 void Form1::showBoard() {
     for (int i = 0; i < BoardCells; ++i)
-        Command1[i]->display(m_game.board.caption(i), m_game.board.Look[i]);
+        Command1[i]->display(m_game.shownLetter(i, m_lowerCase), m_game.board.Look[i]);
     if (!m_game.Command3Caption.isEmpty()) fitScoreText();
     Command3->setEnabled(m_game.Command3Enabled);
     QPalette background = palette();
@@ -428,7 +430,8 @@ void Form1::showWords() {
         Label1[k]->setVisible(m_game.LabelVisible[k]);
     }
     while (List2->count() < m_game.List2.size())
-        List2->addItem(m_game.List2[List2->count()]);
+        List2->addItem(m_lowerCase ? lowerCaseWord(m_game.List2Files[List2->count()])
+                                   : m_game.List2[List2->count()]);
 }
 
 // The score, or the hint's count, at the largest size up to the design size that fits its button,

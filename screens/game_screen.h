@@ -124,6 +124,7 @@ class Form1 : public QWidget {
     Game m_game;
     GameScreenLayout m_layout;
     double m_growth = 1; // of the letters, captions and animations, with the board
+    bool m_lowerCase = false; // the teacher's switch: letters and words in lower case
     std::array<QSize, WordSlots> m_naturalSizes{}; // pixels, of the picture each slot shows
     QElapsedTimer m_shown; // since the screen was shown, for the double-click on play
     Voice* m_voice = nullptr;

@@ -30,4 +30,16 @@ TEST(VoiceSwitch, readsTheTeachersWordAndIsOnOtherwise) {
     EXPECT_EQ(readSpeaking(folder.path(QStringLiteral("falta.txt"))), Speaking::On);
 }
 
+TEST(VoiceSwitch, secondItemAsksForLowerCaseLetters) {
+    TempFiles folder;
+    const std::pair<QByteArray, bool> rows[] = {
+        {"si, min\xc3\xbasculas", true}, {"no\r\nLOWERCASE", true}, {"minusculas", false},
+        {"si, mayusculas", false},       {"si,", false},            {"", false},
+    };
+    for (const auto& [content, lower] : rows)
+        EXPECT_EQ(readLowerCase(folder.write(QStringLiteral("voz.txt"), content)), lower)
+            << content.toStdString();
+    EXPECT_FALSE(readLowerCase(folder.path(QStringLiteral("falta.txt"))));
+}
+
 } // namespace

@@ -243,4 +243,12 @@ TEST(DiskFolder, asksTheDecoderOnceUntilTheFileChanges) {
     EXPECT_FALSE(folder.isPicture(QStringLiteral("removed.png")));
 }
 
+// The lower-case word is the name's own letters lowered, not the capitals lowered again.
+TEST(PictureWords, lowerCaseWordKeepsTheNamesOwnLetters) {
+    EXPECT_EQ(lowerCaseWord(QStringLiteral("Ñandú.png")), QStringLiteral("ñandú"));
+    EXPECT_EQ(lowerCaseWord(QStringLiteral("straße.jpeg")), QStringLiteral("straße"));
+    EXPECT_EQ(*pictureWord(QStringLiteral("straße.jpeg")), QStringLiteral("STRASSE"));
+    EXPECT_EQ(lowerCaseWord(QStringLiteral("PINGÜINO.webp")), QStringLiteral("pingüino"));
+}
+
 } // namespace

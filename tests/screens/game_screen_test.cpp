@@ -392,4 +392,21 @@ TEST_F(GameScreen, picturesAndFoundWordsAreSaidFromTheirRecordings) {
     EXPECT_EQ(voice.said.size(), saidBefore);
 }
 
+// The teacher's lower-case option: letters, captions and the word list in lower case, and a round
+// is won the same way.
+TEST_F(GameScreen, lowerCaseOptionShowsEveryLetterInLowerCase) {
+    folder.write(QStringLiteral("configuracion/voz.txt"), "si, minusculas");
+    load();
+    for (const LetterButton* cell : form->Command1)
+        EXPECT_EQ(cell->text(), cell->text().toLower());
+    for (int k = 0; k < WordSlots; ++k)
+        for (int cell : cellsOf(k))
+            if (form->Command1[cell]->isEnabled()) form->Command1_Click(cell);
+    EXPECT_EQ(form->EndSign->ending(), RoundEnding::Won);
+    for (int k = 0; k < WordSlots; ++k) {
+        EXPECT_EQ(form->Label1[k]->text(), game().wordList.Words[k].toLower());
+        EXPECT_EQ(form->List2->item(k)->text(), form->List2->item(k)->text().toLower());
+    }
+}
+
 } // namespace
