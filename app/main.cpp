@@ -1,6 +1,7 @@
 // The program: opens on the splash screen and finds its data folders beside the program file.
 #include "asset_paths.h"
 #include "sound.h"
+#include "system_voice.h"
 #include "voice.h"
 #include "windows.h"
 
@@ -60,7 +61,9 @@ int main(int argc, char* argv[]) {
 
     QApplication::setApplicationName(QStringLiteral("tolvano"));
     SoundEffectPlayer sound;
-    RecordingVoice voice;
+    const QString language = assets::activeSet(assets::programFolder()).languageCode;
+    SystemVoice systemVoice(QLocale(language.isEmpty() ? QStringLiteral("es") : language));
+    RecordingVoice voice(&systemVoice);
     Windows windows(assets::programFolder(), sound, &voice);
     windows.start();
     return app.exec();

@@ -360,11 +360,17 @@ SpeedReport clockFromItem(const QString& item) {
     return report;
 }
 
-// Each usable picture's recording, as the game looks for it; the game has no synthetic voice yet,
-// so a word without a playable recording is silent.
+// Each usable picture's recording, as the game looks for it. A word without a playable one goes to
+// the computer's voice where the switch allows; whether this computer has one is not asked here,
+// since reaching the speech daemon can take seconds or hang.
 VoiceReport checkVoices(const QString& programFolder, const QList<PictureRow>& pictures) {
     VoiceReport report;
-    switch (readSpeaking(assets::path(programFolder, assets::VoiceSwitchFile))) {
+    const Speaking speaking = readSpeaking(assets::path(programFolder, assets::VoiceSwitchFile));
+    const QString unrecorded = speaking == Speaking::On
+                                   ? QStringLiteral("no recording: said by the computer's voice, "
+                                                    "where it has one")
+                                   : QStringLiteral("silent: no recording");
+    switch (speaking) {
     case Speaking::On:
         report.switchSetting = QStringLiteral("on");
         break;
@@ -383,11 +389,10 @@ VoiceReport checkVoices(const QString& programFolder, const QList<PictureRow>& p
         VoiceRow row{picture.rawName, QStringLiteral("recording"), true};
         QString why;
         if (!QFileInfo::exists(path)) {
-            row.voice = QStringLiteral("silent: no recording");
+            row.voice = unrecorded;
             row.recorded = false;
         } else if (!readPlayableSound(path, &why)) {
-            row.voice = QStringLiteral("silent: the recording is not playable: %1 (save it as a "
-                                       "WAV file)")
+            row.voice = QStringLiteral("recording not playable: %1 (save it as a WAV file)")
                             .arg(why);
             row.recorded = false;
         }

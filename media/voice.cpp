@@ -1,21 +1,33 @@
 // Saying recordings through QSoundEffect, timed from the file's own length.
 #include "voice.h"
+#include "system_voice.h"
 #include "wav_file.h"
 
 #include <QSoundEffect>
 #include <QTimer>
 #include <QUrl>
 
-RecordingVoice::RecordingVoice(QObject* parent) : QObject(parent), m_end(new QTimer(this)) {
+RecordingVoice::RecordingVoice(SystemVoice* fallback, QObject* parent)
+    : QObject(parent), m_end(new QTimer(this)), m_fallback(fallback) {
     m_end->setSingleShot(true);
-    connect(m_end, &QTimer::timeout, this, [this] {
+    const auto ended = [this] {
         if (finished) finished();
-    });
+    };
+    connect(m_end, &QTimer::timeout, this, ended);
+    if (m_fallback) connect(m_fallback, &SystemVoice::finished, this, ended);
 }
 
-bool RecordingVoice::say(const QString& recordingPath) {
+bool RecordingVoice::say(const QString& recordingPath, const QString& word, bool systemVoice) {
     const std::optional<WavInfo> info = readPlayableSound(recordingPath);
-    if (!info) return false;
+    if (!info) {
+        if (!systemVoice || !m_fallback || !m_fallback->available() || word.isEmpty())
+            return false;
+        if (m_effect) m_effect->stop();
+        m_end->stop();
+        m_fallback->say(word);
+        return true;
+    }
+    if (m_fallback) m_fallback->stop();
     // A new effect for each word: the recordings are small, and one that is still loading or
     // playing is simply dropped.
     delete m_effect;
@@ -27,5 +39,5 @@ bool RecordingVoice::say(const QString& recordingPath) {
 }
 
 bool RecordingVoice::speaking() const {
-    return m_end->isActive();
+    return m_end->isActive() || (m_fallback && m_fallback->speaking());
 }

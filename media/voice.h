@@ -1,4 +1,5 @@
-// Saying a picture's word aloud from its recording, one word at a time.
+// Saying a picture's word aloud, from its recording or else with the system's voice, one word at a
+// time.
 #pragma once
 
 #include <QObject>
@@ -8,14 +9,16 @@
 
 class QSoundEffect;
 class QTimer;
+class SystemVoice;
 
 // The windows say words through this, so that their tests can record what is said instead.
 class Voice {
   public:
     virtual ~Voice() = default;
-    // Starts saying a word from its recording, cutting off the word being said. False, with
-    // nothing said, when the recording is missing or cannot be played.
-    virtual bool say(const QString& recordingPath) = 0;
+    // Starts saying a word from its recording, or where that is missing or cannot be played and
+    // the teacher allows it, with the system's voice; cuts off the word being said. False, with
+    // nothing said, when there is no way to say it.
+    virtual bool say(const QString& recordingPath, const QString& word, bool systemVoice) = 0;
     virtual bool speaking() const = 0;
     // Called when a word has been said to its end (not when it was cut off).
     std::function<void()> finished;
@@ -27,24 +30,31 @@ class Voice {
 class RecordingVoice : public QObject, public Voice {
     Q_OBJECT
   public:
-    explicit RecordingVoice(QObject* parent = nullptr);
+    // fallback: the system's voice for words without a playable recording; none keeps them silent.
+    explicit RecordingVoice(SystemVoice* fallback = nullptr, QObject* parent = nullptr);
 
-    bool say(const QString& recordingPath) override;
+    bool say(const QString& recordingPath, const QString& word, bool systemVoice) override;
     bool speaking() const override;
 
   private:
     QSoundEffect* m_effect = nullptr;
     QTimer* m_end;
+    SystemVoice* m_fallback;
 };
 
 class RecordingVoiceFake : public Voice {
   public:
     QStringList said;
     bool talking = false;
-    QStringList playable; // the recordings that can be said
-    bool say(const QString& recordingPath) override {
-        if (!playable.contains(recordingPath)) return false;
-        said << recordingPath;
+    QStringList playable;     // the recordings that can be said
+    bool systemVoice = false; // whether the words without one can be said by the system
+    bool say(const QString& recordingPath, const QString& word, bool allowed) override {
+        if (playable.contains(recordingPath))
+            said << recordingPath;
+        else if (systemVoice && allowed)
+            said << QStringLiteral("system: ") + word;
+        else
+            return false;
         talking = true;
         return true;
     }

@@ -164,9 +164,9 @@ void Form1::Form_Load() {
     m_game.ClearBoard();
     m_game.PlaceWords();
     readSpeed();
-    // The teacher's switch; the system's voice is not used yet, so both "on" settings say the
-    // recordings.
-    if (readSpeaking(assetPath(assets::VoiceSwitchFile)) == Speaking::Off) setVoice(nullptr);
+    // The teacher's switch: off, recordings only, or recordings and the system's voice.
+    m_speaking = readSpeaking(assetPath(assets::VoiceSwitchFile));
+    if (m_speaking == Speaking::Off) setVoice(nullptr);
     m_game.WordsOffered = 6;
     place(Command4[0], m_layout.Command4[0]);
     place(Command4[1], m_layout.Command4[1]);
@@ -504,10 +504,12 @@ void Form1::saySpeech() {
     const qint64 now = m_speechClock.elapsed();
     while (const std::optional<int> slot = m_speech.next(now, m_voice->speaking())) {
         const QString& file = m_game.wordList.PictureFiles[*slot];
-        if (file.isEmpty() || m_voice->say(assets::recording(m_folder, file))) break;
+        if (file.isEmpty() || m_voice->say(assets::recording(m_folder, file), lowerCaseWord(file),
+                                           m_speaking == Speaking::On))
+            break;
         static bool reported = false; // once a run: a folder without recordings is not an error
         if (!reported) {
-            std::fprintf(stderr, "tolvano: no recording to say \"%s\" with; such words are not said\n",
+            std::fprintf(stderr, "tolvano: no way to say \"%s\"; such words are not said\n",
                          qPrintable(m_game.wordList.Words[*slot]));
             reported = true;
         }

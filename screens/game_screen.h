@@ -8,6 +8,7 @@
 #include "layout.h"
 #include "letter_button.h"
 #include "speech_queue.h"
+#include "voice_switch.h"
 #include "navigation.h"
 
 #include <QElapsedTimer>
@@ -125,6 +126,7 @@ class Form1 : public QWidget {
     GameScreenLayout m_layout;
     double m_growth = 1; // of the letters, captions and animations, with the board
     bool m_lowerCase = false; // the teacher's switch: letters and words in lower case
+    Speaking m_speaking = Speaking::On;
     std::array<QSize, WordSlots> m_naturalSizes{}; // pixels, of the picture each slot shows
     QElapsedTimer m_shown; // since the screen was shown, for the double-click on play
     Voice* m_voice = nullptr;
