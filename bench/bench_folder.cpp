@@ -90,6 +90,7 @@ void BenchFolder::addBundledPictures() {
     const QDir from(SpanishSet + QStringLiteral("/imagenes"));
     for (const QString& file : from.entryList(QDir::Files))
         QFile::copy(from.filePath(file), pictureFolder() + QLatin1Char('/') + file);
+    copyFolder(path(), SpanishSet, "voces");
 }
 
 namespace {

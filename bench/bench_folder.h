@@ -16,7 +16,7 @@ class BenchFolder {
     QString path() const { return m_dir.path(); }
     QString pictureFolder() const;
 
-    // Copies every bundled picture into the picture folder.
+    // Copies every bundled picture into the picture folder, and their recordings beside it.
     void addBundledPictures();
     // Writes count JPEG photos of the given size, each named after a different word so that the
     // game can draw them all. Their content is smooth colour with grain, like a photo, so that

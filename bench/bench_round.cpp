@@ -4,6 +4,8 @@
 #include "bench_folder.h"
 #include "game_round.h"
 #include "picture_loader.h"
+#include "system_voice.h"
+#include "voice.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -125,6 +127,37 @@ void DecodeSixPhotos(benchmark::State& state) {
 void DecodeSixTenThousand(benchmark::State& state) {
     decodeSix(state, tenThousandFolder());
 }
+
+// The click that completes a word, with the voice on: its word is queued for after the chime,
+// never waited for, so the click returns as fast as without a voice.
+void FoundWordClickWithSpeech(benchmark::State& state) {
+    GameRound round(bundledFolder().path());
+    SystemVoice system(QLocale(QStringLiteral("es")));
+    RecordingVoice voice(&system);
+    Form1& form = round.screen();
+    form.setVoice(&voice);
+    for (auto _ : state) {
+        state.PauseTiming();
+        round.nextRound();
+        settle(round);
+        std::vector<int> cells;
+        for (int j = 1; j < WordPositions && form.game().board.WordCells[0][j] >= 0; ++j)
+            cells.push_back(form.game().board.WordCells[0][j]);
+        for (std::size_t j = 0; j + 1 < cells.size(); ++j)
+            form.Command1_Click(cells[j]);
+        state.ResumeTiming();
+        form.Command1_Click(cells.back());
+        state.PauseTiming();
+        if (!form.game().WordFound[0]) state.SkipWithError("the click found no word");
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(FoundWordClickWithSpeech)
+    ->Unit(benchmark::kMicrosecond)
+    ->UseRealTime()
+    ->Iterations(1)
+    ->Repetitions(RoundsPerFigure)
+    ->ReportAggregatesOnly(true);
 
 // Every round is one sample, so the median is the median round. The time is the wall clock (what
 // the player waits); the CPU column counts every thread of the process, decoders included.
