@@ -13,15 +13,6 @@
 
 namespace {
 
-class NoNavigation final : public Navigation {
-  public:
-    void showLevelMenu() override {}
-    bool gameScreenVisible() const override { return true; }
-    void enableGameTimer3() override {}
-    void loadGameScreen() override {}
-    void quit() override {}
-};
-
 struct PicturePanel : ::testing::Test {
     ProgramFolder folder;
     NoNavigation navigation;
