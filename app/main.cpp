@@ -2,6 +2,7 @@
 #include "asset_paths.h"
 #include "sound.h"
 #include "system_voice.h"
+#include "voice_switch.h"
 #include "voice.h"
 #include "windows.h"
 
@@ -61,8 +62,7 @@ int main(int argc, char* argv[]) {
 
     QApplication::setApplicationName(QStringLiteral("tolvano"));
     SoundEffectPlayer sound;
-    const QString language = assets::activeSet(assets::programFolder()).languageCode;
-    SystemVoice systemVoice(QLocale(language.isEmpty() ? QStringLiteral("es") : language));
+    SystemVoice systemVoice(voiceLanguage(assets::programFolder()));
     RecordingVoice voice(&systemVoice);
     Windows windows(assets::programFolder(), sound, &voice);
     windows.start();

@@ -1,6 +1,6 @@
 // The game screen as the benchmarks drive it: loaded, shown, and the next round on request.
 //
-// Form1 runs on a program folder at a fixed screen size, with no sound and no other window.
+// Form1 runs on a program folder at a fixed screen size, with no other window.
 #pragma once
 
 #include "game_screen.h"
@@ -16,8 +16,10 @@ class GameRound {
     static constexpr QSize DefaultScreen{1024, 768};
 
     // Loads the game screen as the program does at the first play (its first round included)
-    // and shows it, so that widgets are laid out and painted as on a real screen.
-    explicit GameRound(const QString& programFolder, QSize screen = DefaultScreen);
+    // and shows it, so that widgets are laid out and painted as on a real screen. Its sounds are
+    // recorded unless a sound service is given.
+    explicit GameRound(const QString& programFolder, QSize screen = DefaultScreen,
+                       Sound* sound = nullptr);
 
     // What the menu's play button leads to: Timer3 enabled, then its tick, the next round's
     // set-up (the pictures, the board, the words, the running figure).

@@ -20,6 +20,7 @@
 #include <QSet>
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 
 namespace check {
 
@@ -360,16 +361,34 @@ SpeedReport clockFromItem(const QString& item) {
     return report;
 }
 
-// Each usable picture's recording, as the game looks for it. A word without a playable one goes to
-// the computer's voice where the switch allows; whether this computer has one is not asked here,
-// since reaching the speech daemon can take seconds or hang.
-VoiceReport checkVoices(const QString& programFolder, const QList<PictureRow>& pictures) {
+namespace {
+
+// What a word without a playable recording gets, by what the switch allows and, where it allows
+// the computer's voice, by what that voice answered for the set's language.
+QString unrecordedVoice(Speaking speaking, const SpeechAnswer& speech, const QLocale& language) {
+    if (speaking != Speaking::On) return QStringLiteral("silent: no recording");
+    if (!speech)
+        return QStringLiteral("no recording: said by the computer's voice, where it has one");
+    switch (speech()) {
+    case SpeechSupport::Speaks:
+        return QStringLiteral("no recording: said by the computer's voice");
+    case SpeechSupport::NoEngine:
+        return QStringLiteral("silent: no recording, and no speech engine answers on this computer");
+    case SpeechSupport::NoVoice:
+        return QStringLiteral("silent: no recording, and the computer's voice speaks no %1")
+            .arg(QLocale::languageToString(language.language()));
+    case SpeechSupport::NoAnswer:
+        break;
+    }
+    return QStringLiteral("no recording: the computer's voice did not answer in time, so the word "
+                          "may be silent");
+}
+
+// Each usable picture's recording, as the game looks for it.
+VoiceReport checkVoices(const QString& programFolder, const QList<PictureRow>& pictures,
+                        const SpeechAnswer& speech) {
     VoiceReport report;
     const Speaking speaking = readSpeaking(assets::path(programFolder, assets::VoiceSwitchFile));
-    const QString unrecorded = speaking == Speaking::On
-                                   ? QStringLiteral("no recording: said by the computer's voice, "
-                                                    "where it has one")
-                                   : QStringLiteral("silent: no recording");
     switch (speaking) {
     case Speaking::On:
         report.switchSetting = QStringLiteral("on");
@@ -383,13 +402,16 @@ VoiceReport checkVoices(const QString& programFolder, const QList<PictureRow>& p
     }
     report.folder = QDir(programFolder)
                         .relativeFilePath(assets::path(programFolder, assets::VoiceFolder));
+    std::optional<QString> unrecorded; // the voice is asked at the first word that needs it
     for (const PictureRow& picture : pictures) {
         if (!picture.usable) continue;
         const QString path = assets::recording(programFolder, picture.file);
         VoiceRow row{picture.rawName, QStringLiteral("recording"), true};
         QString why;
         if (!QFileInfo::exists(path)) {
-            row.voice = unrecorded;
+            if (!unrecorded)
+                unrecorded = unrecordedVoice(speaking, speech, voiceLanguage(programFolder));
+            row.voice = *unrecorded;
             row.recorded = false;
         } else if (!readPlayableSound(path, &why)) {
             row.voice = QStringLiteral("recording not playable: %1 (save it as a WAV file)")
@@ -401,7 +423,19 @@ VoiceReport checkVoices(const QString& programFolder, const QList<PictureRow>& p
     return report;
 }
 
-FolderReport checkFolder(const QString& programFolder) {
+} // namespace
+
+bool voiceMayBeNeeded(const QString& programFolder) {
+    if (readSpeaking(assets::path(programFolder, assets::VoiceSwitchFile)) != Speaking::On)
+        return false;
+    const QDir pictures(assets::path(programFolder, assets::PictureFolder));
+    const auto entries = pictures.entryList(QDir::Files);
+    return std::any_of(entries.begin(), entries.end(), [&](const QString& file) {
+        return !QFileInfo::exists(assets::recording(programFolder, file));
+    });
+}
+
+FolderReport checkFolder(const QString& programFolder, const SpeechAnswer& speech) {
     // The decoders' complaints are read where they matter and go into the report; any others
     // (and libraries write straight onto stderr) must not bury it.
     const DecoderMessages quiet;
@@ -413,7 +447,7 @@ FolderReport checkFolder(const QString& programFolder) {
     report.speed = checkSpeed(programFolder);
     report.levels = checkLevels(programFolder);
     report.media = checkMedia(programFolder);
-    report.voices = checkVoices(programFolder, report.pictures);
+    report.voices = checkVoices(programFolder, report.pictures, speech);
     return report;
 }
 

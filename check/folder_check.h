@@ -9,11 +9,14 @@
 // animations frame by frame, and sounds' headers read as the sound player needs them; a file that
 // decodes only in part counts as damaged. It reads and decodes, and never writes a file.
 
+#include "speech_engine.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <functional>
 #include <optional>
 
 namespace check {
@@ -102,8 +105,17 @@ struct FolderReport {
     VoiceReport voices;
 };
 
-// Checks the program folder that holds imagenes/, configuracion/, gifs/ and sonidos/.
-FolderReport checkFolder(const QString& programFolder);
+// What the computer's voice answers for the set's language; asked at most once, and only where a
+// word has no recording and the teacher's switch allows that voice.
+using SpeechAnswer = std::function<SpeechSupport()>;
+
+// Checks the program folder that holds imagenes/, configuracion/, gifs/ and sonidos/. Without an
+// answer from the computer's voice, the report says only where words go to it.
+FolderReport checkFolder(const QString& programFolder, const SpeechAnswer& speech = {});
+
+// Whether some picture has no recording while the switch allows the computer's voice: the voice
+// is then worth asking before the pictures are read, which takes as long.
+bool voiceMayBeNeeded(const QString& programFolder);
 
 // The speed file's first item as the game turns it into the clock's interval.
 SpeedReport clockFromItem(const QString& item);

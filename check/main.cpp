@@ -1,11 +1,16 @@
 // tolvano-check: tells a teacher what the game will make of its picture folder, texts and media.
 #include "asset_paths.h"
 #include "folder_check.h"
+#include "speech_engine.h"
+#include "voice_switch.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QElapsedTimer>
 #include <cstdio>
+#include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -24,6 +29,10 @@ const char Usage[] = "Usage: tolvano-check [FOLDER]\n"
 void keepOnlyFatal(QtMsgType type, const QMessageLogContext&, const QString& message) {
     if (type == QtFatalMsg) std::fprintf(stderr, "%s\n", message.toUtf8().constData());
 }
+
+// How long the computer's voice may take to answer, counted from the check's start: reaching the
+// speech daemon, or starting it, takes seconds; one that hangs must not hang the check.
+constexpr int SpeechAnswerMs = 4000;
 
 void print(std::FILE* stream, const QString& text) {
     std::fputs(text.toUtf8().constData(), stream);
@@ -58,7 +67,17 @@ int main(int argc, char* argv[]) {
         std::fputs(Usage, stderr);
         return UsageError;
     }
-    const check::FolderReport report = check::checkFolder(folder);
+    // The voice is asked at once where it will likely be needed, so that its answer comes while the
+    // pictures are read; otherwise at the first unplayable recording.
+    QElapsedTimer sinceStart;
+    sinceStart.start();
+    std::unique_ptr<SpeechProbe> probe;
+    const auto ask = [&] { probe = std::make_unique<SpeechProbe>(voiceLanguage(folder)); };
+    if (check::voiceMayBeNeeded(folder)) ask();
+    const check::FolderReport report = check::checkFolder(folder, [&] {
+        if (!probe) ask();
+        return probe->result(std::max<int>(0, SpeechAnswerMs - int(sinceStart.elapsed())));
+    });
     print(stdout, check::formatReport(report));
     return check::exitStatus(report);
 }

@@ -1,6 +1,7 @@
 // Reading the voice switch: one item, a few words in Spanish or English, anything else on.
 #include "voice_switch.h"
 
+#include "asset_paths.h"
 #include "text_file.h"
 
 namespace {
@@ -32,4 +33,9 @@ Speaking readSpeaking(const QString& switchFilePath) {
     if (word == u"no" || word == u"off") return Speaking::Off;
     if (word == u"grabaciones" || word == u"recordings") return Speaking::RecordingsOnly;
     return Speaking::On;
+}
+
+QLocale voiceLanguage(const QString& programFolder) {
+    const QString code = assets::activeSet(programFolder).languageCode;
+    return QLocale(code.isEmpty() ? QStringLiteral("es") : code);
 }

@@ -1,6 +1,7 @@
 // The teacher's switches for the voice and the letters: configuracion/voz.txt.
 #pragma once
 
+#include <QLocale>
 #include <QString>
 
 // Speaking is on unless a teacher says otherwise. The file holds one item, read like every other
@@ -14,3 +15,6 @@ Speaking readSpeaking(const QString& switchFilePath);
 // The second item: "minusculas" (or "lowercase") shows the board's letters, the captions and the
 // word list in lower case, for children who learn those letters first; anything else, capitals.
 bool readLowerCase(const QString& switchFilePath);
+
+// The language the words are said in: the active language set's, Spanish where it declares none.
+QLocale voiceLanguage(const QString& programFolder);

@@ -1,10 +1,9 @@
 // The speech engine on its own thread: created at the first word, one word at a time.
 #include "system_voice.h"
+#include "speech_engine.h"
 
 #include <QTextToSpeech>
 #include <cstdio>
-#include <optional>
-#include <vector>
 
 // Lives on the voice's thread; every call reaches it as a queued call.
 class SystemVoiceWorker : public QObject {
@@ -29,35 +28,18 @@ class SystemVoiceWorker : public QObject {
     void ended(bool engineWorks);
 
   private:
-    // The set's language, in its own region where the engine has it (es-ES rather than es-MX).
-    bool chooseLocale() {
-        std::optional<QLocale> chosen;
-        for (const QLocale& locale : m_engine->availableLocales()) {
-            if (locale.language() != m_language.language()) continue;
-            if (!chosen || locale.territory() == m_language.territory()) chosen = locale;
-        }
-        if (chosen) m_engine->setLocale(*chosen);
-        return chosen.has_value();
-    }
-
     QTextToSpeech* engine() {
         if (m_engine || m_failed) return m_engine;
-        const QStringList engines = QTextToSpeech::availableEngines();
-        if (engines.contains(QStringLiteral("speechd")))
-            m_engine = new QTextToSpeech(QStringLiteral("speechd"), this);
-        else if (!engines.isEmpty())
-            m_engine = new QTextToSpeech(this);
-        if (m_engine && m_engine->state() != QTextToSpeech::Error && chooseLocale()) {
-            connect(m_engine, &QTextToSpeech::stateChanged, this, [this](QTextToSpeech::State s) {
-                if (s == QTextToSpeech::Ready) emit ended(true);
-                if (s == QTextToSpeech::Error) emit ended(false);
-            });
-            return m_engine;
+        m_engine = createSpeechEngine(m_language, this);
+        if (!m_engine) {
+            m_failed = true;
+            return nullptr;
         }
-        delete m_engine;
-        m_engine = nullptr;
-        m_failed = true;
-        return nullptr;
+        connect(m_engine, &QTextToSpeech::stateChanged, this, [this](QTextToSpeech::State s) {
+            if (s == QTextToSpeech::Ready) emit ended(true);
+            if (s == QTextToSpeech::Error) emit ended(false);
+        });
+        return m_engine;
     }
 
     QLocale m_language;
@@ -66,13 +48,6 @@ class SystemVoiceWorker : public QObject {
 };
 
 namespace {
-// Speech threads that did not end in time. A speech daemon that has stopped answering leaves the
-// engine waiting in a read for ever; the program must still end at once, so the thread is left to
-// the end of the process, still referenced here.
-std::vector<QThread*>& abandonedThreads() {
-    static std::vector<QThread*> threads;
-    return threads;
-}
 constexpr int ThreadEndMs = 200;
 } // namespace
 
@@ -88,12 +63,7 @@ SystemVoice::SystemVoice(QLocale language, QObject* parent)
 
 SystemVoice::~SystemVoice() {
     disconnect(m_worker, nullptr, this, nullptr);
-    m_thread->quit();
-    if (m_thread->wait(ThreadEndMs)) {
-        delete m_thread;
-    } else {
-        abandonedThreads().push_back(m_thread);
-    }
+    endSpeechThread(m_thread, ThreadEndMs);
 }
 
 void SystemVoice::say(const QString& word) {

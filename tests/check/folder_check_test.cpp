@@ -428,4 +428,51 @@ TEST(FolderCheck, textFilesAreReportedAsTheGameWillShowThem) {
     }
 }
 
+// The computer's voice is asked once, and only for words without a recording that the switch lets
+// it say; its answer decides whether those words are said or silent.
+TEST(FolderCheck, wordsWithoutARecordingGoToTheComputersVoiceAsItAnswers) {
+    const struct {
+        SpeechSupport answer;
+        const char* line;
+    } answers[] = {
+        {SpeechSupport::Speaks, "sol.png no recording: said by the computer's voice"},
+        {SpeechSupport::NoEngine,
+         "sol.png silent: no recording, and no speech engine answers on this computer"},
+        {SpeechSupport::NoVoice,
+         "sol.png silent: no recording, and the computer's voice speaks no Spanish"},
+        {SpeechSupport::NoAnswer, "sol.png no recording: the computer's voice did not answer in "
+                                  "time, so the word may be silent"},
+    };
+    ProgramFolder folder;
+    QFile recording(QStringLiteral(TOLVANO_ASSET_DIR "/idiomas/es/voces/sol.wav"));
+    ASSERT_TRUE(recording.open(QIODevice::ReadOnly));
+    const QByteArray said = recording.readAll();
+    for (const QString& picture : QDir(folder.path() + "/imagenes").entryList(QDir::Files))
+        folder.write("voces/" + QFileInfo(picture).completeBaseName() + ".wav", said);
+    int asked = 0;
+    SpeechSupport answer = SpeechSupport::Speaks;
+    const SpeechAnswer speech = [&] {
+        ++asked;
+        return answer;
+    };
+    EXPECT_FALSE(voiceMayBeNeeded(folder.path()));
+    checkFolder(folder.path(), speech);
+    EXPECT_EQ(asked, 0) << "every word has its recording";
+    folder.remove("voces/sol.wav");
+    folder.remove("voces/luna.wav");
+    EXPECT_TRUE(voiceMayBeNeeded(folder.path()));
+    for (const auto& a : answers) {
+        asked = 0;
+        answer = a.answer;
+        const QStringList shown = lines(checkFolder(folder.path(), speech));
+        EXPECT_TRUE(shown.contains(a.line)) << a.line;
+        EXPECT_EQ(asked, 1);
+    }
+    asked = 0;
+    folder.write("configuracion/voz.txt", "grabaciones");
+    EXPECT_FALSE(voiceMayBeNeeded(folder.path()));
+    EXPECT_TRUE(lines(checkFolder(folder.path(), speech)).contains("sol.png silent: no recording"));
+    EXPECT_EQ(asked, 0);
+}
+
 } // namespace

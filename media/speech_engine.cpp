@@ -1,0 +1,71 @@
+// Making the speech engine for a language, and asking it on a thread of its own.
+#include "speech_engine.h"
+
+#include <QDeadlineTimer>
+#include <QTextToSpeech>
+#include <QThread>
+#include <optional>
+#include <vector>
+
+QTextToSpeech* createSpeechEngine(const QLocale& language, QObject* parent, SpeechSupport* why) {
+    SpeechSupport support = SpeechSupport::NoEngine;
+    QTextToSpeech* engine = nullptr;
+    const QStringList engines = QTextToSpeech::availableEngines();
+    if (engines.contains(QStringLiteral("speechd")))
+        engine = new QTextToSpeech(QStringLiteral("speechd"), parent);
+    else if (!engines.isEmpty())
+        engine = new QTextToSpeech(parent);
+    if (engine && engine->state() != QTextToSpeech::Error) {
+        support = SpeechSupport::NoVoice;
+        std::optional<QLocale> chosen;
+        for (const QLocale& locale : engine->availableLocales()) {
+            if (locale.language() != language.language()) continue;
+            if (!chosen || locale.territory() == language.territory()) chosen = locale;
+        }
+        if (chosen) {
+            engine->setLocale(*chosen);
+            support = SpeechSupport::Speaks;
+        }
+    }
+    if (why) *why = support;
+    if (support == SpeechSupport::Speaks) return engine;
+    delete engine;
+    return nullptr;
+}
+
+SpeechProbe::SpeechProbe(QLocale language)
+    : m_answer(std::make_shared<std::atomic<SpeechSupport>>(SpeechSupport::NoAnswer)) {
+    // The thread holds its own share of the answer: it may outlive the probe.
+    m_thread = QThread::create([answer = m_answer, language = std::move(language)] {
+        SpeechSupport support = SpeechSupport::NoEngine;
+        delete createSpeechEngine(language, nullptr, &support);
+        answer->store(support);
+    });
+    m_thread->setObjectName(QStringLiteral("speech probe"));
+    m_thread->start();
+}
+
+SpeechProbe::~SpeechProbe() {
+    endSpeechThread(m_thread, 0);
+}
+
+SpeechSupport SpeechProbe::result(int waitMs) {
+    m_thread->wait(QDeadlineTimer(waitMs));
+    return m_answer->load();
+}
+
+namespace {
+// The threads left running, still referenced so that they count as held rather than leaked.
+std::vector<QThread*>& abandonedThreads() {
+    static std::vector<QThread*> threads;
+    return threads;
+}
+} // namespace
+
+void endSpeechThread(QThread* thread, int waitMs) {
+    thread->quit();
+    if (thread->wait(QDeadlineTimer(waitMs)))
+        delete thread;
+    else
+        abandonedThreads().push_back(thread);
+}
