@@ -34,12 +34,17 @@ inline constexpr std::array<Colour, 15> Flash = {
 };
 } // namespace colours
 
+// What a letter's state is, for the screens to show by more than colour: about one boy in twelve
+// cannot tell the miss red from the reveal green.
+enum class CellMark { None, Miss, Hint, Found, Revealed };
+
 // How one letter button looks; reset at every round.
 struct CellLook {
     Colour BackColor = colours::White;
     int FontSize = 18;
     bool FontBold = false;
     bool Enabled = true;
+    CellMark Mark = CellMark::None;
     bool operator==(const CellLook&) const = default;
 };
 

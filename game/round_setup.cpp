@@ -71,7 +71,9 @@ void Game::Command3_Click() {
             ++draws;
         } while (board.CellUsed[cell] && draws < MaxDrawsPerPass);
         if (board.CellUsed[cell]) continue; // the board had no free cell left to give away
+        // The hint keeps the miss red, so its mark is what tells a spent letter from a miss.
         board.Look[cell].BackColor = colours::Miss;
+        board.Look[cell].Mark = CellMark::Hint;
         board.Look[cell].Enabled = false;
         board.CellUsed[cell] = true;
     }

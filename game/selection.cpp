@@ -22,6 +22,7 @@ ClickResult Game::Command1_Click(int Index) {
 
 void Game::miss(int index, ClickResult& result) {
     board.Look[index].BackColor = colours::Miss;
+    board.Look[index].Mark = CellMark::Miss;
     board.CellUsed[index] = true;
     ++ErrorCount;
     if (ErrorCount == MaxErrors) {
@@ -35,6 +36,7 @@ void Game::hit(int index, ClickResult& result) {
     CellLook& look = board.Look[index];
     look.FontSize = 24;
     look.FontBold = true;
+    look.Mark = CellMark::Found;
     std::array<bool, WordSlots> hitWord{};
     int newCredits = 0;
     for (int i = 0; i < WordSlots; ++i) {
@@ -77,8 +79,10 @@ void Game::complete(int word, ClickResult& result) {
 // The letters of the words not found turn green; clicked and red cells keep their colour.
 void Game::revealWordsNotFound() {
     for (int i = 0; i < BoardCells; ++i)
-        if (board.CellUsed[i] && board.Look[i].BackColor == colours::White)
+        if (board.CellUsed[i] && board.Look[i].BackColor == colours::White) {
             board.Look[i].BackColor = colours::Reveal;
+            board.Look[i].Mark = CellMark::Revealed;
+        }
 }
 
 void Game::endRound() {

@@ -19,7 +19,7 @@ struct RoundSetup : ::testing::Test {
 TEST_F(RoundSetup, clearBoardLeavesAFreshBoardOfCapitalLetters) {
     // A board left in the middle of a round.
     for (int i = 0; i < BoardCells; ++i) {
-        game.board.Look[i] = CellLook{colours::Miss, 24, true, false};
+        game.board.Look[i] = CellLook{colours::Miss, 24, true, false, CellMark::Miss};
         game.board.CellUsed[i] = true;
     }
     game.board.WordCells[3][4] = 17;

@@ -74,7 +74,24 @@ TEST_F(Selection, theEighthMissRevealsTheWordsNotFoundAndEndsTheRound) {
     for (int cell : {1, 2, 3, 14, 26, 60, 63, 72, 84, 86})
         EXPECT_EQ(look(cell).BackColor, colours::Reveal) << cell;
     EXPECT_EQ(look(100).BackColor, colours::White); // fillers stay white
+}
 
+// Every state keeps its mark beside its colour to the end of the round: the hint's letters are
+// as red as the misses, and the reveal green is told from the red by the mark alone.
+TEST_F(Selection, eachStateOfALetterCarriesItsMarkToTheEndOfTheRound) {
+    random.append({pick(100, 144), pick(101, 144), pick(102, 144), pick(103, 144), pick(104, 144),
+                   pick(105, 144), pick(106, 144), pick(107, 144)});
+    game.Command3_Click();                              // spends fillers 100..107
+    clickAll({2, 61});                                  // CASA's and SOL's S, the U of LUNA
+    clickAll({130, 131, 132, 133, 134, 135, 136, 137}); // the eighth miss ends the round
+    const struct {
+        int cell;
+        CellMark mark;
+    } rows[] = {{100, CellMark::Hint},   {107, CellMark::Hint},    {130, CellMark::Miss},
+                {137, CellMark::Miss},   {2, CellMark::Found},     {61, CellMark::Found},
+                {1, CellMark::Revealed}, {86, CellMark::Revealed}, {120, CellMark::None}};
+    for (const auto& row : rows)
+        EXPECT_EQ(look(row.cell).Mark, row.mark) << row.cell;
 }
 
 TEST_F(Selection, aLetterThatDoesNotCompleteItsWordIsColouredQuietly) {
@@ -150,9 +167,9 @@ TEST_F(Selection, theSixthWordWinsTheRound) {
 TEST_F(Selection, outsideARoundClicksAndHintsChangeNothing) {
     clickAll({130, 131, 132, 133, 134, 135, 136, 137}); // lost by the eighth miss
     const std::function<void()> toPhase[] = {
-        [] {},                                    // Ended: the pause
-        [this] { game.Timer4_Timer(); },          // Menu
-        [this] { game.Timer3Enabled = true; }};   // Starting: play pressed, 500 ms to go
+        [] {},                                  // Ended: the pause
+        [this] { game.Timer4_Timer(); },        // Menu
+        [this] { game.Timer3Enabled = true; }}; // Starting: play pressed, 500 ms to go
     for (const auto& enter : toPhase) {
         enter();
         const Game before = game;
