@@ -15,10 +15,12 @@
 
 #include <QCloseEvent>
 #include <QFont>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <optional>
@@ -89,6 +91,43 @@ QPushButton* makeButton(QDialog* parent, const char* name, const TwipsRect& plac
     return button;
 }
 
+// What presses a button: the mouse, or Enter and Space on the button that has the focus.
+bool isPress(const QEvent* event) {
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseButtonRelease:
+        return true;
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease: {
+        const int key = static_cast<const QKeyEvent*>(event)->key();
+        return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
+    }
+    default:
+        return false;
+    }
+}
+
+bool isKeyRepeat(const QEvent* event) {
+    return (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) &&
+           static_cast<const QKeyEvent*>(event)->isAutoRepeat();
+}
+
+// -1 for Left and Up, +1 for Right and Down, 0 for any other event.
+int arrowStep(const QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return 0;
+    switch (static_cast<const QKeyEvent*>(event)->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        return -1;
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        return 1;
+    default:
+        return 0;
+    }
+}
+
 } // namespace
 
 Form3::Form3(Navigation& navigation, const QString& programFolder, QWidget* parent)
@@ -105,6 +144,8 @@ Form3::Form3(Navigation& navigation, const QString& programFolder, QWidget* pare
     Form_Load();
 }
 
+// The controls are made in the Tab order: the level buttons, play, exit. Qt lets Tab stop only at
+// the focused one of a row of auto-exclusive buttons, so Tab goes from the level to play.
 void Form3::buildControls() {
     for (int i = 0; i < LevelCount; ++i) {
         // One object name for the whole array, so that one style rule paints all six.
@@ -112,6 +153,8 @@ void Form3::buildControls() {
         // The current level's button stays marked, one at a time, whether it has the focus or not.
         button->setCheckable(true);
         button->setAutoExclusive(true);
+        // Enter on a level button goes on to the dialog's default button, play.
+        button->setAutoDefault(false);
         button->setIconSize(button->size() - QSize(IconMargin, IconMargin));
         connect(button, &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
         Command1[i] = button;
@@ -136,10 +179,13 @@ void Form3::buildControls() {
 
     Command2 = makeButton(this, "Command2", scaled(PlayRect, m_scale));
     Command2->setFont(arial18(true, m_scale));
+    Command2->setDefault(true);
     connect(Command2, &QPushButton::clicked, this, &Form3::Command2_Click);
 
     Command3 = makeButton(this, "Command3", scaled(ExitRect, m_scale));
     Command3->setFont(arial18(true, m_scale));
+    // An auto-default button is the default only while it has the focus: Enter exits there alone.
+    Command3->setAutoDefault(true);
     connect(Command3, &QPushButton::clicked, this, &Form3::Command3_Click);
 }
 
@@ -199,12 +245,25 @@ void Form3::ignoreStrayClicks(int ms) {
     m_opened.start();
 }
 
+// A held Enter repeats its press: without the repeats ignored, Enter held through the splash would
+// play as soon as the stray time is over.
 bool Form3::eventFilter(QObject* watched, QEvent* event) {
-    const QEvent::Type type = event->type();
-    const bool press = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick ||
-                       type == QEvent::MouseButtonRelease;
-    if (press && m_opened.isValid() && m_opened.elapsed() < m_strayClickMs) return true;
+    const bool stray = m_opened.isValid() && m_opened.elapsed() < m_strayClickMs;
+    if (isPress(event) && (stray || isKeyRepeat(event))) return true;
+    // The arrows never leave the level buttons, whatever Qt would do with them on play or exit.
+    if (const int step = arrowStep(event)) {
+        stepLevel(int(std::find(Command1.begin(), Command1.end(), watched) - Command1.begin()),
+                  step);
+        return true;
+    }
     return QDialog::eventFilter(watched, event);
+}
+
+void Form3::stepLevel(int from, int step) {
+    const int to = from + step;
+    if (from >= LevelCount || to < 0 || to >= LevelCount) return;
+    Command1[to]->setFocus(step < 0 ? Qt::BacktabFocusReason : Qt::TabFocusReason);
+    Command1_Click(to);
 }
 
 void Form3::closeEvent(QCloseEvent* event) {

@@ -10,6 +10,9 @@
 // since a menu closed that way between two rounds would leave the game waiting for ever. Closing
 // (play) hides the dialog; whoever created it deletes it (stack for exec(), or WA_DeleteOnClose /
 // deleteLater for show()).
+//
+// The keyboard alone reaches everything: the arrows choose a level as a click on its button does,
+// Enter plays from a level button, and the exit button, being the red one, is reached only by Tab.
 
 #include <QDialog>
 #include <QElapsedTimer>
@@ -49,7 +52,8 @@ class Form3 : public QDialog {
 
     // The menu opens under a hand that is still clicking: the second click of a double-click on
     // the splash, a child's clicks on the board as the pause ends. Presses on the menu's buttons
-    // within `ms` (the double-click interval) from now press nothing.
+    // within `ms` (the double-click interval) from now press nothing; so do Enter and Space, held
+    // down through the splash, and their repeats at any time.
     void ignoreStrayClicks(int ms);
 
   protected:
@@ -63,6 +67,8 @@ class Form3 : public QDialog {
     // Lines 1 to count of the level file into text, one after the other; a failed read keeps it.
     void readLevelLines(int count, QString& text) const;
     void showLevelPictures();
+    // The arrows from level button `from`: the neighbour `step` away, none past either end.
+    void stepLevel(int from, int step);
 
     Navigation& m_navigation;
     const QString m_programFolder;

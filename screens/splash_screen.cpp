@@ -1,4 +1,4 @@
-// The splash screen: draws the title picture, centres itself, opens the level menu on a click.
+// The splash screen: draws the title picture, centres itself, a click or a key opens the menu.
 #include "splash_screen.h"
 
 #include "colours.h"
@@ -7,6 +7,7 @@
 #include "screen_area.h"
 #include "units.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <cmath>
@@ -43,6 +44,8 @@ Form2::Form2(Navigation& navigation, QWidget* parent)
                                      Qt::SmoothTransformation);
     // The whole window is the button; the hand says so.
     setCursor(Qt::PointingHandCursor);
+    // A player without a mouse goes on with Enter or Space.
+    setFocusPolicy(Qt::StrongFocus);
     Form_Load();
 }
 
@@ -75,4 +78,20 @@ void Form2::paintEvent(QPaintEvent*) {
 
 void Form2::mousePressEvent(QMouseEvent*) {
     Form_Click();
+}
+
+void Form2::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)
+        Form_Click();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+// A frameless window is not always activated by the window manager, and the keys go only to the
+// active window's focus.
+void Form2::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    activateWindow();
+    setFocus();
 }

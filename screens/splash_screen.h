@@ -7,8 +7,8 @@
 
 class Navigation;
 
-// Shown once at start, without title bar or controls, until the player clicks on it. It deletes
-// itself when it closes (WA_DeleteOnClose), so create it with new.
+// Shown once at start, without title bar or controls, until the player clicks on it or presses
+// Enter or Space. It deletes itself when it closes (WA_DeleteOnClose), so create it with new.
 class Form2 : public QWidget {
     Q_OBJECT
   public:
@@ -26,6 +26,8 @@ class Form2 : public QWidget {
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     void Form_Load();

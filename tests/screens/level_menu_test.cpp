@@ -5,9 +5,11 @@
 #include "module1.h"
 #include "navigation.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -18,6 +20,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <ostream>
+#include <vector>
 
 static void PrintTo(const QString& text, std::ostream* os) {
     *os << '"' << text.toStdString() << '"';
@@ -68,6 +71,16 @@ class LevelMenuTest : public testing::Test {
     }
     void remove(const QString& relative) { ASSERT_TRUE(QFile::remove(folder.filePath(relative))); }
     QString gif(int n) const { return folder.path() + QStringLiteral("/gifs/%1.gif").arg(n); }
+
+    // Shown and active, as the player finds it: only then do the keys reach its focus.
+    static void showActive(Form3& menu) {
+        menu.show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&menu));
+    }
+    static void type(const std::vector<Qt::Key>& keys) {
+        for (Qt::Key key : keys)
+            QTest::keyClick(QApplication::focusWidget(), key);
+    }
 
     QTemporaryDir folder;
     RecordingNavigation navigation;
@@ -192,18 +205,25 @@ TEST_F(LevelMenuTest, PlayPressedTwiceStartsOneRound) {
     EXPECT_EQ(navigation.calls, QStringList{"enableGameTimer3"});
 }
 
-// The menu opens under a hand still clicking (the splash's double-click): presses within the
-// given time press nothing, later ones work.
-TEST_F(LevelMenuTest, StrayClicksAsTheMenuOpensPressNothing) {
+// The menu opens under a hand still clicking (the splash's double-click) or a finger still on
+// Enter: presses within the given time press nothing, and a held key's repeats never do.
+TEST_F(LevelMenuTest, StrayPressesAsTheMenuOpensPressNothing) {
     navigation.gameScreenShown = true;
     Form3 menu(navigation, folder.path());
     menu.ignoreStrayClicks(60'000);
     menu.show();
     QTest::mouseDClick(menu.Command2, Qt::LeftButton);
     QTest::mouseClick(menu.Command1[4], Qt::LeftButton);
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
+        QTest::keyClick(menu.Command1[0], key);
+        QTest::keyClick(menu.Command2, key);
+    }
     EXPECT_TRUE(navigation.calls.isEmpty());
     EXPECT_EQ(Module1::Level, 0);
     menu.ignoreStrayClicks(0);
+    QKeyEvent held(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(menu.Command2, &held);
+    EXPECT_TRUE(navigation.calls.isEmpty());
     QTest::mouseClick(menu.Command2, Qt::LeftButton);
     EXPECT_EQ(navigation.calls, QStringList{"enableGameTimer3"});
 }
@@ -273,6 +293,86 @@ TEST_F(LevelMenuTest, ShownModallyItEndsOnlyThroughPlay) {
     });
     EXPECT_EQ(menu.exec(), QDialog::Accepted);
     EXPECT_EQ(navigation.calls, QStringList{"enableGameTimer3"});
+}
+
+// The keyboard alone ------------------------------------------------------------------------------
+
+constexpr int Play = Form3::LevelCount, Exit = Form3::LevelCount + 1;
+
+QWidget* control(const Form3& menu, int n) {
+    return n < Form3::LevelCount ? menu.Command1[n] : n == Play ? menu.Command2 : menu.Command3;
+}
+
+// The arrows choose a level as a click does, stop at the ends and never leave the level buttons:
+// on play, Qt's own arrows would move on to the red exit button.
+TEST_F(LevelMenuTest, ArrowsChooseTheNeighbouringLevelAndTabGoesOnToPlayThenExit) {
+    const struct {
+        int level;
+        std::vector<Qt::Key> keys;
+        int focus; // a level button, Play or Exit
+    } rows[] = {
+        {0, {Qt::Key_Right}, 1},
+        {2, {Qt::Key_Down}, 3},
+        {3, {Qt::Key_Left}, 2},
+        {1, {Qt::Key_Up}, 0},
+        {0, {Qt::Key_Right, Qt::Key_Right, Qt::Key_Right}, 3},
+        {0, {Qt::Key_Left}, 0},
+        {0, {Qt::Key_Up}, 0},
+        {5, {Qt::Key_Right}, 5},
+        {5, {Qt::Key_Down}, 5},
+        {2, {Qt::Key_Tab}, Play}, // not the next level button
+        {2, {Qt::Key_Tab, Qt::Key_Tab}, Exit},
+        {2, {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab}, 2},
+        {4, {Qt::Key_Right, Qt::Key_Tab, Qt::Key_Backtab}, 5},
+        {2, {Qt::Key_Backtab}, Exit},
+        {2, {Qt::Key_Tab, Qt::Key_Right}, Play},
+        {2, {Qt::Key_Tab, Qt::Key_Down}, Play},
+    };
+    const QStringList texts = QString::fromLatin1(SixLevels).split(QStringLiteral("\r\n"));
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << "row " << &row - rows);
+        Module1::Level = static_cast<std::uint8_t>(row.level);
+        Form3 menu(navigation, folder.path());
+        showActive(menu);
+        type(row.keys);
+        const int level = row.focus < Form3::LevelCount ? row.focus : row.level;
+        EXPECT_EQ(QApplication::focusWidget(), control(menu, row.focus));
+        EXPECT_EQ(Module1::Level, level);
+        EXPECT_TRUE(menu.Command1[level]->isChecked());
+        EXPECT_EQ(menu.Label1->text(), texts[level]);
+        EXPECT_EQ(menu.Marchoso1->gifFile(), gif(level + 1));
+    }
+    EXPECT_TRUE(navigation.calls.isEmpty());
+}
+
+// Enter on a level button plays that level; on exit, and only there, Enter exits.
+TEST_F(LevelMenuTest, EnterPlaysTheFocusedLevelAndExitsOnlyFromExit) {
+    navigation.gameScreenShown = true;
+    const struct {
+        int level;
+        std::vector<Qt::Key> keys;
+        const char* call;
+    } rows[] = {
+        {2, {Qt::Key_Return}, "enableGameTimer3"},
+        {5, {Qt::Key_Enter}, "enableGameTimer3"},
+        {2, {Qt::Key_Tab, Qt::Key_Return}, "enableGameTimer3"},
+        {2, {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Return}, "quit"},
+        {2, {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Enter}, "quit"},
+        {2, {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Space}, "quit"},
+        // Exit is the default only while it has the focus.
+        {2, {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Return}, "enableGameTimer3"},
+        {2, {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Return}, "enableGameTimer3"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << "row " << &row - rows);
+        Module1::Level = static_cast<std::uint8_t>(row.level);
+        navigation.calls.clear();
+        Form3 menu(navigation, folder.path());
+        showActive(menu);
+        type(row.keys);
+        EXPECT_EQ(navigation.calls, QStringList{row.call});
+        EXPECT_EQ(Module1::Level, row.level);
+    }
 }
 
 // Missing and short files

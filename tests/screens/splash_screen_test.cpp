@@ -1,9 +1,9 @@
-// Tests of the splash screen: where it stands, what it shows, and that a click leads to the menu.
+// Tests of the splash screen: where it stands, what it shows, and that a click or key leads on.
 #include "splash_screen.h"
 
 #include "navigation.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QImage>
@@ -78,17 +78,28 @@ TEST_F(SplashScreenTest, ShowsTheTitlePictureFromTheTopLeftCorner) {
         EXPECT_EQ(QColor(shot.pixel(p)), QColor(title.pixel(p))) << p.x() << ", " << p.y();
 }
 
-TEST_F(SplashScreenTest, ClickAnywhereOpensTheMenuThenClosesAndDeletesTheSplash) {
-    splash->show();
-    QTest::mouseClick(splash, Qt::LeftButton, {}, QPoint(470, 460));
-    EXPECT_EQ(navigation.menusShown, 1);
-    EXPECT_EQ(navigation.otherCalls, 0);
-    // The menu comes first, so that the program is never left without a window.
-    EXPECT_TRUE(navigation.splashVisibleThen);
-    ASSERT_FALSE(splash.isNull());
-    EXPECT_FALSE(splash->isVisible());
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(splash.isNull());
+// A click anywhere, Enter or Space; the splash has the keyboard's focus as soon as it shows.
+TEST_F(SplashScreenTest, ClickOrKeyOpensTheMenuThenClosesAndDeletesTheSplash) {
+    for (const int key : {0, int(Qt::Key_Return), int(Qt::Key_Enter), int(Qt::Key_Space)}) {
+        SCOPED_TRACE(testing::Message() << "key " << key);
+        if (splash.isNull()) navigation.splash = splash = new Form2(navigation);
+        navigation.menusShown = 0;
+        splash->show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(splash));
+        EXPECT_EQ(QApplication::focusWidget(), splash.data());
+        if (key)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+        else
+            QTest::mouseClick(splash, Qt::LeftButton, {}, QPoint(470, 460));
+        EXPECT_EQ(navigation.menusShown, 1);
+        EXPECT_EQ(navigation.otherCalls, 0);
+        // The menu comes first, so that the program is never left without a window.
+        EXPECT_TRUE(navigation.splashVisibleThen);
+        ASSERT_FALSE(splash.isNull());
+        EXPECT_FALSE(splash->isVisible());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(splash.isNull());
+    }
 }
 
 } // namespace
