@@ -22,11 +22,42 @@ struct TextDefault {
 // file holds the text of row n. To add a text, append a row here and a name to TextId below;
 // never reorder or remove a row, since teachers' files are written in this order and a moved row
 // would put their texts in the wrong places.
-inline constexpr std::array<TextDefault, 0> TextDefaults{};
+// %1 stands for what the game puts in (a number, a word, the score).
+inline constexpr std::array<TextDefault, 10> TextDefaults{{
+    // What a screen reader says of a letter, beside the letter itself.
+    {u"fallo", u"miss"},
+    {u"encontrada", u"found"},
+    {u"pista", u"hint"},
+    {u"no encontrada", u"not found"},
+    // A picture of the panel before its word is found; after, its word.
+    {u"imagen %1", u"picture %1"},
+    // The game's spoken status: a word found, the round's three endings, the score.
+    {u"encontrada: %1", u"found: %1"},
+    {u"¡Ronda ganada!", u"Round won!"},
+    {u"Se acabó el tiempo", u"Out of time"},
+    {u"No quedan intentos", u"No tries left"},
+    {u"Puntos: %1", u"Score: %1"},
+}};
 
 // The rows of TextDefaults by name: each name's value is its row, and so its place in the list
 // readTexts() returns.
-enum class TextId : int {};
+enum class TextId : int {
+    LetterMiss,
+    LetterFound,
+    LetterHint,
+    LetterNotFound,
+    Picture,
+    WordFound,
+    RoundWon,
+    RoundTimeUp,
+    RoundTriesUsed,
+    Score,
+};
+
+// A text of the list that readTexts() returned, by name.
+inline QString textOf(const QStringList& texts, TextId id) {
+    return texts.value(static_cast<int>(id));
+}
 
 // The file is optional and has one text per line, read with LineFile (UTF-8 or Windows-1252;
 // CR, LF or CRLF), one text per row of the table:

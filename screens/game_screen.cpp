@@ -13,6 +13,7 @@
 #include "screen_area.h"
 #include "sound.h"
 #include "text_file.h"
+#include "texts_file.h"
 #include "units.h"
 #include "voice.h"
 #include "voice_switch.h"
@@ -21,6 +22,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QTimer>
 #include <cstdio>
 #include <algorithm>
@@ -45,7 +47,44 @@ constexpr double RunnerSize = 735;
 constexpr double SmallestScorePoints = 8;
 constexpr double ScorePoints = 12;
 
+// What a screen reader says of a letter beside the letter itself, from its mark.
+QString describedMark(CellMark mark, const QStringList& texts) {
+    switch (mark) {
+    case CellMark::Miss:
+        return textOf(texts, TextId::LetterMiss);
+    case CellMark::Hint:
+        return textOf(texts, TextId::LetterHint);
+    case CellMark::Found:
+        return textOf(texts, TextId::LetterFound);
+    case CellMark::Revealed:
+        return textOf(texts, TextId::LetterNotFound);
+    case CellMark::None:
+        break;
+    }
+    return {};
+}
+
 } // namespace
+
+PictureLabel::PictureLabel(QWidget* parent) : QLabel(parent) {
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void PictureLabel::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) &&
+        !event->isAutoRepeat())
+        emit clicked();
+    else
+        QLabel::keyPressEvent(event); // H, the hint, belongs to the game screen
+}
+
+void PictureLabel::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    if (!hasFocus()) return;
+    QPainter painter(this);
+    drawCursorRing(painter, rect());
+}
 
 Form1::Form1(QString programFolder, Navigation& navigation, Sound& sound, QSize screenPixels,
              QWidget* parent)
@@ -58,6 +97,7 @@ Form1::Form1(QString programFolder, Navigation& navigation, Sound& sound, QSize 
     m_screenHeight = units::toTwips(screen.height());
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setAutoFillBackground(true);
+    m_texts = readTexts(assetPath(assets::TextsFile), assets::activeSet(m_folder).language);
     createControls();
     connectEvents();
     m_game.RunnerSetup = [this] { RunnerSetup(); };
@@ -85,6 +125,12 @@ void Form1::createControls() {
                        "QPushButton#Command4 { background: white; border: none; }"
                        "QListWidget#List2 { color: #0000C0; background: white; }"));
     Command2->setFocusPolicy(Qt::StrongFocus);
+    // Enter presses it too, as on every other button a keyboard reaches; its arrows lead to the
+    // board rather than to the next button.
+    Command2->setAutoDefault(true);
+    Command2->installEventFilter(this);
+    // The hint has its key; the keyboard's round is the board, the word list and the pictures.
+    Command3->setFocusPolicy(Qt::NoFocus);
     for (int i = 0; i < 2; ++i) {
         Command4[i] = new QPushButton(this);
         Command4[i]->setObjectName(QStringLiteral("Command4"));
@@ -101,7 +147,6 @@ void Form1::createControls() {
     List2->hide();
     for (int k = 0; k < WordSlots; ++k) {
         Image1[k] = new PictureLabel(this);
-        Image1[k]->setAccessibleName(QStringLiteral("picture %1").arg(k + 1));
         place(Image1[k], {0, 0, 1095, 855});
         Label1[k] = new CaptionLabel(this);
         Label1[k]->setFont(arial(14.25, true));
@@ -119,6 +164,19 @@ void Form1::createControls() {
     Timer4 = new GameTimer(3000, false, this);
     EndSign = new RoundEndSign(this);
     EndSign->hide();
+    Cursor = new BoardCursor(this);
+    // Seen by screen readers only: shown, so that it is in the accessibility tree, but a pixel
+    // large with no colour of its own.
+    Status = new QLabel(this);
+    Status->setObjectName(QStringLiteral("Status"));
+    Status->setGeometry(0, 0, 1, 1);
+    QPalette unseen = Status->palette();
+    unseen.setColor(QPalette::WindowText, Qt::transparent);
+    Status->setPalette(unseen);
+    setTabOrder(Cursor, Command2);
+    setTabOrder(Command2, Image1[0]);
+    for (int k = 1; k < WordSlots; ++k)
+        setTabOrder(Image1[k - 1], Image1[k]);
     m_speechTimer = new QTimer(this);
     m_speechTimer->setSingleShot(true);
     connect(m_speechTimer, &QTimer::timeout, this, &Form1::saySpeech);
@@ -134,6 +192,14 @@ void Form1::connectEvents() {
                 return;
             Command1_Click(i);
         });
+    for (int i = 0; i < BoardCells; ++i)
+        connect(Command1[i], &LetterButton::accessiblyPressed, this, [this, i] { Command1_Press(i); });
+    connect(Cursor, &BoardCursor::changed, this, &Form1::showCursor);
+    connect(Cursor, &BoardCursor::pressed, this, [this](int cell) {
+        // As with a click: the Enter that pressed play is not the round's first letter.
+        if (m_shown.isValid() && m_shown.elapsed() < QApplication::doubleClickInterval()) return;
+        Command1_Press(cell);
+    });
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
     for (int i = 0; i < 2; ++i)
         connect(Command4[i], &QPushButton::clicked, this, [this, i] { Command4_Click(i); });
@@ -188,6 +254,8 @@ void Form1::ArrangeGameScreen() {
     // A thin outline is lost on a large screen.
     for (CaptionLabel* caption : Label1)
         caption->setOutlineWidth(m_growth > 1 ? 2 : 1);
+    Cursor->setGeometry(Command1[0]->geometry().united(Command1[BoardCells - 1]->geometry()));
+    Cursor->raise();
     place(Command2, m_layout.Command2);
     place(Command3, m_layout.Command3);
     place(List2, m_layout.List2);
@@ -313,7 +381,16 @@ void Form1::RunnerSetup() {
 // --- Events ---
 
 void Form1::Command1_Click(int Index) {
+    if (judgeLetter(Index).focusToCommand2) Command2->setFocus();
+}
+
+void Form1::Command1_Press(int Index) {
+    judgeLetter(Index);
+}
+
+ClickResult Form1::judgeLetter(int Index) {
     const bool playing = m_game.phase() == RoundPhase::Playing;
+    const QString score = m_game.Command3Caption;
     const ClickResult result = m_game.Command1_Click(Index);
     if (result.successAnimation) {
         Marchoso1->setVisible(true);
@@ -327,8 +404,16 @@ void Form1::Command1_Click(int Index) {
     sayFoundWords(result);
     showBoard();
     syncTimers();
-    if (playing && m_game.phase() == RoundPhase::Ended) showRoundEnd(false);
-    if (result.focusToCommand2) Command2->setFocus();
+    QStringList news;
+    for (int k : result.completedWords)
+        news << textOf(m_texts, TextId::WordFound).arg(Image1[k]->accessibleName());
+    if (m_game.Command3Caption != score)
+        news << textOf(m_texts, TextId::Score).arg(m_game.Command3Caption);
+    if (playing && m_game.phase() == RoundPhase::Ended)
+        showRoundEnd(false, news);
+    else if (!news.isEmpty())
+        announce(news);
+    return result;
 }
 
 // Asks whether the list was hidden rather than whether it is seen: a minimised screen sees
@@ -375,6 +460,8 @@ void Form1::Timer2_Timer() {
 void Form1::Timer3_Timer() {
     EndSign->hide();
     m_speech.clear();
+    // A new round: the same news again (out of time, say) must be heard again.
+    announce({});
     m_game.Timer3_Timer();
     showBoard();
     syncTimers();
@@ -396,19 +483,50 @@ void Form1::enableTimer3() {
     syncTimers();
 }
 
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Command2 && event->type() == QEvent::KeyPress) {
+        switch (static_cast<QKeyEvent*>(event)->key()) {
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+            Cursor->setFocus(Qt::TabFocusReason);
+            return true;
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void Form1::keyPressEvent(QKeyEvent* event) {
     // The hint, offered by a key so that it stays a teacher's or a parent's secret.
-    if (event->key() == Qt::Key_H && !event->isAutoRepeat())
-        Command3_Click();
-    else
+    switch (event->key()) {
+    case Qt::Key_H:
+        if (!event->isAutoRepeat()) Command3_Click();
+        return;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        // Arrows that nothing else took lead to the board: where a child would look for them.
+        Cursor->setFocus(Qt::TabFocusReason);
+        return;
+    default:
         QWidget::keyPressEvent(event);
+    }
 }
 
 // --- Showing the game's state ---
 
 void Form1::showBoard() {
-    for (int i = 0; i < BoardCells; ++i)
+    for (int i = 0; i < BoardCells; ++i) {
         Command1[i]->display(m_game.shownLetter(i, m_lowerCase), m_game.board.Look[i]);
+        // Every change is announced, so only a change is made.
+        const QString described = describedMark(m_game.board.Look[i].Mark, m_texts);
+        if (Command1[i]->accessibleDescription() != described)
+            Command1[i]->setAccessibleDescription(described);
+    }
     if (!m_game.Command3Caption.isEmpty()) fitScoreText();
     Command3->setEnabled(m_game.Command3Enabled);
     QPalette background = palette();
@@ -428,6 +546,12 @@ void Form1::showWords() {
         }
         Label1[k]->setTextColour(m_game.LabelForeColor[k]);
         Label1[k]->setVisible(m_game.LabelVisible[k]);
+        // A picture's name would give its word away until the word is found.
+        const QString& file = m_game.wordList.PictureFiles[k];
+        const QString name = m_game.WordFound[k] && !file.isEmpty()
+                                 ? (m_lowerCase ? lowerCaseWord(file) : m_game.wordList.Words[k])
+                                 : textOf(m_texts, TextId::Picture).arg(k + 1);
+        if (Image1[k]->accessibleName() != name) Image1[k]->setAccessibleName(name);
     }
     while (List2->count() < m_game.List2.size())
         List2->addItem(m_lowerCase ? lowerCaseWord(m_game.List2Files[List2->count()])
@@ -468,13 +592,34 @@ void Form1::fitScoreText() {
     Command3->setText(shown);
 }
 
-void Form1::showRoundEnd(bool timeUp) {
+void Form1::showRoundEnd(bool timeUp, QStringList news) {
     const bool won = std::all_of(m_game.WordFound.begin(), m_game.WordFound.end(),
                                  [](bool found) { return found; });
     const RoundEnding ending =
         won ? RoundEnding::Won : (timeUp ? RoundEnding::TimeUp : RoundEnding::TriesUsed);
     const QRect first = Command1[0]->geometry();
     EndSign->showOver(first.united(Command1[BoardCells - 1]->geometry()), ending);
+    const TextId said = won ? TextId::RoundWon : (timeUp ? TextId::RoundTimeUp : TextId::RoundTriesUsed);
+    announce(news << textOf(m_texts, said));
+}
+
+// The letter under the keyboard cursor shows it, and holds the focus for screen readers, while
+// the board has the focus.
+void Form1::showCursor() {
+    const int at = Cursor->shown() ? Cursor->cell() : -1;
+    if (m_cursorAt >= 0 && m_cursorAt != at) {
+        Command1[m_cursorAt]->showCursor(false);
+        Command1[m_cursorAt]->setHoldsFocus(false);
+    }
+    m_cursorAt = at;
+    if (at >= 0) {
+        Command1[at]->showCursor(true);
+        Command1[at]->setHoldsFocus(true);
+    }
+}
+
+void Form1::announce(const QStringList& news) {
+    Status->setText(news.join(QLatin1Char(' ')));
 }
 
 // --- Speech ---

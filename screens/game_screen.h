@@ -2,6 +2,7 @@
 // the running figure and the four timers of a round.
 #pragma once
 
+#include "board_cursor.h"
 #include "caption_label.h"
 #include "game.h"
 #include "game_timer.h"
@@ -26,16 +27,19 @@ class RoundEndSign;
 class Sound;
 class Voice;
 
-// A picture of the panel: a label that reports a click.
+// A picture of the panel: a label that reports a click, or Enter or Space while it has the
+// keyboard focus, which it shows with a ring.
 class PictureLabel : public QLabel {
     Q_OBJECT
   public:
-    using QLabel::QLabel;
+    explicit PictureLabel(QWidget* parent = nullptr);
   signals:
     void clicked();
 
   protected:
     void mousePressEvent(QMouseEvent*) override { emit clicked(); }
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 };
 
 class Form1 : public QWidget {
@@ -59,8 +63,11 @@ class Form1 : public QWidget {
     // played. Without one the game is silent.
     void setVoice(Voice* voice);
 
-    // Event handlers, each forwarding to the game and showing the outcome.
+    // Event handlers, each forwarding to the game and showing the outcome. A letter's click hands
+    // the focus to the word-list button; the same letter pressed from the keyboard or by an
+    // assistive tool (Command1_Press) keeps it on the board.
     void Command1_Click(int Index);
+    void Command1_Press(int Index);
     void Command2_Click();
     void Command3_Click();
     void Command4_Click(int Index);
@@ -75,6 +82,9 @@ class Form1 : public QWidget {
     const GameScreenLayout& layout() const { return m_layout; }
 
     std::array<LetterButton*, BoardCells> Command1{};
+    BoardCursor* Cursor = nullptr;
+    // What a screen reader announces: a word found, the round's end, the score.
+    QLabel* Status = nullptr;
     QPushButton* Command2 = nullptr;
     QPushButton* Command3 = nullptr;
     std::array<QPushButton*, 2> Command4{};
@@ -92,6 +102,7 @@ class Form1 : public QWidget {
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void createControls();
@@ -107,7 +118,10 @@ class Form1 : public QWidget {
     void showBoard();
     void showWords();
     void syncTimers();
-    void showRoundEnd(bool timeUp);
+    void showRoundEnd(bool timeUp, QStringList news = {});
+    ClickResult judgeLetter(int Index);
+    void showCursor();
+    void announce(const QStringList& news);
     void sayFoundWords(const ClickResult& result);
     void saySpeech();
     qint64 soundMs(SoundId sound) const;
@@ -127,6 +141,8 @@ class Form1 : public QWidget {
     double m_growth = 1; // of the letters, captions and animations, with the board
     bool m_lowerCase = false; // the teacher's switch: letters and words in lower case
     Speaking m_speaking = Speaking::On;
+    QStringList m_texts; // the texts file's, for screen readers
+    int m_cursorAt = -1; // the letter that shows the keyboard cursor, if any
     std::array<QSize, WordSlots> m_naturalSizes{}; // pixels, of the picture each slot shows
     QElapsedTimer m_shown; // since the screen was shown, for the double-click on play
     Voice* m_voice = nullptr;

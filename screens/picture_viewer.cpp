@@ -9,6 +9,7 @@
 #include "units.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 
@@ -72,6 +73,20 @@ void Form4::Form_Load() {
 
 void Form4::Picture1_Click() {
     accept();
+}
+
+void Form4::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+    case Qt::Key_Escape:
+        // The Enter that opened the viewer, held down, must not close it at once.
+        if (!event->isAutoRepeat()) Picture1_Click();
+        return;
+    default:
+        QDialog::keyPressEvent(event);
+    }
 }
 
 bool Form4::eventFilter(QObject* watched, QEvent* event) {

@@ -28,10 +28,11 @@ class Form4 : public QDialog {
     // The window's only control, under its design name; public for the tests.
     QLabel* Picture1 = nullptr;
 
-    // A click on the picture: the viewer closes.
+    // A click on the picture: the viewer closes. Enter, Space and Escape do the same.
     void Picture1_Click();
 
   protected:
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 

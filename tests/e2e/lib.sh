@@ -32,6 +32,12 @@ menu_count() { xdotool search --onlyvisible --name '^Tolvano 2\.0$' 2>/dev/null 
 # Where the board's cells lie at 1024 x 768: a pitch of 731 twips from (3294, 1325), 15 twips a pixel.
 cell_x() { echo $(( (3294 + 731 * ($1 % 12)) / 15 )); }
 cell_y() { echo $(( (1325 + 731 * ($1 / 12)) / 15 )); }
+# Where a cell's colour is read: high on its left, clear of the letter, of every state's mark
+# (the miss's diagonal, the hint's dot top right, the found letter's underline, the dotted frame
+# of a word not found) and, on row 2, of the panel that ends a round.
+probe_dx=11
+probe_dy=17
+probe() { echo "$(( $(cell_x "$1") + probe_dx )) $(( $(cell_y "$1") + probe_dy ))"; }
 # The middle of the menu's play button, for a menu window whose left (play_x) or top (play_y) is $1
 # and whose width or height is $2 (the design's 541 x 338 unless given: the menu grows with large
 # screens).
@@ -42,7 +48,7 @@ play_y() { echo $(( $1 + ${2:-338} * (4200 + 360) / 5070 )); }
 cell_colours() {
     local format="" cell
     for cell in $(seq 0 143); do
-        local x=$(( $(cell_x $cell) + 6 )) y=$(( $(cell_y $cell) + 6 ))
+        local x=$(( $(cell_x $cell) + probe_dx )) y=$(( $(cell_y $cell) + probe_dy ))
         format+="%[fx:int(255*p{$x,$y}.r)],%[fx:int(255*p{$x,$y}.g)],%[fx:int(255*p{$x,$y}.b)]\n"
     done
     convert-im6.q16 "$work/shot.png" -format "$format" info:

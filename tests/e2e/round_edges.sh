@@ -22,7 +22,7 @@ sleep 1.5
 menu=$(menu_window)
 [ -n "$menu" ] || fail "the level menu did not appear after a double-click on the splash"
 shot
-[ "$(pixel $(( $(cell_x 0) + 6 )) $(( $(cell_y 0) + 6 )))" != "255,255,255" ] ||
+[ "$(pixel $(probe 0))" != "255,255,255" ] ||
     fail "the splash's second click pressed play"
 
 eval "$(xdotool getwindowgeometry --shell "$menu")"
@@ -76,7 +76,7 @@ xdotool mousemove "$(play_x $X)" "$(play_y $Y)" click --repeat 2 --delay 60 1 "$
 sleep 1
 shot
 for cell in 0 77 143; do
-    [ "$(pixel $(( $(cell_x $cell) + 6 )) $(( $(cell_y $cell) + 6 )))" = "255,255,255" ] ||
+    [ "$(pixel $(probe $cell))" = "255,255,255" ] ||
         fail "the next round's cell $cell is not white"
 done
 expected="${before_score/de6-/de12-}"

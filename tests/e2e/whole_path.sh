@@ -29,7 +29,7 @@ click $((mx + (120 + 1900) / 15)) $((my + (4200 + 360) / 15)) 1.5
 # The game screen: a centred board of white cells on white.
 shot
 for cell in 0 11 132 143; do
-    [ "$(pixel $(( $(cell_x $cell) + 6 )) $(( $(cell_y $cell) + 6 )))" = "255,255,255" ] || fail "cell $cell is not white"
+    [ "$(pixel $(probe $cell))" = "255,255,255" ] || fail "cell $cell is not white"
 done
 left_margin=$(cell_x 0)
 right_margin=$(( W - ( (3294 + 731 * 12) / 15 ) ))
@@ -47,19 +47,19 @@ cmp -s "$work/runner1.png" "$work/runner2.png" && fail "the running figure did n
 # A click on a cell turns it red (a miss) or the colour of its word.
 click $(( $(cell_x 5) + 20 )) $(( $(cell_y 5) + 20 )) 0.4
 shot
-case "$(pixel $(( $(cell_x 5) + 6 )) $(( $(cell_y 5) + 6 )))" in
+case "$(pixel $(probe 5))" in
     255,0,0|255,192,255|255,255,192|192,255,192|255,192,192|192,255,255|192,192,255|0,0,255) ;;
-    *) fail "the clicked cell did not take a word's or the miss colour: $(pixel $(( $(cell_x 5) + 6 )) $(( $(cell_y 5) + 6 )))" ;;
+    *) fail "the clicked cell did not take a word's or the miss colour: $(pixel $(probe 5))" ;;
 esac
 
 # The picture viewer opens on a click on a picture and closes on a click on its picture.
 click 60 200 1
 shot
 viewer=$(pixel $((W / 2)) $((H / 2)))
-[ "$viewer" != "$(pixel $(( $(cell_x 66) + 6 )) $(( $(cell_y 66) + 6 )))" ] || true
+[ "$viewer" != "$(pixel $(probe 66))" ] || true
 click $((W / 2)) $((H / 2)) 0.8
 shot
-[ "$(pixel $(( $(cell_x 0) + 6 )) $(( $(cell_y 0) + 6 )))" = "255,255,255" ] || fail "the board is not back after the viewer"
+[ "$(pixel $(probe 0))" = "255,255,255" ] || fail "the board is not back after the viewer"
 
 # Row by row until eight cells are red: the eighth miss ends the round, the menu follows the
 # pause. Rows are short enough that no click lands on the menu when it comes.
@@ -77,7 +77,7 @@ click $((X + (120 + 1900) / 15)) $((Y + (4200 + 360) / 15)) 1.5
 # The next round: a fresh board.
 shot
 for cell in 0 77 143; do
-    [ "$(pixel $(( $(cell_x $cell) + 6 )) $(( $(cell_y $cell) + 6 )))" = "255,255,255" ] || fail "the next round's cell $cell is not white"
+    [ "$(pixel $(probe $cell))" = "255,255,255" ] || fail "the next round's cell $cell is not white"
 done
 # The score counts on across rounds: twelve words offered now. Read from the screen when OCR is
 # at hand (the score button spans (7689, 644) to (12065, 1275) twips).
