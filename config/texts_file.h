@@ -23,7 +23,7 @@ struct TextDefault {
 // never reorder or remove a row, since teachers' files are written in this order and a moved row
 // would put their texts in the wrong places.
 // %1 stands for what the game puts in (a number, a word, the score).
-inline constexpr std::array<TextDefault, 10> TextDefaults{{
+inline constexpr std::array<TextDefault, 14> TextDefaults{{
     // What a screen reader says of a letter, beside the letter itself.
     {u"fallo", u"miss"},
     {u"encontrada", u"found"},
@@ -37,6 +37,12 @@ inline constexpr std::array<TextDefault, 10> TextDefaults{{
     {u"Se acabó el tiempo", u"Out of time"},
     {u"No quedan intentos", u"No tries left"},
     {u"Puntos: %1", u"Score: %1"},
+    // The printed worksheets: the child's name and the date at the top of a sheet, the sheet's
+    // number at its foot, and the heading of its answer page.
+    {u"Nombre:", u"Name:"},
+    {u"Fecha:", u"Date:"},
+    {u"Hoja %1", u"Sheet %1"},
+    {u"Soluciones de la hoja %1", u"Answers to sheet %1"},
 }};
 
 // The rows of TextDefaults by name: each name's value is its row, and so its place in the list
@@ -52,6 +58,10 @@ enum class TextId : int {
     RoundTimeUp,
     RoundTriesUsed,
     Score,
+    SheetName,
+    SheetDate,
+    SheetNumber,
+    SheetAnswers,
 };
 
 // A text of the list that readTexts() returned, by name.

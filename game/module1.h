@@ -6,6 +6,9 @@
 
 namespace Module1 {
 
+// How many levels there are; the level menu and the worksheets number them 1 to LevelCount.
+inline constexpr int LevelCount = 6;
+
 // Difficulty 0 to 5, chosen in the level menu and read by word placement; 0 at start.
 inline std::uint8_t Level = 0;
 

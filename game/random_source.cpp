@@ -1,4 +1,4 @@
-// Uniform numbers in [0, 1) from the clock or from a script.
+// Uniform numbers in [0, 1) from the clock, a fixed seed or a script.
 #include "random_source.h"
 
 #include <algorithm>
@@ -33,6 +33,12 @@ double ClockRandom::next() {
 void ClockRandom::reseedFromClock() {
     m_engine.seed(static_cast<std::uint64_t>(
         std::chrono::high_resolution_clock::now().time_since_epoch().count()));
+}
+
+SeededRandom::SeededRandom(std::uint64_t seed) : m_engine(seed) {}
+
+double SeededRandom::next() {
+    return unitFrom(m_engine);
 }
 
 ScriptedRandom::ScriptedRandom(std::vector<double> script, std::uint64_t seed)

@@ -35,6 +35,19 @@ class ClockRandom final : public RandomSource {
     std::mt19937_64 m_engine;
 };
 
+// A sequence fixed by its seed and never reseeded, so that whatever is drawn from it can be made
+// again: the worksheets give the same set for the same seed and folder.
+class SeededRandom final : public RandomSource {
+  public:
+    explicit SeededRandom(std::uint64_t seed);
+    double next() override;
+    void reseedFromClock() override {}
+    void skip(int) override {} // the numbers after the skipped ones come out the same every time
+
+  private:
+    std::mt19937_64 m_engine;
+};
+
 // Hands out a scripted sequence so that worked examples replay exactly; once the script is
 // spent it goes on with a fixed-seed generator, so a test never runs dry or loops forever.
 class ScriptedRandom final : public RandomSource {

@@ -14,6 +14,8 @@
 // The keyboard alone reaches everything: the arrows choose a level as a click on its button does,
 // Enter plays from a level button, and the exit button, being the red one, is reached only by Tab.
 
+#include "module1.h"
+
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QString>
@@ -30,7 +32,7 @@ class Form3 : public QDialog {
     // programFolder: the folder that holds the configuracion and gifs folders.
     Form3(Navigation& navigation, const QString& programFolder, QWidget* parent = nullptr);
 
-    static constexpr int LevelCount = 6;
+    static constexpr int LevelCount = Module1::LevelCount;
 
     // The controls under their design names; public so that tests and the real-window test can
     // look at them. Only this class changes them.

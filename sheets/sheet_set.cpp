@@ -1,0 +1,142 @@
+// Making a set of worksheets: one round of the game per sheet, over a folder read once.
+#include "sheet_set.h"
+
+#include "game.h"
+#include "module1.h"
+#include "picture_loader.h"
+#include "picture_words.h"
+
+#include <QFileInfo>
+#include <QHash>
+#include <QSet>
+
+namespace sheets {
+namespace {
+
+// The folder as it stood when the set began: listed once, each file asked once. A set is made in
+// moments, and a sheet drawn again (see below) asks about the same files hundreds of times.
+class SteadyFolder final : public PictureFolder {
+  public:
+    explicit SteadyFolder(const QString& folder) : m_disk(folder, &canShowPicture) {}
+
+    QStringList listing() override {
+        if (!m_listed) m_listed = m_disk.listing();
+        return *m_listed;
+    }
+    bool isPicture(const QString& fileName) override {
+        auto answer = m_answers.constFind(fileName);
+        if (answer == m_answers.constEnd())
+            answer = m_answers.insert(fileName, m_disk.isPicture(fileName));
+        return *answer;
+    }
+    QString location() const override { return m_disk.location(); }
+
+  private:
+    DiskPictureFolder m_disk;
+    std::optional<QStringList> m_listed;
+    QHash<QString, bool> m_answers;
+};
+
+// Pictures the chooser could draw, counted only as far as `enough`: a folder of thousands of photos
+// must not be decoded-checked file by file before the first sheet.
+int usablePictures(PictureFolder& folder, int enough) {
+    int usable = 0;
+    for (const QString& name : folder.listing())
+        if (givesPlaceableWord(name) && folder.isPicture(name) && ++usable == enough) break;
+    return usable;
+}
+
+bool showsAPictureTwice(const WordList& list) {
+    QSet<QString> seen;
+    for (const QString& name : list.PictureFiles) {
+        if (seen.contains(name)) return true;
+        seen.insert(name);
+    }
+    return false;
+}
+
+// Once every picture of the folder has been used, the chooser takes each slot's hundredth draw
+// whatever it is, so a round may then show one picture in two slots: the game lives with that, a
+// printed sheet that asks for one word twice would puzzle the child. Such a sheet is drawn again.
+// Even with only six pictures a draw gives six different ones about once in 65, so running out of
+// tries is all but impossible; the limit only keeps a run finite.
+constexpr int MaxRedraws = 2000;
+
+// Restores the level that the game's placement reads, for whoever runs after the set.
+class LevelScope {
+  public:
+    explicit LevelScope(int level) : m_saved(Module1::Level) {
+        Module1::Level = static_cast<std::uint8_t>(level);
+    }
+    ~LevelScope() { Module1::Level = m_saved; }
+    LevelScope(const LevelScope&) = delete;
+    LevelScope& operator=(const LevelScope&) = delete;
+
+  private:
+    std::uint8_t m_saved;
+};
+
+Sheet sheetOf(const Game& game, bool lowerCase) {
+    Sheet sheet;
+    sheet.board = game.board;
+    for (int k = 0; k < WordSlots; ++k) {
+        sheet.pictureFiles[k] = game.wordList.PictureFiles[k];
+        sheet.words[k] =
+            lowerCase ? lowerCaseWord(game.wordList.PictureFiles[k]) : game.wordList.Words[k];
+    }
+    for (int i = 0; i < BoardCells; ++i)
+        sheet.letters[i] = game.shownLetter(i, lowerCase);
+    return sheet;
+}
+
+} // namespace
+
+std::optional<QString> requestProblem(const SheetRequest& request) {
+    if (request.level < 1 || request.level > Module1::LevelCount)
+        return QStringLiteral("the level must be 1 to %1, not %2")
+            .arg(Module1::LevelCount)
+            .arg(request.level);
+    if (request.count < 1 || request.count > MaxSheets)
+        return QStringLiteral("the number of sheets must be 1 to %1, not %2")
+            .arg(MaxSheets)
+            .arg(request.count);
+    if (!QFileInfo(request.pictureFolder).isDir())
+        return QStringLiteral("%1 is not a folder").arg(request.pictureFolder);
+    return std::nullopt;
+}
+
+MadeSet makeSheetSet(const SheetRequest& request) {
+    if (const auto problem = requestProblem(request)) return {std::nullopt, *problem};
+    SteadyFolder folder(request.pictureFolder);
+    const int usable = usablePictures(folder, WordSlots);
+    if (usable == 0)
+        return {std::nullopt, QStringLiteral("no usable picture in %1").arg(folder.location())};
+    if (usable < WordSlots) {
+        return {std::nullopt, QStringLiteral("only %1 usable picture%2 in %3; a sheet needs %4")
+                                  .arg(usable)
+                                  .arg(usable == 1 ? "" : "s")
+                                  .arg(folder.location())
+                                  .arg(WordSlots)};
+    }
+    SeededRandom random(request.seed);
+    Game game(random, folder);
+    const LevelScope level(request.level - 1);
+    SheetSet set{folder.location(), request.level, {}};
+    set.sheets.reserve(static_cast<std::size_t>(request.count));
+    for (int n = 1; n <= request.count; ++n) {
+        int redraws = 0;
+        while (game.ChoosePictureWords() && showsAPictureTwice(game.wordList)) {
+            if (++redraws == MaxRedraws) {
+                return {
+                    std::nullopt,
+                    QStringLiteral("could not draw six different pictures for sheet %1").arg(n)};
+            }
+        }
+        game.ClearBoard();
+        game.PlaceWords();
+        set.sheets.push_back(sheetOf(game, request.lowerCase));
+    }
+    return {std::move(set), {}};
+}
+
+} // namespace sheets
