@@ -105,7 +105,12 @@ Form1::Form1(QString programFolder, Navigation& navigation, Sound& sound, QSize 
     showBoard();
 }
 
-Form1::~Form1() = default;
+// The base class closes the window, and the focus leaving the board then would reach this screen's
+// handlers after its own part is gone.
+Form1::~Form1() {
+    disconnect(Cursor, nullptr, this, nullptr);
+    Command2->removeEventFilter(this);
+}
 
 void Form1::createControls() {
     for (int i = 0; i < BoardCells; ++i)
