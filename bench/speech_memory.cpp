@@ -65,7 +65,8 @@ int main(int argc, char* argv[]) {
         round.nextRound();
         round.paint();
         if (round.picturesShown() == WordSlots) ++fullRounds;
-        for (int slot = 0; slot < WordSlots; ++slot) clickPicture(form, slot);
+        for (int slot = 0; slot < WordSlots; ++slot)
+            clickPicture(form, slot);
         if (findEveryWord(form)) ++wordsFound;
         round.paint();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

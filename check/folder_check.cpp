@@ -373,7 +373,8 @@ QString unrecordedVoice(Speaking speaking, const SpeechAnswer& speech, const QLo
     case SpeechSupport::Speaks:
         return QStringLiteral("no recording: said by the computer's voice");
     case SpeechSupport::NoEngine:
-        return QStringLiteral("silent: no recording, and no speech engine answers on this computer");
+        return QStringLiteral(
+            "silent: no recording, and no speech engine answers on this computer");
     case SpeechSupport::NoVoice:
         return QStringLiteral("silent: no recording, and the computer's voice speaks no %1")
             .arg(QLocale::languageToString(language.language()));
@@ -400,8 +401,8 @@ VoiceReport checkVoices(const QString& programFolder, const QList<PictureRow>& p
         report.switchSetting = QStringLiteral("off: the game says no words");
         break;
     }
-    report.folder = QDir(programFolder)
-                        .relativeFilePath(assets::path(programFolder, assets::VoiceFolder));
+    report.folder =
+        QDir(programFolder).relativeFilePath(assets::path(programFolder, assets::VoiceFolder));
     std::optional<QString> unrecorded; // the voice is asked at the first word that needs it
     for (const PictureRow& picture : pictures) {
         if (!picture.usable) continue;
@@ -414,8 +415,8 @@ VoiceReport checkVoices(const QString& programFolder, const QList<PictureRow>& p
             row.voice = *unrecorded;
             row.recorded = false;
         } else if (!readPlayableSound(path, &why)) {
-            row.voice = QStringLiteral("recording not playable: %1 (save it as a WAV file)")
-                            .arg(why);
+            row.voice =
+                QStringLiteral("recording not playable: %1 (save it as a WAV file)").arg(why);
             row.recorded = false;
         }
         report.rows.append(row);

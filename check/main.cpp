@@ -5,11 +5,11 @@
 #include "voice_switch.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QElapsedTimer>
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 #include <memory>
 
 namespace {

@@ -24,8 +24,8 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QTimer>
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -198,7 +198,8 @@ void Form1::connectEvents() {
             Command1_Click(i);
         });
     for (int i = 0; i < BoardCells; ++i)
-        connect(Command1[i], &LetterButton::accessiblyPressed, this, [this, i] { Command1_Press(i); });
+        connect(Command1[i], &LetterButton::accessiblyPressed, this,
+                [this, i] { Command1_Press(i); });
     connect(Cursor, &BoardCursor::changed, this, &Form1::showCursor);
     connect(Cursor, &BoardCursor::pressed, this, [this](int cell) {
         // As with a click: the Enter that pressed play is not the round's first letter.
@@ -311,9 +312,8 @@ void Form1::PicturePanel() {
                      units::toTwips(Label1[k]->height())};
     }
     const TwipsRect& right = m_layout.Command1[11];
-    const PanelLayout panel =
-        ArrangePicturePanel(m_layout.Command1[0].Left, right.Left + right.Width, m_screenWidth,
-                            m_screenHeight, inputs);
+    const PanelLayout panel = ArrangePicturePanel(
+        m_layout.Command1[0].Left, right.Left + right.Width, m_screenWidth, m_screenHeight, inputs);
     std::array<QSize, WordSlots> shown;
     for (int k = 0; k < WordSlots; ++k) {
         place(Image1[k], panel.Image1[k]);
@@ -588,8 +588,8 @@ void Form1::fitScoreText() {
         const QFontMetrics metrics(font);
         const int others = width(font, text) - width(font, word);
         for (int wordRoom = std::max(0, room - others); wordRoom >= 0; wordRoom -= 2) {
-            shown = m_game.ScoreText(metrics.elidedText(word, Qt::ElideRight, wordRoom))
-                        .value_or(text);
+            shown =
+                m_game.ScoreText(metrics.elidedText(word, Qt::ElideRight, wordRoom)).value_or(text);
             if (width(font, shown) <= room) break;
         }
     }
@@ -604,7 +604,8 @@ void Form1::showRoundEnd(bool timeUp, QStringList news) {
         won ? RoundEnding::Won : (timeUp ? RoundEnding::TimeUp : RoundEnding::TriesUsed);
     const QRect first = Command1[0]->geometry();
     EndSign->showOver(first.united(Command1[BoardCells - 1]->geometry()), ending);
-    const TextId said = won ? TextId::RoundWon : (timeUp ? TextId::RoundTimeUp : TextId::RoundTriesUsed);
+    const TextId said =
+        won ? TextId::RoundWon : (timeUp ? TextId::RoundTimeUp : TextId::RoundTriesUsed);
     announce(news << textOf(m_texts, said));
 }
 

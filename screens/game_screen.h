@@ -8,9 +8,9 @@
 #include "game_timer.h"
 #include "layout.h"
 #include "letter_button.h"
+#include "navigation.h"
 #include "speech_queue.h"
 #include "voice_switch.h"
-#include "navigation.h"
 
 #include <QElapsedTimer>
 #include <QImage>
@@ -138,7 +138,7 @@ class Form1 : public QWidget {
     std::unique_ptr<DiskPictureFolder> m_pictures;
     Game m_game;
     GameScreenLayout m_layout;
-    double m_growth = 1; // of the letters, captions and animations, with the board
+    double m_growth = 1;      // of the letters, captions and animations, with the board
     bool m_lowerCase = false; // the teacher's switch: letters and words in lower case
     Speaking m_speaking = Speaking::On;
     QStringList m_texts; // the texts file's, for screen readers

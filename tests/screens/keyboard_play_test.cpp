@@ -42,7 +42,10 @@ struct KeyboardPlay : ::testing::Test {
             const int from = keys->Cursor->cell();
             const int dr = Board::row(cell) - Board::row(from);
             const int dc = Board::column(cell) - Board::column(from);
-            press(dr < 0 ? Qt::Key_Up : dr > 0 ? Qt::Key_Down : dc < 0 ? Qt::Key_Left : Qt::Key_Right);
+            press(dr < 0   ? Qt::Key_Up
+                  : dr > 0 ? Qt::Key_Down
+                  : dc < 0 ? Qt::Key_Left
+                           : Qt::Key_Right);
             ASSERT_NE(keys->Cursor->cell(), from) << "the cursor is stuck at " << from;
         }
     }
@@ -73,7 +76,8 @@ TEST_F(KeyboardPlay, aWholeRoundByKeyboardEqualsTheMouseRound) {
     EXPECT_EQ(keys->Cursor->cell(), 0);
 
     int miss = 0;
-    while (keys->game().board.CellUsed[miss]) ++miss;
+    while (keys->game().board.CellUsed[miss])
+        ++miss;
     pressBoth(miss);
     EXPECT_EQ(focused(), keys->Cursor) << "a key's press keeps the focus on the board";
     EXPECT_EQ(keys->Status->text(), QString());
