@@ -1,9 +1,10 @@
 // The program: opens on the splash screen and finds its data folders beside the program file.
 #include "asset_paths.h"
 #include "sound.h"
+#include "speech_engine.h"
 #include "system_voice.h"
-#include "voice_switch.h"
 #include "voice.h"
+#include "voice_switch.h"
 #include "windows.h"
 
 #include <QApplication>
@@ -61,10 +62,14 @@ int main(int argc, char* argv[]) {
     startMessages.clear();
 
     QApplication::setApplicationName(QStringLiteral("tolvano"));
-    SoundEffectPlayer sound;
-    SystemVoice systemVoice(voiceLanguage(assets::programFolder()));
-    RecordingVoice voice(&systemVoice);
-    Windows windows(assets::programFolder(), sound, &voice);
-    windows.start();
-    return app.exec();
+    int status = 0;
+    {
+        SoundEffectPlayer sound;
+        SystemVoice systemVoice(voiceLanguage(assets::programFolder()));
+        RecordingVoice voice(&systemVoice);
+        Windows windows(assets::programFolder(), sound, &voice);
+        windows.start();
+        status = app.exec();
+    }
+    return endProgram(status);
 }

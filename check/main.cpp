@@ -79,5 +79,6 @@ int main(int argc, char* argv[]) {
         return probe->result(std::max<int>(0, SpeechAnswerMs - int(sinceStart.elapsed())));
     });
     print(stdout, check::formatReport(report));
-    return check::exitStatus(report);
+    probe.reset();
+    return endProgram(check::exitStatus(report));
 }

@@ -4,6 +4,8 @@
 #include <QDeadlineTimer>
 #include <QTextToSpeech>
 #include <QThread>
+#include <cstdio>
+#include <cstdlib>
 #include <optional>
 #include <vector>
 
@@ -68,4 +70,13 @@ void endSpeechThread(QThread* thread, int waitMs) {
         delete thread;
     else
         abandonedThreads().push_back(thread);
+}
+
+int endProgram(int status) {
+    if (abandonedThreads().empty()) return status;
+    // Only the program's own streams: the speech library's socket stream stays locked by its
+    // reader.
+    std::fflush(stdout);
+    std::fflush(stderr);
+    std::_Exit(status);
 }

@@ -44,3 +44,8 @@ class SpeechProbe {
 // the engine waiting in a read for ever, and the program must still end at once: such a thread is
 // left running to the end of the process rather than destroyed.
 void endSpeechThread(QThread* thread, int waitMs);
+
+// What main returns, once every speech thread has been ended. Where one was left running, the usual
+// exit would unload the speech plugin and tear Qt down under it (a crash at exit, or a library's
+// report lost with the output), so the output is flushed and the process ends here instead.
+int endProgram(int status);

@@ -2,8 +2,12 @@
 #include "program_folder.h"
 
 #include <QProcess>
+#include <QTemporaryDir>
+#include <cstdio>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace {
@@ -14,8 +18,11 @@ struct CheckRun {
     QString errors;
 };
 
-CheckRun runCheck(const QStringList& arguments) {
+CheckRun
+runCheck(const QStringList& arguments,
+         const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.start(QStringLiteral(TOLVANO_CHECK_PROGRAM), arguments);
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit) return {};
     const QString errors = QString::fromUtf8(process.readAllStandardError());
@@ -41,6 +48,32 @@ TEST(Program, exitStatusTellsReadyNotReadyAndUsageMistakes) {
         EXPECT_EQ(run.exitCode, c.exitCode);
         EXPECT_TRUE(run.output.contains(c.line)) << run.output.toStdString();
     }
+}
+
+// A speech daemon that takes the connection and never answers leaves the voice's thread waiting for
+// ever: the check still ends at once, with its whole report (it was lost at exit under the leak
+// checker, and the plugin could be unloaded under the waiting thread).
+TEST(Program, aSpeechDaemonThatNeverAnswersCostsNoPartOfTheReport) {
+    const QTemporaryDir runtime;
+    const QByteArray socketPath = QFile::encodeName(runtime.path() + "/speechd.sock");
+    const int daemon = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", socketPath.constData());
+    ASSERT_EQ(::bind(daemon, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(::listen(daemon, 4), 0); // connections wait in the backlog, never answered
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("SPEECHD_ADDRESS", "unix_socket:" + QString::fromUtf8(socketPath));
+    environment.insert("XDG_RUNTIME_DIR", runtime.path());
+
+    const ProgramFolder folder; // no recordings, so the voice is asked
+    const CheckRun run = runCheck({folder.path()}, environment);
+    ::close(daemon);
+    EXPECT_EQ(run.exitCode, 0) << run.output.toStdString();
+    EXPECT_TRUE(
+        run.output.contains("gato.png  no recording: the computer's voice did not answer in time"))
+        << run.output.toStdString();
+    EXPECT_TRUE(run.output.endsWith("\nReady to play.\n")) << run.output.toStdString();
 }
 
 // libpng and libtiff print their complaints on stderr themselves; they belong in the report only.
