@@ -35,8 +35,15 @@ FileState stateOf(const QString& path) {
     return openRegularFile(path) ? FileState::Ok : FileState::Unreadable;
 }
 
+// How the report names a file: relative to the checked folder, or in full where it lies outside
+// (an installed package keeps its texts, pictures and media in the system's folders).
+QString shownPath(const QString& folder, const QString& path) {
+    const QString relative = QDir(folder).relativeFilePath(path);
+    return relative.startsWith(QLatin1String("../")) ? QDir::cleanPath(path) : relative;
+}
+
 NeededFile neededFile(const QString& folder, const QString& path) {
-    NeededFile file{QDir(folder).relativeFilePath(path), stateOf(path), {}};
+    NeededFile file{shownPath(folder, path), stateOf(path), {}};
     const QFileInfo info(path);
     if (info.exists() && !info.isFile() && !info.isDir())
         file.why = QStringLiteral("unreadable (not a regular file)");
@@ -206,7 +213,7 @@ QList<IgnoredEntry> ignoredEntries(const QString& path, const QStringList& liste
 
 void checkPictures(FolderReport& report) {
     const QString path = assets::path(report.folder, assets::PictureFolder);
-    report.pictureFolder = QDir(report.folder).relativeFilePath(path);
+    report.pictureFolder = shownPath(report.folder, path);
     report.pictureFolderFound = QFileInfo(path).isDir();
     if (!report.pictureFolderFound) return;
     DiskPictureFolder folder(path, &canShowPicture);
@@ -401,8 +408,7 @@ VoiceReport checkVoices(const QString& programFolder, const QList<PictureRow>& p
         report.switchSetting = QStringLiteral("off: the game says no words");
         break;
     }
-    report.folder =
-        QDir(programFolder).relativeFilePath(assets::path(programFolder, assets::VoiceFolder));
+    report.folder = shownPath(programFolder, assets::path(programFolder, assets::VoiceFolder));
     std::optional<QString> unrecorded; // the voice is asked at the first word that needs it
     for (const PictureRow& picture : pictures) {
         if (!picture.usable) continue;

@@ -72,6 +72,11 @@ QStringView firstFolder(QStringView relative) {
 } // namespace
 
 Roots roots(const QString& programFolder) {
+#ifdef TOLVANO_SYSTEM_PROGRAM_DIR
+    if (programFolder == QStringLiteral(TOLVANO_SYSTEM_PROGRAM_DIR))
+        return {QStringLiteral(TOLVANO_SYSTEM_TEXTS_DIR), QStringLiteral(TOLVANO_SYSTEM_PICTURES_DIR),
+                QStringLiteral(TOLVANO_SYSTEM_MEDIA_DIR)};
+#endif
     return {programFolder, programFolder, programFolder};
 }
 

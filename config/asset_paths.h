@@ -16,9 +16,10 @@
 // stick, keeps seeing their own pictures and texts.
 //
 // The three roots below say where each kind of data lives. In the program folder they are all
-// that folder; a system-wide install (a Debian package) would put the texts under /etc as
-// configuration files, the teacher's pictures and recordings under /var/lib where the package
-// does not own them, and the media under /usr/share (SystemRoots), and only roots() changes.
+// that folder. A system package (Debian) puts the texts under /etc as configuration files, the
+// teacher's pictures and recordings under /var/lib where the package does not own them, and the
+// media under /usr/share/games; its programs, in /usr/games, use those roots, and only roots()
+// knows it (see docs/folders.md).
 
 #include "language_file.h"
 
@@ -34,13 +35,8 @@ struct Roots {
     QString media;    // gifs/ and sonidos/
 };
 
-// The layout a system package would compile in; nothing uses it yet (see docs/folders.md).
-inline Roots systemRoots() {
-    return {QStringLiteral("/etc/tolvano"), QStringLiteral("/var/lib/tolvano"),
-            QStringLiteral("/usr/share/games/tolvano")};
-}
-
-// The roots of a program folder: the folder itself, for all three.
+// The roots of a program folder: the folder itself, for all three; in a build for a system package,
+// the system's roots for the folder its programs are installed in (and for no other).
 Roots roots(const QString& programFolder);
 
 // The language set in use.

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Remakes every bundled asset under assets/ (pictures, animations, window pictures, sounds, texts) and the pictures' contact sheets in docs/.
+# Remakes every bundled asset under assets/ (pictures, animations, window pictures, icon, sounds, texts) and the pictures' contact sheets in docs/.
 #
 # Needs (Debian): qt6-base-dev cmake ninja-build g++ fonts-noto-color-emoji fonts-dejavu-core
-#                 imagemagick gifsicle pngquant optipng sox bc espeak-ng
+#                 imagemagick gifsicle pngquant optipng sox bc espeak-ng librsvg2-bin
 # Usage: tools/make_assets.sh
 # The drawing programs are built in a temporary folder, never inside the repository. Pictures
 # are rendered from tools/pictures.tsv; to add one, add a row there and run this script again.
@@ -16,7 +16,7 @@ trap 'rm -rf "$work"' EXIT
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$work}  # quiets Qt in a bare shell
 
 missing=()
-for tool in cmake ninja g++ convert-im6.q16 gifsicle pngquant optipng sox soxi bc; do
+for tool in cmake ninja g++ convert-im6.q16 gifsicle pngquant optipng rsvg-convert sox soxi bc; do
     command -v "$tool" > /dev/null || missing+=("$tool")
 done
 if ((${#missing[@]})); then
@@ -54,6 +54,9 @@ done
 pngquant --force --speed 1 --quality 70-95 --strip --output "$assets/ventanas/portada.png" "$work/media/portada.png"
 cp "$work/media/salir.png" "$work/media/minimizar.png" "$assets/ventanas/"
 optipng -quiet -o2 -strip all "$assets"/ventanas/*.png
+
+echo "== icon (assets/icono/hicolor/*/tolvano.png from assets/icono/tolvano.svg)"
+"$here/make_icons.sh"
 
 echo "== sounds"
 "$here/make_sounds.sh" "$assets/sonidos"

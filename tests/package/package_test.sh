@@ -1,0 +1,104 @@
+#!/usr/bin/env bash
+# The Debian package as a school's technician meets it: install, play, switch the language, a
+# teacher's edits and pictures, an upgrade that keeps them, removal, purge, and the machine as before.
+# Needs root (it installs packages); run by scripts/test after the other tests.
+set -uo pipefail
+cd "$(dirname "$0")/../.."
+if [ "$(id -u)" -ne 0 ]; then
+    echo "package: SKIPPED, the install test needs root (it installs and removes the package);" \
+        "scripts/package alone builds and checks it"
+    exit 0
+fi
+export DEBIAN_FRONTEND=noninteractive
+work=$(mktemp -d)
+export XDG_RUNTIME_DIR=$work # as a desktop session gives the programs
+game=
+trap '[ -n "$game" ] && kill $game 2>/dev/null; rm -rf "$work"' EXIT
+fail() { echo "FAIL: package: $*"; exit 1; }
+texts=/etc/tolvano/idiomas
+pictures=/var/lib/tolvano/idiomas
+packages() { dpkg-query -W -f='${db:Status-Abbrev} ${Package}\n' | awk '$1 ~ /^.i/ {print $2}' | sort; }
+
+if dpkg-query -W -f='${Status}' tolvano 2>/dev/null | grep -q 'installed\|config-files'; then
+    echo "package: purging a tolvano package left from before"
+    apt-get purge -y -qq tolvano >/dev/null || fail "could not purge the tolvano installed before"
+fi
+scripts/package --next-version "$work/next" || fail "scripts/package"
+first=$(ls dist/tolvano_*.deb)
+second=$(ls "$work"/next/tolvano_*.deb)
+packages >"$work/before"
+
+# Install: the dependencies come from the archive when they are missing.
+apt-get install -y -qq "./$first" >"$work/apt.log" 2>&1 ||
+    { apt-get update -qq && apt-get install -y -qq "./$first" >"$work/apt.log" 2>&1; } ||
+    { cat "$work/apt.log"; fail "apt-get install ./$first"; }
+for file in /usr/games/tolvano /usr/games/tolvano-check /usr/games/tolvano-sheets \
+    "$texts/activo.txt" "$texts/es/configuracion/idioma.txt" "$pictures/es/imagenes/perro.png" \
+    "$pictures/es/voces/perro.wav" "$pictures/en/imagenes/dog.png" \
+    /usr/share/games/tolvano/gifs/corre.gif /usr/share/man/man6/tolvano.6.gz \
+    /usr/share/applications/org.tolvano.Tolvano.desktop; do
+    [ -e "$file" ] || fail "$file is not installed"
+done
+dpkg-query -W -f='${Conffiles}\n' tolvano | grep -q "$texts/es/configuracion/idioma.txt" ||
+    fail "the texts are not configuration files"
+
+check() { (cd / && /usr/games/tolvano-check) >"$work/check.txt" 2>&1; }
+check || { cat "$work/check.txt"; fail "the installed tolvano-check is not ready"; }
+grep -q '^Ready to play\.$' "$work/check.txt" || fail "no \"Ready to play.\""
+grep -q "^Pictures in $pictures/es/imagenes " "$work/check.txt" ||
+    { cat "$work/check.txt"; fail "the check did not read the installed pictures"; }
+
+# The game from the menu's command, on a real X server, until its splash shows.
+xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+    cd /
+    /usr/games/tolvano & game=$!
+    for try in $(seq 1 50); do
+        import -window root "$0/splash.png" 2>/dev/null
+        [ "$(convert-im6.q16 "$0/splash.png" -format "%[fx:int(255*p{512,384}.r)]" info:)" != 0 ] && break
+        sleep 0.2
+    done
+    kill -0 $game 2>/dev/null && kill $game' "$work" || fail "the installed game showed no splash"
+[ "$(convert-im6.q16 "$work/splash.png" -format '%[fx:int(255*p{512,384}.r)]' info:)" != 0 ] ||
+    fail "the installed game showed no splash"
+
+(cd "$work" && /usr/games/tolvano-sheets --count 1 --seed 7 sheet.pdf) || fail "tolvano-sheets"
+[ "$(pdfinfo "$work/sheet.pdf" | awk '/^Pages:/ {print $2}')" = 2 ] || fail "a sheet is not two pages"
+
+# The language switch, and back.
+echo en >"$texts/activo.txt"
+check && grep -q "^Pictures in $pictures/en/imagenes " "$work/check.txt" &&
+    grep -q '"Play"' "$work/check.txt" || { cat "$work/check.txt"; fail "no switch to English"; }
+echo es >"$texts/activo.txt"
+check && grep -q '"Jugar"' "$work/check.txt" || fail "no switch back to Spanish"
+
+# A teacher's edits: a text, a picture added where the README says, a bundled picture removed.
+sed -i 's/^"Jugar"$/"A jugar"/' "$texts/es/configuracion/idioma.txt"
+cp "$pictures/es/imagenes/perro.png" "$pictures/es/imagenes/cachorro.png"
+rm "$pictures/es/imagenes/gato.png"
+apt-get install -y -qq -o Dpkg::Options::=--force-confdef -o Dpkg::Options::=--force-confold \
+    "$second" >"$work/apt.log" 2>&1 || { cat "$work/apt.log"; fail "the upgrade"; }
+version=$(dpkg-query -W -f='${Version}' tolvano)
+[ "$version" = "$(dpkg-deb -f "$second" Version)" ] || fail "the upgrade left version $version"
+grep -q '^"A jugar"$' "$texts/es/configuracion/idioma.txt" || fail "the upgrade lost the edited text"
+[ -f "$pictures/es/imagenes/cachorro.png" ] || fail "the upgrade lost the added picture"
+[ ! -e "$pictures/es/imagenes/gato.png" ] || fail "the upgrade put back a removed picture"
+check; grep -q '"A jugar"' "$work/check.txt" && grep -Eq '^ +cachorro\.png +CACHORRO +yes' "$work/check.txt" ||
+    { cat "$work/check.txt"; fail "the upgraded game does not show the teacher's text and picture"; }
+
+apt-get remove -y -qq tolvano >/dev/null || fail "apt-get remove"
+[ ! -e /usr/games/tolvano ] || fail "the game stayed after its removal"
+[ -f "$pictures/es/imagenes/cachorro.png" ] || fail "the removal lost the teacher's picture"
+apt-get purge -y -qq tolvano >/dev/null || fail "apt-get purge"
+[ ! -e /var/lib/tolvano ] && [ ! -e /etc/tolvano ] || fail "the purge left /var/lib/tolvano or /etc/tolvano"
+
+# The dependencies it pulled in go too, so the machine is as before.
+packages >"$work/after"
+pulled=$(comm -13 "$work/before" "$work/after")
+if [ -n "$pulled" ]; then
+    # shellcheck disable=SC2086 # one package name a word
+    apt-get purge -y -qq $pulled >/dev/null || fail "could not remove $pulled"
+    packages >"$work/after"
+fi
+cmp -s "$work/before" "$work/after" || fail "the machine's packages changed: $(diff "$work/before" "$work/after" | tr '\n' ' ')"
+echo "package: installed, played, switched, upgraded keeping a teacher's text and pictures," \
+    "removed and purged $first; $(echo "$pulled" | grep -c .) dependencies pulled in and removed again"
