@@ -3,7 +3,7 @@
 # teacher's edits and pictures, an upgrade that keeps them, removal, purge, and the machine as before.
 # Needs root (it installs packages); run by scripts/test after the other tests.
 set -uo pipefail
-cd "$(dirname "$0")/../.."
+cd "$(dirname "$0")/../.." || exit 1
 if [ "$(id -u)" -ne 0 ]; then
     echo "package: SKIPPED, the install test needs root (it installs and removes the package);" \
         "scripts/package alone builds and checks it"
@@ -19,7 +19,7 @@ texts=/etc/tolvano/idiomas
 pictures=/var/lib/tolvano/idiomas
 packages() { dpkg-query -W -f='${db:Status-Abbrev} ${Package}\n' | awk '$1 ~ /^.i/ {print $2}' | sort; }
 
-if dpkg-query -W -f='${Status}' tolvano 2>/dev/null | grep -q 'installed\|config-files'; then
+if dpkg-query -W -f='${Status}' tolvano 2>/dev/null | grep -Eq ' (installed|config-files)$'; then
     echo "package: purging a tolvano package left from before"
     apt-get purge -y -qq tolvano >/dev/null || fail "could not purge the tolvano installed before"
 fi
@@ -39,6 +39,9 @@ for file in /usr/games/tolvano /usr/games/tolvano-check /usr/games/tolvano-sheet
     /usr/share/applications/org.tolvano.Tolvano.desktop; do
     [ -e "$file" ] || fail "$file is not installed"
 done
+desktop-file-validate /usr/share/applications/org.tolvano.Tolvano.desktop || fail "the desktop entry"
+appstreamcli validate --no-net /usr/share/metainfo/org.tolvano.Tolvano.metainfo.xml >/dev/null ||
+    fail "the metainfo"
 dpkg-query -W -f='${Conffiles}\n' tolvano | grep -q "$texts/es/configuracion/idioma.txt" ||
     fail "the texts are not configuration files"
 
@@ -49,6 +52,7 @@ grep -q "^Pictures in $pictures/es/imagenes " "$work/check.txt" ||
     { cat "$work/check.txt"; fail "the check did not read the installed pictures"; }
 
 # The game from the menu's command, on a real X server, until its splash shows.
+# shellcheck disable=SC2016 # the script is expanded by its own shell
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     cd /
     /usr/games/tolvano & game=$!
