@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A screen reader's view of the real program: on a session bus of its own with the accessibility
 # bus, the game is started to its game screen and accessibility.py reads and presses the letters.
-# Usage: accessibility.sh PLAY_DIR   (run under xvfb-run)
+# Usage: accessibility.sh PLAY_DIR   (run under xvfb.sh)
 set -uo pipefail
 play_dir=$1
 if [ -z "${ACCESSIBILITY_BUS_STARTED:-}" ]; then

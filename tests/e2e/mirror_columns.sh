@@ -15,7 +15,7 @@ if [ -z "${MIRROR_SIZE:-}" ]; then
     mogrify-im6.q16 -background '#404040' -alpha remove -alpha off "$shots/play/idiomas/es/imagenes/"*
     status=0
     for size in 800x600 1920x1080; do
-        MIRROR_SIZE=$size MIRROR_SHOTS=$shots xvfb-run -a -s "-screen 0 ${size}x24" "$0" "$shots/play" || status=1
+        MIRROR_SIZE=$size MIRROR_SHOTS=$shots "$(dirname "$0")/xvfb.sh" "$size" "$0" "$shots/play" || status=1
     done
     rm -rf "$shots/play"
     if [ $status -eq 0 ]; then

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Without a session bus (a kiosk log-in) the game starts no bus daemon and writes nothing under the
-# home folder. Run under xvfb-run: the D-Bus library only starts a daemon of its own with a display.
+# home folder. Run under xvfb.sh: the D-Bus library only starts a daemon of its own with a display.
 # Usage: no_session_bus.sh PLAY_DIR
 set -uo pipefail
 command -v dbus-launch >/dev/null || { echo "no session bus: dbus-launch missing, nothing to show"; exit 1; }

@@ -53,7 +53,7 @@ grep -q "^Pictures in $pictures/es/imagenes " "$work/check.txt" ||
 
 # The game from the menu's command, on a real X server, until its splash shows.
 # shellcheck disable=SC2016 # the script is expanded by its own shell
-xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+"$(dirname "$0")/../e2e/xvfb.sh" 1024x768 bash -c '
     cd /
     /usr/games/tolvano & game=$!
     for try in $(seq 1 50); do
