@@ -12,8 +12,7 @@ fi
 export DEBIAN_FRONTEND=noninteractive
 work=$(mktemp -d)
 export XDG_RUNTIME_DIR=$work # as a desktop session gives the programs
-game=
-trap '[ -n "$game" ] && kill $game 2>/dev/null; rm -rf "$work"' EXIT
+trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: package: $*"; exit 1; }
 texts=/etc/tolvano/idiomas
 pictures=/var/lib/tolvano/idiomas
