@@ -84,7 +84,23 @@ bool hasNumberForm(QStringView s) {
 
 } // namespace
 
+std::optional<QStringConverter::Encoding> utf16Mark(QByteArrayView bytes) {
+    if (bytes.startsWith("\xFF\xFE")) return QStringConverter::Utf16LE;
+    if (bytes.startsWith("\xFE\xFF")) return QStringConverter::Utf16BE;
+    return std::nullopt;
+}
+
+bool looksLikeText(QByteArrayView bytes) {
+    return utf16Mark(bytes) || !bytes.contains('\0');
+}
+
 QString decodeText(const QByteArray& bytes) {
+    // Notepad's "Unicode" is UTF-16 with its mark; without the mark nothing tells UTF-16 from
+    // single-byte text, so only a marked file is read as UTF-16. The decoder drops the mark.
+    if (const std::optional<QStringConverter::Encoding> utf16 = utf16Mark(bytes)) {
+        QStringDecoder decoder(*utf16, QStringDecoder::Flag::Stateless);
+        return decoder(bytes);
+    }
     // Stateless: a multi-byte sequence cut off at the end is an error, not something to wait for.
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8(bytes);

@@ -12,16 +12,28 @@
 // button or a label, must not make every repaint crawl.
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
+#include <QStringConverter>
 #include <QtGlobal>
 #include <optional>
 
 inline constexpr qint64 MaxFileBytes = 64 * 1024;
 
-// Valid UTF-8 is read as UTF-8, a leading byte-order mark dropped. Anything else is taken as
-// Windows-1252, the code page in which older files with Spanish accents were written; its five
-// undefined bytes stand for the code point of the same number.
+// A file that starts with a UTF-16 byte-order mark (Windows Notepad's "Unicode" is UTF-16LE with
+// one) is read as UTF-16 in that byte order. Valid UTF-8 is read as UTF-8, a leading byte-order
+// mark dropped. Anything else is taken as Windows-1252, the code page in which older files with
+// Spanish accents were written; its five undefined bytes stand for the code point of the same
+// number.
 QString decodeText(const QByteArray& bytes);
+
+// The UTF-16 byte order that the bytes' mark announces; nullopt without a UTF-16 mark.
+std::optional<QStringConverter::Encoding> utf16Mark(QByteArrayView bytes);
+
+// Whether the bytes can be a text a teacher wrote: a UTF-16 file with its mark, or bytes without
+// NUL. No editor writes NUL into a text of its own; a file with NULs and no mark was saved in
+// another format (UTF-16 without a mark, a word processor's document) and reads as garbage.
+bool looksLikeText(QByteArrayView bytes);
 
 // The language and speed files, read item by item.
 //

@@ -69,7 +69,14 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"LoneCrSeparates", "a\rb", {"a", "b"}},
         ReadCase{"UnterminatedQuoteRunsToEnd", "a,\"b,c\nd", {"a", "b,c\nd"}},
         ReadCase{"Windows1252Accents", "cami\xF3n,a\xF1o", {"camión", "año"}},
-        ReadCase{"EmptyFile", "", {}}, ReadCase{"OnlyBlanksAndLineEnds", " \r\n\t\n", {}}),
+        ReadCase{"EmptyFile", "", {}}, ReadCase{"OnlyBlanksAndLineEnds", " \r\n\t\n", {}},
+        // Notepad's "Unicode": "de",Jugar\r\n in UTF-16LE with its mark, and the same big-endian.
+        ReadCase{"Utf16LittleEndianWithMark",
+                 QByteArray("\xFF\xFE\"\0d\0e\0\"\0,\0J\0u\0g\0a\0r\0\r\0\n\0", 24),
+                 {"de", "Jugar"}},
+        ReadCase{"Utf16BigEndianWithMark",
+                 QByteArray("\xFE\xFF\0\"\0d\0e\0\"\0,\0J\0u\0g\0a\0r\0\r\0\n", 24),
+                 {"de", "Jugar"}}),
     [](const auto& info) { return info.param.name; });
 
 class LineReading : public ::testing::TestWithParam<ReadCase> {};
@@ -86,7 +93,9 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"NoLineEndIsOneLine", " a, \"b\" ", {" a, \"b\" "}},
         ReadCase{"FinalLineEndAddsNoLine", "a\n", {"a"}},
         ReadCase{"EmptyLinesKept", "a\n\r\n\rb\n\n", {"a", "", "", "b", ""}},
-        ReadCase{"EmptyFile", "", {}}),
+        ReadCase{"EmptyFile", "", {}},
+        ReadCase{"Utf16LittleEndianCrOnly", QByteArray("\xFF\xFEn\0\xED\0\r\0b\0", 10),
+                 {"ní", "b"}}),
     [](const auto& info) { return info.param.name; });
 
 // A locale for the duration of one test: captions follow the default locale.
@@ -180,6 +189,19 @@ TEST(Decoding, Utf8WhenValidOtherwiseWindows1252) {
         {"\xED\xA0\x80", "í\u00A0€"}};
     for (const auto& [bytes, expected] : cases)
         EXPECT_EQ(decodeText(bytes), expected) << bytes.toHex().toStdString();
+}
+
+// Only a text with NULs and no UTF-16 mark is taken for a file saved in another format.
+TEST(Decoding, NulsWithoutAUtf16MarkAreNoText) {
+    const std::vector<std::pair<QByteArray, bool>> cases = {
+        {"velocidad 300", true},
+        {QByteArray("\xFF\xFE" "3\0" "0\0", 6), true},
+        {QByteArray("\xFE\xFF\0" "3\0" "0", 6), true},
+        {QByteArray("3\0" "0\0" "0\0", 6), false},
+        {QByteArray("PK\x03\x04\0\0", 6), false},
+        {"", true}};
+    for (const auto& [bytes, text] : cases)
+        EXPECT_EQ(looksLikeText(bytes), text) << bytes.toHex().toStdString();
 }
 
 TEST(HostileFiles, FilesThatCannotBeOpenedFailEveryRead) {
