@@ -1,12 +1,12 @@
 // tolvano-sheets: printable word searches made by the game's own rules, with their answer pages.
 #include "asset_paths.h"
+#include "output_file.h"
 #include "pdf_sheets.h"
 #include "sheet_set.h"
 #include "texts_file.h"
 #include "voice_switch.h"
 
 #include <QGuiApplication>
-#include <QSaveFile>
 #include <chrono>
 #include <cstdio>
 #include <fcntl.h>
@@ -24,7 +24,8 @@ const char Usage[] =
     "Writes N word searches (1 by default, at most 500) and after them an answer page for each.\n"
     "--words prints each picture's word under it rather than a line to write it on;\n"
     "--lower prints lower-case letters; the same --seed and folder give the same sheets again.\n"
-    "PICTURES is a picture folder; without it, the one the game uses.\n";
+    "PICTURES is a picture folder; without it, the one the game uses.\n"
+    "OUT.pdf is a new file or an earlier PDF, outside PICTURES; nothing else is written over.\n";
 
 // What the decoders and Qt say about a damaged file or a teacher's text would only bury the one
 // line a mistake deserves. A fatal message, which ends the program, is printed so the end has a
@@ -155,12 +156,10 @@ int main(int argc, char* argv[]) {
         options->lower || readLowerCase(assets::path(program, assets::VoiceSwitchFile));
 
     if (const auto wrong = sheets::requestProblem(request)) return fail(*wrong);
-    // Opened before any picture is read, so that a folder that cannot take the file is told at
-    // once; until commit() the PDF is written beside it under another name, removed on every way
-    // out.
-    QSaveFile file(options->out);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(QStringLiteral("cannot write %1: %2").arg(options->out, file.errorString()));
+    // Opened before any picture is read, so that an output that may not be written is told at once
+    // and nothing is touched; the PDF is written beside it under another name until it is whole.
+    sheets::OutputFile file(options->out, request.pictureFolder);
+    if (const auto wrong = file.open()) return fail(*wrong);
     sheets::PrintSettings settings;
     settings.paper = options->paper;
     settings.words = options->words;
@@ -173,8 +172,11 @@ int main(int argc, char* argv[]) {
         const sheets::MadeSet made = sheets::makeSheetSet(request);
         if (!made.set)
             failure = made.problem;
-        else if (!sheets::writeSheetsPdf(*made.set, settings, file) || !file.commit())
-            failure = QStringLiteral("cannot write %1: %2").arg(options->out, file.errorString());
+        else if (!sheets::writeSheetsPdf(*made.set, settings, file.device()))
+            failure = QStringLiteral("cannot write %1: %2")
+                          .arg(options->out, file.device().errorString());
+        else
+            failure = file.commit();
     }
     if (failure) return fail(*failure);
     std::printf("%s: %d sheet%s and %s answers, level %d, seed %llu\n",
