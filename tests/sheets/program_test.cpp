@@ -1,19 +1,25 @@
 // The program as a teacher runs it: its PDF as poppler reads it (the text, the embedded pictures),
 // and every mistake refused with its reason, status 2 and no file left.
+#include "asset_paths.h"
 #include "hostile_media.h"
 #include "picture_loader.h"
 #include "sheet_set.h"
 
+#include <QCryptographicHash>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <map>
 #include <set>
+#include <sys/stat.h>
 
 namespace {
 
@@ -135,14 +141,15 @@ TEST(Program, picturesAreEmbeddedAtNoMoreThan300DpiOfTheirPrintedSize) {
 // print its complaint there itself).
 TEST(Program, picturesCutShortAreLeftOutInSilence) {
     const QTemporaryDir work;
+    ASSERT_TRUE(QDir(work.path()).mkdir(QStringLiteral("cut")));
     for (const char* word : {"abeja", "barco", "casa", "gato", "luna", "sol"}) {
         QFile whole(Bundled + QStringLiteral("/%1.png").arg(word));
-        QFile cut(work.filePath(QStringLiteral("%1.png").arg(word)));
+        QFile cut(work.filePath(QStringLiteral("cut/%1.png").arg(word)));
         ASSERT_TRUE(whole.open(QIODevice::ReadOnly) && cut.open(QIODevice::WriteOnly));
         cut.write(whole.read(whole.size() / 2));
     }
     const QString pdf = work.filePath(QStringLiteral("sheet.pdf"));
-    const Ran made = makeSheets({"--folder", work.path(), pdf});
+    const Ran made = makeSheets({"--folder", work.filePath("cut"), pdf});
     EXPECT_EQ(made.exitCode, 0);
     EXPECT_EQ(made.errors.toStdString(), "");
     EXPECT_EQ(readPage(pdf, 1).letters.size(), BoardCells);
@@ -192,6 +199,119 @@ TEST(Program, eachMistakeSaysWhyExitsWithTwoAndLeavesNoFile) {
         EXPECT_EQ(folder.entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
     }
     EXPECT_FALSE(QFile::exists(QStringLiteral("/proc/out.pdf")));
+}
+
+// What a path is, through any link, and the hash of a regular file's bytes; a FIFO or a device is
+// never opened.
+std::string fingerprint(const QString& path) {
+    struct stat status {};
+    if (::lstat(QFile::encodeName(path).constData(), &status) != 0) return "none";
+    if (S_ISLNK(status.st_mode)) {
+        const QString target = QFile::symLinkTarget(path);
+        return "link to " + target.toStdString() + ", " + fingerprint(target);
+    }
+    QString what = QStringLiteral("mode %1").arg(status.st_mode, 0, 8);
+    if (QFile file(path); S_ISREG(status.st_mode) && file.open(QIODevice::ReadOnly))
+        what += QString::fromLatin1(
+            QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256).toHex());
+    return what.toStdString();
+}
+
+// Every name under the folders, hidden ones too: a file left beside the output shows here.
+std::string namesUnder(const QStringList& folders) {
+    QStringList names;
+    for (const QString& folder : folders) {
+        QDirIterator entries(folder,
+                             QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                             QDirIterator::Subdirectories);
+        while (entries.hasNext())
+            names += entries.next();
+    }
+    names.sort();
+    return names.join('\n').toStdString();
+}
+
+// A work folder with a picture folder, fotos/, of seven pictures: one may be lost to a fault, and
+// six still make sheets.
+class ProgramOutput : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(QDir(work.path()).mkdir(QStringLiteral("fotos")));
+        for (const char* word : {"abeja", "barco", "casa", "gato", "luna", "sol", "perro"})
+            ASSERT_TRUE(QFile::copy(Bundled + QStringLiteral("/%1.png").arg(word),
+                                    at(QStringLiteral("fotos/%1.png").arg(word))));
+    }
+    QString at(const QString& relative) const { return work.filePath(relative); }
+
+    const QTemporaryDir work;
+};
+
+// A teacher's slip of tab completion: a picture, a text, a folder, a FIFO named as the output.
+TEST_F(ProgramOutput, anythingButANewFileOrAnEarlierPdfIsRefusedAndLeftAsItWas) {
+    const QString fotos = at("fotos");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(TOLVANO_ASSET_DIR "/idiomas/es/configuracion/nivel.txt"),
+                            at("nivel.txt")));
+    ASSERT_TRUE(QDir(work.path()).mkdir(QStringLiteral("hojas.pdf")));
+    ASSERT_TRUE(QFile::copy(at("fotos/gato.png"), at("foto.pdf")));
+    ASSERT_TRUE(QFile::link(at("fotos/gato.png"), at("enlace.pdf")));
+    ASSERT_TRUE(QFile::link(at("nada.pdf"), at("roto.pdf"))); // would be created through the link
+    ASSERT_TRUE(QFile::link(fotos, at("enlace-fotos")));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(at("tubo.pdf")).constData(), 0644), 0);
+    const QString gamePictures = assets::path(
+        QFileInfo(QStringLiteral(TOLVANO_SHEETS_PROGRAM)).absolutePath(), assets::PictureFolder);
+    // A fault would leave its sheets among the game's pictures for every later run.
+    const auto clean = qScopeGuard([&] { QFile::remove(gamePictures + "/hoja.pdf"); });
+    const struct {
+        QString out;
+        QString why;
+        bool withFolder = true;
+    } cases[] = {
+        {at("fotos/perro.png"), "the output's name must end in .pdf"},
+        {at("nivel.txt"), "the output's name must end in .pdf"},
+        {at("hojas.pdf"), "it is a folder"},
+        {at("foto.pdf"), "it is not a PDF file"},
+        {at("enlace.pdf"), "it is a symbolic link"},
+        {at("roto.pdf"), "it is a symbolic link"},
+        // A FIFO stands for every device: /dev/null itself, were it refused no longer, would be
+        // replaced for the whole machine when the tests run as root.
+        {at("tubo.pdf"), "it is not a regular file"},
+        {at("fotos/hoja.pdf"), "inside the picture folder " + fotos},
+        {at("fotos/./hoja.pdf"), "inside the picture folder " + fotos},
+        {at("enlace-fotos/hoja.pdf"), "inside the picture folder " + fotos},
+        {gamePictures + "/hoja.pdf", "inside the picture folder " + gamePictures, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.out.toStdString());
+        const std::string before = fingerprint(c.out);
+        const std::string namesBefore = namesUnder({work.path(), gamePictures});
+        const Ran made =
+            makeSheets(c.withFolder ? QStringList{"--folder", fotos, c.out} : QStringList{c.out});
+        EXPECT_EQ(made.exitCode, 2);
+        EXPECT_TRUE(made.errors.startsWith("tolvano-sheets: ") && made.errors.contains(c.out) &&
+                    made.errors.contains(c.why) && made.errors.count('\n') == 1)
+            << made.errors.toStdString();
+        EXPECT_EQ(fingerprint(c.out), before);
+        EXPECT_EQ(namesUnder({work.path(), gamePictures}), namesBefore);
+    }
+    EXPECT_EQ(fingerprint(at("nada.pdf")), "none");
+}
+
+TEST_F(ProgramOutput, anEarlierPdfIsReplacedWhateverTheCaseOfItsName) {
+    for (const char* name : {"clase.pdf", "CLASE.PDF"}) {
+        const QString out = at(name);
+        SCOPED_TRACE(name);
+        for (const char* seed : {"1", "2"}) { // the second replaces the first
+            const std::string before = fingerprint(out);
+            const Ran made = makeSheets({"--seed", seed, "--folder", at("fotos"), out});
+            EXPECT_EQ(made.exitCode, 0) << made.errors.toStdString();
+            EXPECT_NE(fingerprint(out), before);
+            QFile written(out);
+            EXPECT_TRUE(written.open(QIODevice::ReadOnly) && written.read(4) == "%PDF");
+        }
+    }
+    QStringList files = QDir(work.path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    files.sort();
+    EXPECT_EQ(files, QStringList({"CLASE.PDF", "clase.pdf"}));
 }
 
 } // namespace
