@@ -41,14 +41,16 @@ bool harmless(QtMsgType type, const char* category, QStringView text) {
            text.startsWith(QLatin1String("Invalid SOS parameters for sequential JPEG"));
 }
 
-// A decoder's complaint, short enough for the report's last column.
-QString damaged(QString what) {
+// The reason for a damaged picture, with the decoder's complaint after it in brackets, short
+// enough for the report's last column.
+QString damaged(const ReportTexts& say, QString what = {}) {
     constexpr qsizetype Longest = 70;
+    if (what.isEmpty()) return say(Say::Damaged);
     what = what.simplified();
     // Qt hands every TIFF to libtiff under the name "foo", which would only puzzle a reader.
     what.replace(QLatin1String(": foo: "), QLatin1String(": "));
     if (what.size() > Longest) what = what.left(Longest - 3) + QStringLiteral("...");
-    return QStringLiteral("damaged (%1)").arg(what);
+    return QStringLiteral("%1 (%2)").arg(say(Say::Damaged), what);
 }
 
 // A regular file mapped into memory; empty when it cannot be.
@@ -233,23 +235,22 @@ QStringList DecoderMessages::damage() const {
     return found;
 }
 
-QString headerDamage(const QString& path) {
+QString headerDamage(const QString& path, const ReportTexts& say) {
     DecoderMessages messages;
     static_cast<void>(pictureSize(path));
     const QStringList heard = messages.damage();
-    if (!heard.isEmpty()) return damaged(heard.first());
-    return endsEarly(path) ? damaged(QStringLiteral("the file ends before the picture does"))
-                           : QString();
+    if (!heard.isEmpty()) return damaged(say, heard.first());
+    return endsEarly(path) ? say(Say::CutShort) : QString();
 }
 
-QString pictureDamage(const QString& path) {
+QString pictureDamage(const QString& path, const ReportTexts& say) {
     DecoderMessages messages;
     const std::optional<QSize> natural = pictureSize(path);
     const QImage image = loadPicture(path, natural ? shownSize(*natural) : QSize());
     const QStringList heard = messages.damage();
-    if (!heard.isEmpty()) return damaged(heard.first());
-    if (image.isNull()) return damaged(QStringLiteral("cannot be decoded"));
-    if (endsEarly(path)) return damaged(QStringLiteral("the file ends before the picture does"));
+    if (!heard.isEmpty()) return damaged(say, heard.first());
+    if (image.isNull()) return damaged(say);
+    if (endsEarly(path)) return say(Say::CutShort);
     return {};
 }
 
@@ -270,11 +271,11 @@ QString photoFormat(const QString& path) {
     return {};
 }
 
-QString animationDamage(const QString& path) {
+QString animationDamage(const QString& path, const ReportTexts& say) {
     // More frames than any animation has; a reader that never runs dry must not hold the check.
     constexpr int MaxFrames = 10'000;
     const std::unique_ptr<QFile> file = openRegularFile(path);
-    if (!file) return QStringLiteral("cannot be opened");
+    if (!file) return say(Say::CannotBeOpened);
     DecoderMessages messages;
     QImageReader reader(file.get());
     int frames = 0;
@@ -284,25 +285,25 @@ QString animationDamage(const QString& path) {
         ++frames;
         const QStringList heard = messages.damage();
         if (!read || frame.isNull() || !heard.isEmpty())
-            return QStringLiteral("damaged (frame %1)").arg(frames);
+            return say(Say::AnimationFrame).arg(frames);
     }
     const MappedFile mapped(path);
     if (!mapped.bytes().startsWith("GIF8"))
-        return frames > 0 ? QString() : QStringLiteral("damaged (frame 1)");
+        return frames > 0 ? QString() : say(Say::AnimationFrame).arg(1);
     // Qt stops without a word where a GIF is cut short, so its blocks are counted too.
     const GifLayout layout = walkGif(mapped.bytes());
     if (frames < layout.wholeFrames || layout.end == GifLayout::InFrame)
-        return QStringLiteral("damaged (frame %1)").arg(std::min(frames, layout.wholeFrames) + 1);
+        return say(Say::AnimationFrame).arg(std::min(frames, layout.wholeFrames) + 1);
     switch (layout.end) {
     case GifLayout::Trailer:
     case GifLayout::InFrame:
         return {};
     case GifLayout::BetweenBlocks:
-        return QStringLiteral("damaged (cut short after frame %1)").arg(layout.wholeFrames);
+        return say(Say::AnimationCutAfter).arg(layout.wholeFrames);
     case GifLayout::Unreadable:
         break;
     }
-    return QStringLiteral("damaged (unreadable after frame %1)").arg(layout.wholeFrames);
+    return say(Say::AnimationUnreadableAfter).arg(layout.wholeFrames);
 }
 
 } // namespace check

@@ -9,6 +9,8 @@
 // the rest as damage, and the GIF and BMP layouts are walked to see that the file holds all its
 // data. What the decoders say goes into the report and never onto the terminal.
 
+#include "report_texts.h"
+
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
@@ -37,14 +39,16 @@ class DecoderMessages {
     QStringList m_heard;
 };
 
+// A damaged picture's reason is said in the teacher's words, what to do included ("the file is cut
+// short or damaged: copy it again"); what the decoder said may follow in brackets, never alone.
+
 // Why the game's header test refused the file, when a decoder complained while reading the header
-// or the file ends inside a picture it began ("damaged (...)"); empty for a file that is simply no
-// picture.
-QString headerDamage(const QString& path);
+// or the file ends inside a picture it began; empty for a file that is simply no picture.
+QString headerDamage(const QString& path, const ReportTexts& say = ReportTexts());
 
 // Why the picture that the game's header test accepted cannot be shown whole at the size the game
-// shows it ("damaged (...)"); empty when it can.
-QString pictureDamage(const QString& path);
+// shows it; empty when it can.
+QString pictureDamage(const QString& path, const ReportTexts& say = ReportTexts());
 
 // "HEIC" or "AVIF" for a photo in one of those formats, which the game cannot decode; empty for
 // anything else. Reads the first bytes of a regular file only.
@@ -52,6 +56,6 @@ QString photoFormat(const QString& path);
 
 // Why the animation cannot be played to its end ("damaged (frame 3)"); empty when every frame
 // decodes whole. The file is one the image reader accepted.
-QString animationDamage(const QString& path);
+QString animationDamage(const QString& path, const ReportTexts& say = ReportTexts());
 
 } // namespace check

@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QRegularExpression>
 #include <QSet>
 #include <algorithm>
 #include <filesystem>
@@ -35,6 +36,12 @@ FileState stateOf(const QString& path) {
     return openRegularFile(path) ? FileState::Ok : FileState::Unreadable;
 }
 
+// Whether a text file that opens holds NULs without a UTF-16 mark: saved in another format.
+bool savedInAnotherFormat(const QString& path) {
+    const std::optional<QByteArray> bytes = readRegularFile(path, MaxFileBytes);
+    return bytes && !looksLikeText(*bytes);
+}
+
 // How the report names a file: relative to the checked folder, or in full where it lies outside
 // (an installed package keeps its texts, pictures and media in the system's folders).
 QString shownPath(const QString& folder, const QString& path) {
@@ -42,113 +49,146 @@ QString shownPath(const QString& folder, const QString& path) {
     return relative.startsWith(QLatin1String("../")) ? QDir::cleanPath(path) : relative;
 }
 
-NeededFile neededFile(const QString& folder, const QString& path) {
+NeededFile neededFile(const QString& folder, const QString& path, const ReportTexts& say) {
     NeededFile file{shownPath(folder, path), stateOf(path), {}};
     const QFileInfo info(path);
-    if (info.exists() && !info.isFile() && !info.isDir())
-        file.why = QStringLiteral("unreadable (not a regular file)");
+    if (info.exists() && !info.isFile() && !info.isDir()) file.why = say(Say::UnreadableNotRegular);
+    return file;
+}
+
+// A text file the game reads: one with NULs and no UTF-16 mark is unreadable, since every button
+// and line would show garbage.
+NeededFile textFile(const QString& folder, const QString& path, const ReportTexts& say) {
+    NeededFile file = neededFile(folder, path, say);
+    if (file.state == FileState::Ok && savedInAnotherFormat(path)) {
+        file.state = FileState::Unreadable;
+        file.why = say(Say::NotText);
+    }
     return file;
 }
 
 // Why a name gives no word the board can hold.
-QString wordProblem(const std::optional<QString>& word) {
-    if (!word || word->isEmpty()) return QStringLiteral("name gives no word");
-    return QStringLiteral("word too long (%1 letters)").arg(wordLetters(*word).size());
+QString wordProblem(const std::optional<QString>& word, const ReportTexts& say) {
+    if (!word || word->isEmpty()) return say(Say::NoWord);
+    return say(Say::WordTooLong).arg(wordLetters(*word).size());
 }
 
 // Why the game's picture test refused a file. The game only hears no, so the loader is asked for
 // the budget it went over, and the file is read again here to tell a phone photo or a damaged
 // picture from a file that is no picture at all.
-QString pictureProblem(const QString& path, bool& damaged) {
+QString pictureProblem(const QString& path, bool& damaged, const ReportTexts& say) {
     const QFileInfo info(path);
-    if (!info.isReadable()) return QStringLiteral("cannot be opened");
-    if (info.size() == 0) return QStringLiteral("not a picture (empty file)");
+    if (!info.isReadable()) return say(Say::CannotBeOpened);
+    if (info.size() == 0) return say(Say::EmptyFile);
     const QString photo = photoFormat(path);
-    if (!photo.isEmpty()) {
-        return QStringLiteral("%1 photo, which the game cannot show: convert it to JPEG or PNG")
-            .arg(photo);
-    }
+    if (!photo.isEmpty()) return say(Say::Photo).arg(photo);
     if (const std::optional<QString> refusal = pictureRefusal(path)) return *refusal;
-    const QString damage = headerDamage(path);
+    const QString damage = headerDamage(path, say);
     damaged = !damage.isEmpty();
-    return damaged ? damage : QStringLiteral("not a picture");
+    return damaged ? damage : say(Say::NotAPicture);
 }
 
 // Each character of the word that is no letter, once, in the order they come: "2", a blank.
-QStringList nonLetters(const QString& word) {
+QStringList nonLetters(const QString& word, const ReportTexts& say) {
     QStringList found;
     for (const char32_t c : wordLetters(word)) {
         if (QChar::isLetter(c)) continue;
         const QString shown =
-            c == U' ' ? QStringLiteral("a blank") : u'"' + escaped(QString::fromUcs4(&c, 1)) + u'"';
+            c == U' ' ? say(Say::ABlank) : u'"' + escaped(QString::fromUcs4(&c, 1)) + u'"';
         if (!found.contains(shown)) found.append(shown);
     }
     return found;
 }
 
-// The name with every character that is no letter taken out of the part before its last dot;
-// empty when no letter is left.
-QString lettersOnly(const QString& name) {
+// The runs of letters in the part of the name before its last dot ("12 uvas" has one, "mi casa"
+// two), and what stands between them.
+struct LetterRuns {
+    QStringList runs;
+    bool blankBetween = false;
+    QString extension; // from the last dot on
+};
+
+LetterRuns letterRuns(const QString& name) {
     const qsizetype dot = name.lastIndexOf(u'.');
-    const QString stem = name.left(dot < 0 ? name.size() : dot);
-    QList<uint> letters = stem.normalized(QString::NormalizationForm_C).toUcs4();
-    letters.removeIf([](uint c) { return !QChar::isLetter(c); });
-    if (letters.isEmpty()) return {};
-    return QString::fromUcs4(reinterpret_cast<const char32_t*>(letters.constData()),
-                             letters.size()) +
-           (dot < 0 ? QString() : name.mid(dot));
+    LetterRuns found{{}, false, dot < 0 ? QString() : name.mid(dot)};
+    const QList<uint> stem =
+        name.left(dot < 0 ? name.size() : dot).normalized(QString::NormalizationForm_C).toUcs4();
+    QString run;
+    bool blankSinceRun = false;
+    for (const uint c : stem) {
+        if (QChar::isLetter(c)) {
+            if (run.isEmpty() && !found.runs.isEmpty() && blankSinceRun) found.blankBetween = true;
+            run += QString::fromUcs4(reinterpret_cast<const char32_t*>(&c), 1);
+            blankSinceRun = false;
+            continue;
+        }
+        if (!run.isEmpty()) found.runs.append(run);
+        run.clear();
+        blankSinceRun = blankSinceRun || c == U' ';
+    }
+    if (!run.isEmpty()) found.runs.append(run);
+    return found;
 }
 
-QString joinedWithAnd(const QStringList& items) {
+QString joinedWithAnd(const QStringList& items, const ReportTexts& say) {
     if (items.size() < 2) return items.join(QString());
-    return items.first(items.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" and ") +
-           items.last();
+    return items.first(items.size() - 1).join(QStringLiteral(", ")) + say(Say::And) + items.last();
 }
 
 // The board has a cell for every character of the word, so a child would have to find a digit, a
-// blank or a dash among the letters. The name without them is offered instead, unless its word
-// is already another picture's: then a round could ask for that word twice.
-QString nonLetterNote(const QString& name, const QString& word, const QSet<QString>& words) {
-    const QStringList found = nonLetters(word);
+// blank or a dash among the letters. Where the characters only stand before or after the word
+// (pez2, "12 uvas"), the name without them is offered, unless its word is already another
+// picture's: then a round could ask for that word twice. Where they stand between words
+// ("mi casa", t-shirt), dropping them leaves no word a child knows: one word is asked for.
+QString nonLetterNote(const QString& name, const QString& word, const QSet<QString>& words,
+                      const ReportTexts& say) {
+    const QStringList found = nonLetters(word, say);
     if (found.isEmpty()) return {};
-    const QString renamed = lettersOnly(name);
-    const QString renamedWord = pictureWord(renamed).value_or(QString());
-    QString advice = QStringLiteral("rename it %1").arg(escaped(renamed));
-    if (renamed.isEmpty())
-        advice = QStringLiteral("give it a name of letters");
-    else if (words.contains(renamedWord))
-        advice = QStringLiteral("rename it (not %1: %2 is another picture's word)")
-                     .arg(escaped(renamed), escaped(renamedWord));
-    return QStringLiteral("the board will ask for %1 (%2): %3")
-        .arg(joinedWithAnd(found),
-             found.size() == 1 ? QStringLiteral("not a letter") : QStringLiteral("not letters"),
-             advice);
+    const LetterRuns letters = letterRuns(name);
+    if (letters.runs.size() > 1 && letters.blankBetween) return say(Say::BlankIsACell);
+    QString advice;
+    if (letters.runs.isEmpty()) {
+        advice = say(Say::NameOfLetters);
+    } else if (letters.runs.size() > 1) {
+        advice = say(Say::IsACell).arg(joinedWithAnd(found, say));
+        advice = advice.mid(advice.indexOf(u':') + 2); // "name it after one word"
+    } else {
+        const QString renamed = letters.runs.first() + letters.extension;
+        const QString renamedWord = pictureWord(renamed).value_or(QString());
+        advice = words.contains(renamedWord)
+                     ? say(Say::RenameNot).arg(escaped(renamed), escaped(renamedWord))
+                     : say(Say::RenameIt).arg(escaped(renamed));
+    }
+    return say(Say::AsksFor)
+        .arg(joinedWithAnd(found, say),
+             found.size() == 1 ? say(Say::NotALetter) : say(Say::NotLetters), advice);
 }
 
-PictureRow pictureRow(DiskPictureFolder& folder, const QString& name, const QSet<QString>& words) {
+PictureRow pictureRow(DiskPictureFolder& folder, const QString& name, const QSet<QString>& words,
+                      const ReportTexts& say) {
     PictureRow row{name, {}, false, false, {}, {}};
     const std::optional<QString> word = pictureWord(name);
     row.word = word.value_or(QString());
     if (!givesPlaceableWord(name)) {
-        row.why = wordProblem(word);
+        row.why = wordProblem(word, say);
     } else if (!folder.isPicture(name)) {
-        row.why = pictureProblem(folder.pathOf(name), row.damaged);
+        row.why = pictureProblem(folder.pathOf(name), row.damaged, say);
     } else {
         // The game draws by the header alone and finds a damaged file only when it shows it: an
         // empty place, or a picture half grey, beside a word the child must find.
-        row.why = pictureDamage(folder.pathOf(name));
+        row.why = pictureDamage(folder.pathOf(name), say);
         row.damaged = !row.why.isEmpty();
         row.usable = !row.damaged;
-        if (row.usable) row.note = nonLetterNote(name, row.word, words);
+        if (row.usable) row.note = nonLetterNote(name, row.word, words, say);
     }
     return row;
 }
 
-QString ignoredKind(const QFileInfo& info) {
-    if (info.isSymLink() && !info.exists()) return QStringLiteral("broken link");
-    if (info.isDir()) return QStringLiteral("folder");
-    if (info.isHidden()) return QStringLiteral("hidden file");
-    return QStringLiteral("not a regular file");
+QString ignoredKind(const QFileInfo& info, const ReportTexts& say) {
+    if (info.isSymLink() && !info.exists()) return say(Say::BrokenLink);
+    if (info.isDir()) return say(Say::Folder);
+    if (info.isHidden()) return say(Say::HiddenFile);
+    return say(Say::NotRegularFile);
 }
 
 // The folder's names as the system holds them, which the report shows: Qt's reading of a name
@@ -195,7 +235,7 @@ QByteArray absoluteBytes(const QString& folder) {
 
 // Everything in the folder that the game's listing does not hold.
 QList<IgnoredEntry> ignoredEntries(const QString& path, const QStringList& listed,
-                                   const RawListing& raw) {
+                                   const RawListing& raw, const ReportTexts& say) {
     const QSet<QString> seen(listed.begin(), listed.end());
     const QDir dir(path);
     QStringList all = dir.entryList(
@@ -204,15 +244,16 @@ QList<IgnoredEntry> ignoredEntries(const QString& path, const QStringList& liste
     QList<IgnoredEntry> ignored;
     for (const QString& name : all) {
         if (!seen.contains(name))
-            ignored.append({raw.bytesOf(name), ignoredKind(QFileInfo(dir.filePath(name)))});
+            ignored.append({raw.bytesOf(name), ignoredKind(QFileInfo(dir.filePath(name)), say)});
     }
     for (const QByteArray& name : raw.notUtf8)
-        ignored.append({name, QStringLiteral("name not UTF-8")});
+        ignored.append({name, say(Say::NameNotUtf8)});
     return ignored;
 }
 
-void checkPictures(FolderReport& report) {
-    const QString path = assets::path(report.folder, assets::PictureFolder);
+// The pictures of the folder at path, as a round draws them.
+void checkPictures(FolderReport& report, const QString& path) {
+    const ReportTexts& say = report.say;
     report.pictureFolder = shownPath(report.folder, path);
     report.pictureFolderFound = QFileInfo(path).isDir();
     if (!report.pictureFolderFound) return;
@@ -225,7 +266,7 @@ void checkPictures(FolderReport& report) {
     const RawListing raw = rawListing(path);
     QHash<QString, QByteArray> firstWithWord;
     for (const QString& name : listed) {
-        PictureRow row = pictureRow(folder, name, words);
+        PictureRow row = pictureRow(folder, name, words, say);
         row.rawName = raw.bytesOf(name);
         if (row.usable) {
             ++report.usableCount;
@@ -233,18 +274,18 @@ void checkPictures(FolderReport& report) {
             if (first == firstWithWord.cend()) {
                 firstWithWord.insert(row.word, row.rawName);
             } else {
-                const QString same = QStringLiteral("same word as %1").arg(escaped(*first));
+                const QString same = say(Say::SameWord).arg(escaped(*first));
                 row.note = row.note.isEmpty() ? same : same + QStringLiteral("; ") + row.note;
             }
         }
         report.pictures.append(row);
     }
-    report.ignored = ignoredEntries(path, listed, raw);
+    report.ignored = ignoredEntries(path, listed, raw, say);
 }
 
-LanguageReport checkLanguage(const QString& folder) {
+LanguageReport checkLanguage(const QString& folder, const ReportTexts& say) {
     const QString path = assets::path(folder, assets::LanguageFile);
-    LanguageReport report{neededFile(folder, path), {}, {}};
+    LanguageReport report{textFile(folder, path, say), {}, {}};
     // The score word and the menu's buttons take items as they stand, the game screen's buttons
     // take them as captions (007 shows 7); one reader delivers both, item by item. Which items
     // are there comes from the reader, what the game shows from the game's own language file.
@@ -258,17 +299,21 @@ LanguageReport checkLanguage(const QString& folder) {
     return report;
 }
 
-SpeedReport checkSpeed(const QString& folder) {
+SpeedReport checkSpeed(const QString& folder, const ReportTexts& say) {
     const QString path = assets::path(folder, assets::SpeedFile);
     // A file without a first item leaves the game with an empty item, which still reads as 0.
-    SpeedReport report = clockFromItem(ItemFile(path).readVariant().value_or(QString()));
-    report.file = neededFile(folder, path);
+    ItemFile asText(path);
+    const QString written = asText.readText().value_or(QString());
+    SpeedReport report = clockFromItem(ItemFile(path).readVariant().value_or(QString()), written);
+    report.textAfterNumber = report.textAfterNumber || asText.readText().has_value();
+    report.written = LineFile(path).readLine().value_or(QString()).trimmed();
+    report.file = textFile(folder, path, say);
     return report;
 }
 
-LevelReport checkLevels(const QString& folder) {
+LevelReport checkLevels(const QString& folder, const ReportTexts& say) {
     const QString path = assets::path(folder, assets::LevelFile);
-    LevelReport report{neededFile(folder, path), {}};
+    LevelReport report{textFile(folder, path, say), {}};
     LineFile file(path);
     for (auto& line : report.lines)
         line = file.readLine();
@@ -278,8 +323,8 @@ LevelReport checkLevels(const QString& folder) {
 // Animations are read through the image reader as the game's movie player reads them, every
 // frame of them, once the loader's budgets have let them through as they let them through for
 // the game; only a regular file is opened, since a FIFO would never answer.
-NeededFile animationFile(const QString& folder, const QString& path) {
-    NeededFile file = neededFile(folder, path);
+NeededFile animationFile(const QString& folder, const QString& path, const ReportTexts& say) {
+    NeededFile file = neededFile(folder, path, say);
     if (file.state != FileState::Ok) return file;
     if (const std::optional<QString> refusal = animationRefusal(path)) {
         file.state = FileState::Unreadable;
@@ -290,73 +335,94 @@ NeededFile animationFile(const QString& folder, const QString& path) {
         file.state = FileState::Unreadable;
         return file;
     }
-    file.why = animationDamage(path);
+    file.why = animationDamage(path, say);
     if (!file.why.isEmpty()) file.state = FileState::Unreadable;
     return file;
 }
 
 // A sound plays when it is a PCM WAV the sound player can take, with its sound data all there.
-NeededFile soundFile(const QString& folder, const QString& path) {
-    NeededFile file = neededFile(folder, path);
+NeededFile soundFile(const QString& folder, const QString& path, const ReportTexts& say) {
+    NeededFile file = neededFile(folder, path, say);
     if (file.state != FileState::Ok) return file;
     QString why;
     if (!readPlayableSound(path, &why)) {
         file.state = FileState::Unreadable;
-        file.why = QStringLiteral("not playable: %1").arg(why);
+        file.why = say(Say::NotPlayable).arg(why);
     }
     return file;
 }
 
-QList<NeededFile> checkMedia(const QString& folder) {
+QList<NeededFile> checkMedia(const QString& folder, const ReportTexts& say) {
     QStringList gifs{assets::path(folder, assets::RunnerGif),
                      assets::path(folder, assets::SuccessGif)};
     for (int level = 1; level <= LevelLines; ++level)
         gifs.append(assets::levelGif(folder, level));
     QList<NeededFile> media;
     for (const QString& path : gifs)
-        media.append(animationFile(folder, path));
+        media.append(animationFile(folder, path, say));
     for (const char16_t* sound : {assets::SuccessSound, assets::ErrorSound, assets::FinalSound})
-        media.append(soundFile(folder, assets::path(folder, sound)));
+        media.append(soundFile(folder, assets::path(folder, sound), say));
     return media;
 }
 
 // "3 of its 5 texts", or "none of its 5 texts", when some are missing from a file that is there.
+// "only 3 of its 5 texts", or "none of its 5 texts", when some are missing from a file that is
+// there, with what the game does instead.
 template <std::size_t Count>
 QString shortFile(const NeededFile& file, const std::array<std::optional<QString>, Count>& read,
-                  const char* what) {
+                  Say what, Say someMissing, Say allMissing, const ReportTexts& say) {
     const auto found =
         std::count_if(read.begin(), read.end(), [](const auto& item) { return item.has_value(); });
     if (file.state != FileState::Ok || found == qsizetype(Count)) return {};
-    const QString has = found == 0 ? QStringLiteral("none") : QStringLiteral("only %1").arg(found);
-    return QStringLiteral("%1 has %2 of its %3 %4")
-        .arg(escaped(file.relative), has)
+    if (found == 0)
+        return say(Say::ShortNone)
+            .arg(escaped(file.relative))
+            .arg(Count)
+            .arg(say(what), say(allMissing));
+    return say(Say::ShortOnly)
+        .arg(escaped(file.relative))
+        .arg(found)
         .arg(Count)
-        .arg(what);
+        .arg(say(what), say(someMissing));
+}
+
+// A few names of a list, and how many more there are: "roto.png, corta.gif and 3 more".
+QString someNames(const QStringList& names, const ReportTexts& say) {
+    constexpr qsizetype Named = 3;
+    QString shown = names.mid(0, Named).join(QStringLiteral(", "));
+    if (names.size() > Named) shown += say(Say::AndMoreNames).arg(names.size() - Named);
+    return shown;
+}
+
+// One line for a list of files: the text for one or for many, with a few of their names.
+QString countedLine(const QStringList& names, Say one, Say many, const ReportTexts& say) {
+    if (names.isEmpty()) return {};
+    if (names.size() == 1) return say(one).arg(names.first());
+    return say(many).arg(names.size()).arg(someNames(names, say));
 }
 
 // Damaged pictures, by name: the game may draw them and show a word without its whole picture.
-QString damagedPictures(const QList<PictureRow>& pictures) {
-    constexpr qsizetype Named = 3;
+QString damagedPictures(const QList<PictureRow>& pictures, const ReportTexts& say) {
     QStringList names;
     for (const PictureRow& row : pictures) {
         if (row.damaged) names.append(escaped(row.rawName));
     }
-    if (names.isEmpty()) return {};
-    const qsizetype count = names.size();
-    const QString more =
-        count > Named ? QStringLiteral(" and %1 more").arg(count - Named) : QString();
-    return QStringLiteral("%1 damaged %2 (%3%4): copy %5 again or remove %5")
-        .arg(count)
-        .arg(count == 1 ? QStringLiteral("picture") : QStringLiteral("pictures"),
-             names.mid(0, Named).join(QStringLiteral(", ")), more,
-             count == 1 ? QStringLiteral("it") : QStringLiteral("them"));
+    return countedLine(names, Say::DamagedOne, Say::DamagedMany, say);
+}
+
+// The number as the game reads it, up to the first character that belongs to no number: the
+// item's text after it is what the game drops.
+bool textAfterLeadingNumber(const QString& item) {
+    static const QRegularExpression number(QStringLiteral("^\\s*[-+]?\\d*(?:[.,]\\d*)?\\s*$"));
+    return !item.isEmpty() && !number.match(item).hasMatch();
 }
 
 } // namespace
 
-SpeedReport clockFromItem(const QString& item) {
+SpeedReport clockFromItem(const QString& item, const QString& asWritten) {
     SpeedReport report;
-    report.item = item;
+    report.item = asWritten.isEmpty() ? item : asWritten;
+    report.textAfterNumber = textAfterLeadingNumber(report.item);
     const std::optional<qint32> number = leadingNumber(item);
     if (!number || !acceptedInterval(*number)) {
         report.clock = Clock::Refused;
@@ -372,60 +438,133 @@ namespace {
 
 // What a word without a playable recording gets, by what the switch allows and, where it allows
 // the computer's voice, by what that voice answered for the set's language.
-QString unrecordedVoice(Speaking speaking, const SpeechAnswer& speech, const QLocale& language) {
-    if (speaking != Speaking::On) return QStringLiteral("silent: no recording");
-    if (!speech)
-        return QStringLiteral("no recording: said by the computer's voice, where it has one");
+Unrecorded unrecordedVoice(Speaking speaking, const SpeechAnswer& speech) {
+    if (speaking == Speaking::Off) return Unrecorded::Off;
+    if (speaking == Speaking::RecordingsOnly) return Unrecorded::Silent;
+    if (!speech) return Unrecorded::WhereItHasOne;
     switch (speech()) {
     case SpeechSupport::Speaks:
-        return QStringLiteral("no recording: said by the computer's voice");
+        return Unrecorded::Said;
     case SpeechSupport::NoEngine:
-        return QStringLiteral(
-            "silent: no recording, and no speech engine answers on this computer");
+        return Unrecorded::NoEngine;
     case SpeechSupport::NoVoice:
-        return QStringLiteral("silent: no recording, and the computer's voice speaks no %1")
-            .arg(QLocale::languageToString(language.language()));
+        return Unrecorded::NoVoice;
     case SpeechSupport::NoAnswer:
         break;
     }
-    return QStringLiteral("no recording: the computer's voice did not answer in time, so the word "
-                          "may be silent");
+    return Unrecorded::CouldNotTell;
+}
+
+QString unrecordedNote(Unrecorded unrecorded, const QLocale& language, const ReportTexts& say) {
+    switch (unrecorded) {
+    case Unrecorded::Silent:
+        return say(Say::UnrecordedSilentSwitch);
+    case Unrecorded::Off:
+        return say(Say::UnrecordedOff);
+    case Unrecorded::WhereItHasOne:
+        return say(Say::UnrecordedWhereItHasOne);
+    case Unrecorded::Said:
+        return say(Say::UnrecordedSaid);
+    case Unrecorded::NoEngine:
+        return say(Say::UnrecordedNoEngine);
+    case Unrecorded::NoVoice:
+        return say(Say::UnrecordedNoVoice).arg(say.languageName(language));
+    case Unrecorded::CouldNotTell:
+        break;
+    }
+    return say(Say::UnrecordedCouldNotTell);
+}
+
+// The voice column of a word without a recording.
+QString unrecordedColumn(Unrecorded unrecorded, const ReportTexts& say) {
+    switch (unrecorded) {
+    case Unrecorded::Silent:
+    case Unrecorded::Off:
+    case Unrecorded::NoEngine:
+    case Unrecorded::NoVoice:
+        return say(Say::VoiceSilent);
+    case Unrecorded::WhereItHasOne:
+    case Unrecorded::CouldNotTell:
+        return say(Say::VoiceMaybe);
+    case Unrecorded::Said:
+        break;
+    }
+    return say(Say::VoiceComputer);
 }
 
 // Each usable picture's recording, as the game looks for it.
 VoiceReport checkVoices(const QString& programFolder, const QList<PictureRow>& pictures,
-                        const SpeechAnswer& speech) {
+                        const SpeechAnswer& speech, const ReportTexts& say) {
     VoiceReport report;
     const Speaking speaking = readSpeaking(assets::path(programFolder, assets::VoiceSwitchFile));
     switch (speaking) {
     case Speaking::On:
-        report.switchSetting = QStringLiteral("on");
+        report.switchSetting = say(Say::SwitchOn);
         break;
     case Speaking::RecordingsOnly:
-        report.switchSetting = QStringLiteral("recordings only");
+        report.switchSetting = say(Say::SwitchRecordings);
         break;
     case Speaking::Off:
-        report.switchSetting = QStringLiteral("off: the game says no words");
+        report.switchSetting = say(Say::SwitchOff);
         break;
     }
     report.folder = shownPath(programFolder, assets::path(programFolder, assets::VoiceFolder));
-    std::optional<QString> unrecorded; // the voice is asked at the first word that needs it
+    std::optional<Unrecorded> unrecorded; // the voice is asked at the first word that needs it
     for (const PictureRow& picture : pictures) {
         if (!picture.usable) continue;
         const QString path = assets::recording(programFolder, picture.file);
-        VoiceRow row{picture.rawName, QStringLiteral("recording"), true};
+        VoiceRow row{picture.rawName, say(Say::VoiceRecording), true};
         QString why;
-        if (!QFileInfo::exists(path)) {
-            if (!unrecorded)
-                unrecorded = unrecordedVoice(speaking, speech, voiceLanguage(programFolder));
-            row.voice = *unrecorded;
+        if (speaking == Speaking::Off) {
+            row.voice = say(Say::VoiceSilent);
+            row.recorded = QFileInfo::exists(path);
+        } else if (!QFileInfo::exists(path)) {
+            if (!unrecorded) unrecorded = unrecordedVoice(speaking, speech);
+            row.voice = unrecordedColumn(*unrecorded, say);
             row.recorded = false;
+            ++report.unrecordedCount;
         } else if (!readPlayableSound(path, &why)) {
-            row.voice =
-                QStringLiteral("recording not playable: %1 (save it as a WAV file)").arg(why);
+            row.voice = say(Say::VoiceNotPlayable);
+            row.note = say(Say::RecordingNotPlayable).arg(why);
             row.recorded = false;
+            report.notPlayable.append(escaped(QFile::encodeName(QFileInfo(path).fileName())));
         }
         report.rows.append(row);
+    }
+    if (speaking == Speaking::Off) unrecorded = Unrecorded::Off;
+    if (unrecorded) {
+        report.unrecorded = *unrecorded;
+        report.unrecordedNote = unrecordedNote(*unrecorded, voiceLanguage(programFolder), say);
+    }
+    return report;
+}
+
+// The set that plays, and the switches, as the game takes them and as the teacher wrote them.
+ChoicesReport checkChoices(const QString& programFolder) {
+    ChoicesReport report;
+    const assets::Roots roots = assets::roots(programFolder);
+    const assets::LanguageSet set = assets::activeSet(roots);
+    report.setsFile = shownPath(programFolder, roots.texts + QStringLiteral("/idiomas/activo.txt"));
+    report.requestedSet = set.requestedName;
+    report.playingSet = set.name;
+    if (!set.name.isEmpty() && !set.requestedName.isEmpty() && set.requestedName != set.name) {
+        // The game follows only a plain folder name below idiomas/.
+        const bool plainName = !set.requestedName.startsWith(u'.') &&
+                               !set.requestedName.contains(u'/') &&
+                               !set.requestedName.contains(QStringLiteral(".."));
+        (plainName ? report.setMissing : report.setNotAName) = true;
+    }
+    const QString voicePath = assets::path(programFolder, assets::VoiceSwitchFile);
+    report.voiceFile = shownPath(programFolder, voicePath);
+    report.voiceSwitch = readVoiceSwitch(voicePath);
+    const QString codePath = set.folder + QStringLiteral("/configuracion/lengua.txt");
+    report.codeFile = shownPath(programFolder, codePath);
+    report.writtenCode = set.writtenCode;
+    report.languageCode = set.languageCode;
+    report.codeUnderstood = set.writtenCode.isEmpty() || set.writtenCode == set.languageCode;
+    for (const QString& path :
+         {roots.texts + QStringLiteral("/idiomas/activo.txt"), voicePath, codePath}) {
+        if (savedInAnotherFormat(path)) report.notText.append(shownPath(programFolder, path));
     }
     return report;
 }
@@ -447,51 +586,166 @@ FolderReport checkFolder(const QString& programFolder, const SpeechAnswer& speec
     // (and libraries write straight onto stderr) must not bury it.
     const DecoderMessages quiet;
     FolderReport report;
+    report.say = ReportTexts(assets::activeSet(programFolder).language);
+    const ReportTexts& say = report.say;
     report.folder = programFolder;
     report.absolute = absoluteBytes(programFolder);
-    checkPictures(report);
-    report.language = checkLanguage(programFolder);
-    report.speed = checkSpeed(programFolder);
-    report.levels = checkLevels(programFolder);
-    report.media = checkMedia(programFolder);
-    report.voices = checkVoices(programFolder, report.pictures, speech);
+    checkPictures(report, assets::path(programFolder, assets::PictureFolder));
+    report.language = checkLanguage(programFolder, say);
+    report.speed = checkSpeed(programFolder, say);
+    report.levels = checkLevels(programFolder, say);
+    report.media = checkMedia(programFolder, say);
+    report.voices = checkVoices(programFolder, report.pictures, speech, say);
+    report.choices = checkChoices(programFolder);
     return report;
 }
 
-QString stateText(FileState state) {
+bool isPictureFolder(const QString& folder) {
+    const QDir dir(folder);
+    for (const char* programFolder : {"idiomas", "configuracion", "imagenes", "gifs", "sonidos"}) {
+        if (dir.exists(QString::fromLatin1(programFolder))) return false;
+    }
+    return !dir.entryList(QDir::Files).isEmpty();
+}
+
+FolderReport checkPictureFolder(const QString& folder, Language language) {
+    const DecoderMessages quiet;
+    FolderReport report;
+    report.say = ReportTexts(language);
+    report.picturesOnly = true;
+    report.folder = folder;
+    report.absolute = absoluteBytes(folder);
+    checkPictures(report, folder);
+    report.pictureFolder = QFile::decodeName(report.absolute);
+    return report;
+}
+
+QString stateText(FileState state, const ReportTexts& say) {
     switch (state) {
     case FileState::Ok:
-        return QStringLiteral("ok");
+        return say(Say::StateOk);
     case FileState::Missing:
-        return QStringLiteral("missing");
+        return say(Say::StateMissing);
     case FileState::Unreadable:
         break;
     }
-    return QStringLiteral("unreadable");
+    return say(Say::StateUnreadable);
 }
 
-QString fileText(const NeededFile& file) {
-    return file.why.isEmpty() ? stateText(file.state) : file.why;
+QString fileText(const NeededFile& file, const ReportTexts& say) {
+    return file.why.isEmpty() ? stateText(file.state, say) : file.why;
 }
 
 QStringList problems(const FolderReport& report) {
+    const ReportTexts& say = report.say;
     QStringList found;
     if (!report.pictureFolderFound)
         found.append(
-            QStringLiteral("the picture folder %1 is missing").arg(escaped(report.pictureFolder)));
+            say(Say::PictureFolderMissing).arg(escaped(report.pictureFolder)).arg(WordSlots));
     else if (report.usableCount < WordSlots)
-        found.append(QStringLiteral("only %1 pictures usable; a round needs %2")
+        found.append(say(Say::TooFewPictures)
                          .arg(report.usableCount)
-                         .arg(WordSlots));
-    found.append(damagedPictures(report.pictures));
-    QList<NeededFile> needed{report.language.file, report.speed.file, report.levels.file};
-    needed.append(report.media);
-    for (const NeededFile& file : needed) {
-        if (file.state != FileState::Ok)
-            found.append(QStringLiteral("%1 is %2").arg(escaped(file.relative), fileText(file)));
+                         .arg(WordSlots)
+                         .arg(escaped(report.pictureFolder)));
+    found.append(damagedPictures(report.pictures, say));
+    if (report.picturesOnly) {
+        found.removeAll(QString());
+        return found;
     }
-    found.append(shortFile(report.language.file, report.language.items, "texts"));
-    found.append(shortFile(report.levels.file, report.levels.lines, "level lines"));
+    const std::pair<const NeededFile*, Say> texts[] = {{&report.language.file, Say::LanguageAdvice},
+                                                       {&report.speed.file, Say::SpeedAdvice},
+                                                       {&report.levels.file, Say::LevelAdvice}};
+    for (const auto& [file, advice] : texts) {
+        if (file->why == say(Say::NotText))
+            found.append(say(Say::NotTextFile).arg(escaped(file->relative)));
+        else if (file->state != FileState::Ok)
+            found.append(
+                say(Say::FileIs).arg(escaped(file->relative), fileText(*file, say), say(advice)));
+    }
+    for (const NeededFile& file : report.media) {
+        if (file.state != FileState::Ok)
+            found.append(
+                say(Say::FileIs)
+                    .arg(escaped(file.relative), fileText(file, say), say(Say::MediaAdvice)));
+    }
+    found.append(shortFile(report.language.file, report.language.items, Say::TextsWord,
+                           Say::TextsShortAdvice, Say::LanguageAdvice, say));
+    found.append(shortFile(report.levels.file, report.levels.lines, Say::LevelLinesWord,
+                           Say::LevelsShortAdvice, Say::LevelAdvice, say));
+    found.removeAll(QString());
+    return found;
+}
+
+namespace {
+
+// The seconds a word gets at the interval, as a teacher reads them: 0.8, 8, 80.
+QString secondsForAWord(int intervalMs, const ReportTexts& say) {
+    const double seconds = double(intervalMs) * TicksForAWord / 1000;
+    const QLocale locale(say.language() == Language::English ? QLocale::English : QLocale::Spanish);
+    return seconds < 10 ? locale.toString(seconds, 'f', 1) : locale.toString(qRound(seconds));
+}
+
+void speedWarnings(const FolderReport& report, QStringList& found) {
+    const SpeedReport& speed = report.speed;
+    const ReportTexts& say = report.say;
+    if (speed.file.state != FileState::Ok || speed.clock != Clock::Runs) return;
+    if (speed.intervalMs >= LikelyMistakeBelowMs && !speed.textAfterNumber) return;
+    found.append(say(Say::SpeedMistake)
+                     .arg(escaped(speed.file.relative), quoted(speed.written),
+                          secondsForAWord(speed.intervalMs, say)));
+}
+
+void choiceWarnings(const FolderReport& report, QStringList& found) {
+    const ChoicesReport& choices = report.choices;
+    const ReportTexts& say = report.say;
+    for (const QString& file : choices.notText)
+        found.append(say(Say::NotTextFile).arg(escaped(file)));
+    if (choices.setMissing || choices.setNotAName)
+        found.append(say(choices.setMissing ? Say::SetMissing : Say::SetNotAName)
+                         .arg(quoted(choices.requestedSet), quoted(choices.playingSet)));
+    // A file in another format reads as garbage: saving it again is all there is to say.
+    const VoiceSwitch voice =
+        choices.notText.contains(choices.voiceFile) ? VoiceSwitch{} : choices.voiceSwitch;
+    if (!voice.speakingUnderstood)
+        found.append(say(Say::VoiceNotUnderstood)
+                         .arg(escaped(choices.voiceFile), quoted(*voice.speakingItem)));
+    if (!voice.lettersUnderstood)
+        found.append(say(Say::LettersNotUnderstood)
+                         .arg(escaped(choices.voiceFile), quoted(*voice.lettersItem)));
+    if (!choices.codeUnderstood && !choices.notText.contains(choices.codeFile))
+        found.append(
+            say(Say::CodeNotUnderstood)
+                .arg(escaped(choices.codeFile), quoted(choices.writtenCode), choices.languageCode));
+}
+
+void pictureWarnings(const FolderReport& report, QStringList& found) {
+    const ReportTexts& say = report.say;
+    QStringList leftOut, noted;
+    for (const PictureRow& row : report.pictures) {
+        if (!row.usable && !row.damaged) leftOut.append(escaped(row.rawName));
+        if (row.usable && !row.note.isEmpty()) noted.append(escaped(row.rawName));
+    }
+    found.append(countedLine(leftOut, Say::LeftOutOne, Say::LeftOutMany, say));
+    found.append(countedLine(noted, Say::NotesOne, Say::NotesMany, say));
+    if (report.picturesOnly) return;
+    const VoiceReport& voices = report.voices;
+    found.append(
+        countedLine(voices.notPlayable, Say::BadRecordingsOne, Say::BadRecordingsMany, say));
+    const bool silent =
+        voices.unrecorded == Unrecorded::NoEngine || voices.unrecorded == Unrecorded::NoVoice;
+    if (silent && voices.unrecordedCount > 0)
+        found.append(say(Say::SilentWords).arg(voices.unrecordedCount));
+}
+
+} // namespace
+
+QStringList warnings(const FolderReport& report) {
+    QStringList found;
+    if (!report.picturesOnly) {
+        speedWarnings(report, found);
+        choiceWarnings(report, found);
+    }
+    pictureWarnings(report, found);
     found.removeAll(QString());
     return found;
 }

@@ -9,7 +9,10 @@
 // animations frame by frame, and sounds' headers read as the sound player needs them; a file that
 // decodes only in part counts as damaged. It reads and decodes, and never writes a file.
 
+#include "language_file.h"
+#include "report_texts.h"
 #include "speech_engine.h"
+#include "voice_switch.h"
 
 #include <QByteArray>
 #include <QList>
@@ -66,10 +69,16 @@ enum class Clock { Runs, NeverRuns, Refused };
 
 struct SpeedReport {
     NeededFile file;
-    QString item; // the first item as the game reads it; empty when there is none
+    QString item; // the first item as the teacher wrote it; empty when there is none
     Clock clock = Clock::NeverRuns;
     int intervalMs = 0; // the interval the clock gets
+    // More than a number in the file ("3,5", "250 ms"): the game reads the leading number alone.
+    bool textAfterNumber = false;
+    QString written; // the file's first line as written, for the report to quote
 };
+
+// Below this a round is over before a child has found a letter: taken for a mistake.
+inline constexpr int LikelyMistakeBelowMs = 50;
 
 // The level file's first six lines; level n shows line n, or the last line there is.
 struct LevelReport {
@@ -80,20 +89,46 @@ struct LevelReport {
 // How the game says a usable picture's word.
 struct VoiceRow {
     QByteArray rawName; // the picture's name as the folder listing holds it
-    QString voice;      // "recording", or why the word is silent
+    QString voice;      // the voice column: a recording, the computer's voice, silent
     bool recorded = false;
+    QString note{}; // what is wrong with its recording
 };
 
+// What a word without a playable recording gets, by the switch and the computer's voice.
+enum class Unrecorded { Silent, Off, WhereItHasOne, Said, NoEngine, NoVoice, CouldNotTell };
+
 struct VoiceReport {
-    QString switchSetting; // what configuracion/voz.txt makes of the voice
-    QString folder;        // the recordings' folder inside the program folder
-    QList<VoiceRow> rows;  // one for each usable picture
+    QString switchSetting;  // what configuracion/voz.txt makes of the voice
+    QString folder;         // the recordings' folder inside the program folder
+    QList<VoiceRow> rows;   // one for each usable picture
+    QString unrecordedNote; // what words without a recording get, when some have none
+    Unrecorded unrecorded = Unrecorded::WhereItHasOne;
+    int unrecordedCount = 0;
+    QStringList notPlayable; // the pictures whose recording the game cannot play
+};
+
+// The teacher's switches and choices that the game takes its own way when it cannot follow them.
+struct ChoicesReport {
+    QString setsFile;        // idiomas/activo.txt as the report names it
+    QString requestedSet;    // what it says; empty when nothing
+    QString playingSet;      // the set that plays
+    bool setMissing = false; // a name that is a set's name, but of no set here
+    bool setNotAName = false;
+    QString voiceFile;
+    VoiceSwitch voiceSwitch;
+    QString codeFile;
+    QString writtenCode;  // lengua.txt's first line
+    QString languageCode; // the code the game takes
+    bool codeUnderstood = true;
+    QStringList notText; // texts of these that hold NULs without a UTF-16 mark
 };
 
 struct FolderReport {
-    QString folder;        // as Qt reaches it, which may be "." (see assets::reachableFolder)
-    QByteArray absolute;   // its absolute path as the system names it, for the report
-    QString pictureFolder; // the picture folder's path inside the program folder
+    ReportTexts say;           // the set's language, in which the report is written
+    bool picturesOnly = false; // a plain picture folder, checked as tolvano-sheets --folder uses it
+    QString folder;            // as Qt reaches it, which may be "." (see assets::reachableFolder)
+    QByteArray absolute;       // its absolute path as the system names it, for the report
+    QString pictureFolder;     // the picture folder's path inside the program folder
     bool pictureFolderFound = false;
     QList<PictureRow> pictures;
     QList<IgnoredEntry> ignored;
@@ -103,37 +138,59 @@ struct FolderReport {
     LevelReport levels;
     QList<NeededFile> media; // the animations and sounds
     VoiceReport voices;
+    ChoicesReport choices;
 };
 
 // What the computer's voice answers for the set's language; asked at most once, and only where a
 // word has no recording and the teacher's switch allows that voice.
 using SpeechAnswer = std::function<SpeechSupport()>;
 
-// Checks the program folder that holds imagenes/, configuracion/, gifs/ and sonidos/. Without an
-// answer from the computer's voice, the report says only where words go to it.
+// Checks the program folder that holds imagenes/, configuracion/, gifs/ and sonidos/, in the
+// language of its active set. Without an answer from the computer's voice, the report says only
+// where words go to it.
 FolderReport checkFolder(const QString& programFolder, const SpeechAnswer& speech = {});
+
+// Whether the folder is a plain folder of pictures (such as tolvano-sheets --folder takes) rather
+// than a program folder: it holds files, and none of the program folder's folders.
+bool isPictureFolder(const QString& folder);
+
+// Checks the pictures of a plain picture folder alone, the report in the given language.
+FolderReport checkPictureFolder(const QString& folder, Language language);
 
 // Whether some picture has no recording while the switch allows the computer's voice: the voice
 // is then worth asking before the pictures are read, which takes as long.
 bool voiceMayBeNeeded(const QString& programFolder);
 
-// The speed file's first item as the game turns it into the clock's interval.
-SpeedReport clockFromItem(const QString& item);
+// The speed file's first item as the game turns it into the clock's interval: the variant the game
+// reads gives the number, the text as written is what the report quotes.
+SpeedReport clockFromItem(const QString& item, const QString& asWritten = {});
 
-// "ok", "missing" or "unreadable".
-QString stateText(FileState state);
+// "ok", "missing" or "unreadable", in the report's language.
+QString stateText(FileState state, const ReportTexts& say = ReportTexts());
 
 // The file's state, or what is wrong with it when more can be said.
-QString fileText(const NeededFile& file);
+QString fileText(const NeededFile& file, const ReportTexts& say = ReportTexts());
 
-// Why the game cannot run properly on the folder: too few pictures, damaged pictures, needed files
-// missing, unreadable or damaged, texts or level lines missing from their files. Empty when it can.
+// Why the game cannot run properly on the folder, each with what to do: too few pictures, damaged
+// pictures, needed files missing, unreadable or damaged, texts or level lines missing from their
+// files. Empty when it can.
 QStringList problems(const FolderReport& report);
 
-// 0 when the folder is ready to play, 1 when problems() has something to say.
+// What the game copes with but a teacher should look at, each with what to do: a speed that is
+// probably a mistake, switches and choices it does not understand, pictures it leaves out or whose
+// names are not only letters, recordings it cannot play, words that will be silent.
+QStringList warnings(const FolderReport& report);
+
+// 0 when the folder is ready to play (warnings or not), 1 when problems() has something to say.
 int exitStatus(const FolderReport& report);
 
-// The plain-text report for the teacher: tables of pictures, texts and media, then the verdict.
+// The summary of at most MaxSummaryLines lines: what is checked, the verdict, how many pictures
+// can be played, each problem and warning in one line.
+inline constexpr int MaxSummaryLines = 10;
+QString formatSummary(const FolderReport& report);
+
+// The whole report for the teacher: the summary, then every picture, text and medium in detail
+// under a heading, and the verdict as its last line.
 QString formatReport(const FolderReport& report);
 
 // A name, path or text as `ls -b` prints it, blanks aside, which a teacher reads better as they
@@ -146,5 +203,9 @@ QString formatReport(const FolderReport& report);
 // through here.
 QString escaped(const QByteArray& bytes);
 QString escaped(const QString& text); // its UTF-8 bytes
+
+// A teacher's text in quotes, escaped like a name: a line end in it would break the report, and
+// an escape sequence would reach the terminal.
+QString quoted(QString text);
 
 } // namespace check

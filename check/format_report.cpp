@@ -1,6 +1,8 @@
 // The report as plain text for a teacher: what the game offers, shows and plays, then the verdict.
 #include "folder_check.h"
 
+#include <QHash>
+#include <QIODevice>
 #include <QTextStream>
 #include <algorithm>
 #include <utility>
@@ -11,9 +13,6 @@ namespace {
 
 // Long names would push every other row out of line; past this width a name simply runs on.
 constexpr qsizetype MaxColumn = 36;
-
-const std::array<const char*, LanguageItems> ItemMeanings = {
-    "score word", "play button", "exit button", "word-list button", "hints caption"};
 
 // The octal escape of one byte, as `ls -b` writes it: \033.
 QString octal(char byte) {
@@ -68,13 +67,6 @@ Utf8Char firstChar(QByteArrayView bytes) {
     return {c, length};
 }
 
-// A text in quotes, escaped like a name: a line end in it would break the table, and an escape
-// sequence would reach the terminal.
-QString quoted(QString text) {
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return u'"' + escaped(text) + u'"';
-}
-
 template <typename Row, typename Field>
 qsizetype columnWidth(const QList<Row>& rows, const QString& heading, Field field) {
     qsizetype width = heading.size();
@@ -83,111 +75,146 @@ qsizetype columnWidth(const QList<Row>& rows, const QString& heading, Field fiel
     return width;
 }
 
+// Columns padded to their widths, the last one running on; no blanks at the end of the line.
+QString tableLine(const QStringList& cells, const QList<qsizetype>& widths) {
+    QString text = QStringLiteral(" ");
+    for (qsizetype i = 0; i < cells.size(); ++i)
+        text += u' ' + (i + 1 < cells.size() ? cells[i].leftJustified(widths[i]) : cells[i]) + u' ';
+    while (text.endsWith(u' '))
+        text.chop(1);
+    return text;
+}
+
 void writePictures(QTextStream& out, const FolderReport& report) {
+    const ReportTexts& say = report.say;
     const QString folder = escaped(report.pictureFolder);
     if (!report.pictureFolderFound) {
-        out << "Pictures: the folder " << folder << " is missing\n\n";
+        out << say(Say::PictureFolderMissingLine).arg(folder) << "\n\n";
         return;
     }
-    out << "Pictures in " << folder << " (" << report.pictures.size() << " files)\n";
-    const QString file = QStringLiteral("File"), word = QStringLiteral("Word");
-    const QString usable = QStringLiteral("Usable");
-    // The word is the name in capitals, so it holds whatever the name holds.
-    const qsizetype fileWidth =
-        columnWidth(report.pictures, file, [](const PictureRow& r) { return escaped(r.rawName); });
-    const qsizetype wordWidth =
-        columnWidth(report.pictures, word, [](const PictureRow& r) { return escaped(r.word); });
-    const auto line = [&](const QString& a, const QString& b, const QString& c, const QString& d) {
-        QString text = QStringLiteral("  %1  %2  %3  %4")
-                           .arg(a.leftJustified(fileWidth), b.leftJustified(wordWidth),
-                                c.leftJustified(usable.size()), d);
-        while (text.endsWith(u' '))
-            text.chop(1);
-        out << text << '\n';
+    out << say(Say::PicturesIn).arg(folder).arg(report.pictures.size()) << '\n';
+    // A usable picture's voice sits on its own line, found by the name the listing gave.
+    QHash<QByteArray, const VoiceRow*> voices;
+    for (const VoiceRow& row : report.voices.rows)
+        voices.insert(row.rawName, &row);
+    const bool withVoice = !report.picturesOnly;
+    const auto voiceOf = [&](const PictureRow& row) {
+        const VoiceRow* voice = row.usable ? voices.value(row.rawName) : nullptr;
+        return voice ? voice->voice : QStringLiteral("-");
     };
-    line(file, word, usable, QStringLiteral("Why not / note"));
+    const auto noteOf = [&](const PictureRow& row) {
+        if (!row.usable) return row.why;
+        const VoiceRow* voice = voices.value(row.rawName);
+        QStringList notes{row.note, voice ? voice->note : QString()};
+        notes.removeAll(QString());
+        return notes.join(QStringLiteral("; "));
+    };
+    QStringList heading{say(Say::FileColumn), say(Say::WordColumn), say(Say::UsableColumn)};
+    if (withVoice) heading.append(say(Say::VoiceColumn));
+    heading.append(say(Say::NoteColumn));
+    // The word is the name in capitals, so it holds whatever the name holds.
+    QList<qsizetype> widths{
+        columnWidth(report.pictures, heading[0],
+                    [](const PictureRow& r) { return escaped(r.rawName); }),
+        columnWidth(report.pictures, heading[1],
+                    [](const PictureRow& r) { return escaped(r.word); }),
+        std::max(heading[2].size(), std::max(say(Say::Yes).size(), say(Say::No).size()))};
+    if (withVoice) widths.append(columnWidth(report.pictures, heading[3], voiceOf));
+    out << tableLine(heading, widths) << '\n';
     for (const PictureRow& row : report.pictures) {
-        line(escaped(row.rawName), escaped(row.word),
-             row.usable ? QStringLiteral("yes") : QStringLiteral("no"),
-             row.usable ? row.note : row.why);
+        QStringList cells{escaped(row.rawName), escaped(row.word),
+                          row.usable ? say(Say::Yes) : say(Say::No)};
+        if (withVoice) cells.append(voiceOf(row));
+        cells.append(noteOf(row));
+        out << tableLine(cells, widths) << '\n';
     }
     if (!report.ignored.isEmpty()) {
         QStringList entries;
         for (const IgnoredEntry& entry : report.ignored)
             entries.append(QStringLiteral("%1 (%2)").arg(escaped(entry.name), entry.kind));
-        out << "Ignored by the game: " << entries.join(QStringLiteral(", ")) << '\n';
+        out << say(Say::IgnoredByGame).arg(entries.join(QStringLiteral(", "))) << '\n';
     }
-    out << '\n' << report.usableCount << " pictures usable\n\n";
+    out << '\n';
 }
 
-void writeLanguage(QTextStream& out, const LanguageReport& language) {
-    out << "  " << escaped(language.file.relative) << ": " << stateText(language.file.state)
-        << '\n';
+void writeLanguage(QTextStream& out, const LanguageReport& language, const ReportTexts& say) {
+    static constexpr Say Meanings[LanguageItems] = {
+        Say::ScoreWord, Say::PlayButton, Say::ExitButton, Say::WordListButton, Say::HintsCaption};
+    qsizetype width = 0;
+    for (const Say meaning : Meanings)
+        width = std::max(width, say(meaning).size());
+    out << "  " << escaped(language.file.relative) << ": " << fileText(language.file, say) << '\n';
     for (int item = 1; item <= LanguageItems; ++item) {
         const std::optional<QString>& text = language.items[item - 1];
-        out << "    " << item << ' '
-            << QString::fromLatin1(ItemMeanings[item - 1]).leftJustified(18)
-            << (text ? quoted(*text)
-                     : QStringLiteral("missing: the game shows its own text ") +
-                           quoted(language.shown[item - 1]))
+        out << "    " << item << ' ' << say(Meanings[item - 1]).leftJustified(width + 1)
+            << (text ? quoted(*text) : say(Say::ItemMissing).arg(quoted(language.shown[item - 1])))
             << '\n';
     }
 }
 
-void writeSpeed(QTextStream& out, const SpeedReport& speed) {
-    out << "  " << escaped(speed.file.relative) << ": " << stateText(speed.file.state) << '\n'
-        << "    ";
-    if (speed.item.isEmpty())
-        out << "no first item, read as 0";
-    else
-        out << "first item " << quoted(speed.item);
+void writeSpeed(QTextStream& out, const SpeedReport& speed, const ReportTexts& say) {
+    out << "  " << escaped(speed.file.relative) << ": " << fileText(speed.file, say) << '\n'
+        << "    "
+        << (speed.item.isEmpty() ? say(Say::NoFirstItem)
+                                 : say(Say::FirstItem).arg(quoted(speed.item)))
+        << ": ";
     switch (speed.clock) {
     case Clock::Runs:
-        out << ": " << speed.intervalMs << " ms a step\n";
+        out << say(Say::MsAStep).arg(speed.intervalMs) << '\n';
         break;
     case Clock::NeverRuns:
-        out << ": the clock never runs\n";
+        out << say(Say::NeverRuns) << '\n';
         break;
     case Clock::Refused:
-        out << ": refused, " << speed.intervalMs << " ms used\n";
+        out << say(Say::Refused).arg(speed.intervalMs) << '\n';
         break;
     }
 }
 
-void writeLevels(QTextStream& out, const LevelReport& levels) {
-    out << "  " << escaped(levels.file.relative) << ": " << stateText(levels.file.state) << '\n';
+void writeLevels(QTextStream& out, const LevelReport& levels, const ReportTexts& say) {
+    out << "  " << escaped(levels.file.relative) << ": " << fileText(levels.file, say) << '\n';
     const auto found = std::count_if(levels.lines.begin(), levels.lines.end(),
                                      [](const auto& line) { return line.has_value(); });
     for (int level = 1; level <= LevelLines; ++level) {
         const std::optional<QString>& line = levels.lines[level - 1];
-        out << "    level " << level << "  ";
+        out << "    " << say(Say::Level).arg(level) << "  ";
         if (line)
             out << quoted(*line) << '\n';
         else if (found > 0)
-            out << "missing: line " << found << " is shown instead\n";
+            out << say(Say::LevelShowsLine).arg(found) << '\n';
         else
-            out << "missing: no description is shown\n";
+            out << say(Say::LevelShowsNothing) << '\n';
     }
 }
 
-void writeMedia(QTextStream& out, const QList<NeededFile>& media) {
-    out << "Animations and sounds\n";
+void writeMedia(QTextStream& out, const QList<NeededFile>& media, const ReportTexts& say) {
+    out << say(Say::Media) << '\n';
     const qsizetype width =
         columnWidth(media, {}, [](const NeededFile& f) { return escaped(f.relative); });
     for (const NeededFile& file : media)
-        out << "  " << escaped(file.relative).leftJustified(width) << "  " << fileText(file)
+        out << "  " << escaped(file.relative).leftJustified(width) << "  " << fileText(file, say)
             << '\n';
+    out << '\n';
 }
 
-void writeVerdict(QTextStream& out, const FolderReport& report) {
-    const QStringList found = problems(report);
-    if (found.isEmpty()) {
-        out << "\nReady to play.\n";
-        return;
-    }
-    out << "\nNot ready to play:\n";
-    for (const QString& problem : found)
-        out << "  - " << problem << '\n';
+void writeVoices(QTextStream& out, const VoiceReport& voices, const ReportTexts& say) {
+    const auto recorded = std::count_if(voices.rows.begin(), voices.rows.end(),
+                                        [](const VoiceRow& row) { return row.recorded; });
+    out << say(Say::VoiceLine)
+               .arg(escaped(voices.folder), voices.switchSetting)
+               .arg(recorded)
+               .arg(voices.rows.size())
+        << '\n';
+    if (!voices.unrecordedNote.isEmpty()) out << "  " << voices.unrecordedNote << '\n';
+    out << '\n';
+}
+
+QString verdict(const FolderReport& report, qsizetype toDo, qsizetype toLookAt) {
+    const ReportTexts& say = report.say;
+    if (toDo > 0) return toDo == 1 ? say(Say::NotReadyOne) : say(Say::NotReady).arg(toDo);
+    if (toLookAt > 0)
+        return toLookAt == 1 ? say(Say::ReadyButOne) : say(Say::ReadyBut).arg(toLookAt);
+    return say(Say::Ready);
 }
 
 } // namespace
@@ -219,33 +246,58 @@ QString escaped(const QString& text) {
     return escaped(text.toUtf8());
 }
 
-void writeVoices(QTextStream& out, const VoiceReport& voices) {
-    qsizetype recorded = 0;
-    qsizetype width = 0;
-    for (const VoiceRow& row : voices.rows) {
-        recorded += row.recorded ? 1 : 0;
-        width = std::max(width, escaped(row.rawName).size());
+QString quoted(QString text) {
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return u'"' + escaped(text) + u'"';
+}
+
+QString formatSummary(const FolderReport& report) {
+    const ReportTexts& say = report.say;
+    const QStringList toDo = problems(report);
+    const QStringList toLookAt = warnings(report);
+    QStringList lines{say(report.picturesOnly ? Say::CheckingPictures : Say::Checking)
+                          .arg(escaped(report.absolute)),
+                      verdict(report, toDo.size(), toLookAt.size())};
+    if (report.pictureFolderFound)
+        lines.append(say(Say::Playable).arg(report.usableCount).arg(report.pictures.size()));
+    // Each list under its heading. Where not all fit, the last line tells how many more there are,
+    // and a heading comes only with at least one of its lines.
+    const qsizetype headings = (toDo.isEmpty() ? 0 : 1) + (toLookAt.isEmpty() ? 0 : 1);
+    const qsizetype total = toDo.size() + toLookAt.size();
+    const bool allFit = lines.size() + headings + total <= MaxSummaryLines;
+    qsizetype room = MaxSummaryLines - lines.size() - (allFit ? 0 : 1);
+    qsizetype shown = 0;
+    for (const auto& [heading, items] : {std::pair{Say::ToDo, &toDo}, {Say::ToLookAt, &toLookAt}}) {
+        if (items->isEmpty() || room < 2) continue;
+        lines.append(say(heading));
+        --room;
+        for (qsizetype i = 0; i < items->size() && room > 0; ++i, --room, ++shown)
+            lines.append(QStringLiteral("  - ") + items->at(i));
     }
-    out << "Voices (" << escaped(voices.folder) << "; voz.txt: " << voices.switchSetting << ")\n";
-    for (const VoiceRow& row : voices.rows)
-        out << "  " << escaped(row.rawName).leftJustified(width) << "  " << row.voice << '\n';
-    out << "  " << recorded << " of " << voices.rows.size()
-        << " usable pictures have a recording\n\n";
+    if (shown < total) lines.append(QStringLiteral("  ") + say(Say::AndMore).arg(total - shown));
+    return lines.join(u'\n') + u'\n';
 }
 
 QString formatReport(const FolderReport& report) {
-    QString text;
-    QTextStream out(&text);
-    out << "Checking " << escaped(report.absolute) << "\n\n";
+    const ReportTexts& say = report.say;
+    QString text = formatSummary(report);
+    QTextStream out(&text, QIODevice::Append);
+    out << '\n' << say(Say::InDetail) << "\n\n";
     writePictures(out, report);
-    out << "Texts\n";
-    writeLanguage(out, report.language);
-    writeSpeed(out, report.speed);
-    writeLevels(out, report.levels);
-    out << '\n';
-    writeMedia(out, report.media);
-    writeVoices(out, report.voices);
-    writeVerdict(out, report);
+    if (!report.picturesOnly) {
+        out << say(Say::Texts) << '\n';
+        if (!report.choices.playingSet.isEmpty())
+            out << say(Say::SetLine)
+                       .arg(quoted(report.choices.playingSet), report.choices.languageCode)
+                << '\n';
+        writeLanguage(out, report.language, say);
+        writeSpeed(out, report.speed, say);
+        writeLevels(out, report.levels, say);
+        out << '\n';
+        writeMedia(out, report.media, say);
+        writeVoices(out, report.voices, say);
+    }
+    out << verdict(report, problems(report).size(), warnings(report).size()) << '\n';
     out.flush();
     return text;
 }

@@ -17,11 +17,15 @@ namespace {
 // Exit status 2 tells a usage mistake apart from a folder that is not ready (1).
 constexpr int UsageError = 2;
 
-const char Usage[] = "Usage: tolvano-check [FOLDER]\n"
-                     "Checks the pictures, texts, animations and sounds that the game will use.\n"
-                     "FOLDER holds imagenes, configuracion, gifs and sonidos; without it, the\n"
-                     "folder beside this program is checked.\n"
-                     "Exit status: 0 ready to play, 1 not ready, 2 usage error.\n";
+const char Usage[] =
+    "Usage: tolvano-check [--summary] [FOLDER]\n"
+    "Checks the pictures, texts, animations and sounds that the game will use.\n"
+    "FOLDER holds imagenes, configuracion, gifs and sonidos (or idiomas); without it, the\n"
+    "folder beside this program is checked. A folder of pictures alone is checked as the\n"
+    "pictures a round would draw (as tolvano-sheets --folder uses it).\n"
+    "--summary prints the first lines only: the verdict and what to do.\n"
+    "The report is in the language of the set it checks.\n"
+    "Exit status: 0 ready to play (things to look at or not), 1 not ready, 2 usage error.\n";
 
 // What the decoders say about a damaged file is heard while it is decoded and put into the report;
 // any other library message would only bury the report, and a teacher cannot act on it. Only a
@@ -44,41 +48,53 @@ int main(int argc, char* argv[]) {
     // No display is needed to read pictures' headers, so this runs over a remote shell too.
     QCoreApplication app(argc, argv);
     qInstallMessageHandler(keepOnlyFatal);
-    const QStringList arguments = QCoreApplication::arguments().mid(1);
+    QStringList arguments = QCoreApplication::arguments().mid(1);
     if (arguments.size() == 1 &&
         (arguments[0] == QLatin1String("--help") || arguments[0] == QLatin1String("-h"))) {
         std::fputs(Usage, stdout);
         return 0;
     }
-    if (arguments.size() > 1) {
+    // The folder is the last argument; its bytes are taken from argv, which arguments() may have
+    // lost.
+    const bool summary = !arguments.isEmpty() && arguments[0] == QLatin1String("--summary");
+    if (summary) arguments.removeFirst();
+    if (arguments.size() > 1 || (!arguments.isEmpty() && arguments[0].startsWith(u'-'))) {
         std::fputs(Usage, stderr);
         return UsageError;
     }
-    // The folder is taken as the command line's bytes, which arguments() may have lost, and used as
-    // given: making it absolute would go through the working folder's name, which Qt may not be
-    // able to read (the report names the folder in full itself).
-    const QString folder =
-        arguments.isEmpty() ? assets::programFolder() : assets::reachableFolder(argv[1]);
+    const char* named = arguments.isEmpty() ? nullptr : argv[argc - 1];
+    // The folder is used as given: making it absolute would go through the working folder's name,
+    // which Qt may not be able to read (the report names the folder in full itself).
+    const QString program = assets::programFolder();
+    const QString folder = named ? assets::reachableFolder(named) : program;
     if (!QFileInfo(folder).isDir()) {
-        const QByteArray named =
-            arguments.isEmpty() ? QFile::encodeName(folder) : QByteArray(argv[1]);
+        const QByteArray shown = named ? QByteArray(named) : QFile::encodeName(folder);
         print(stderr,
-              QStringLiteral("tolvano-check: %1 is not a folder\n").arg(check::escaped(named)));
+              QStringLiteral("tolvano-check: %1 is not a folder\n").arg(check::escaped(shown)));
         std::fputs(Usage, stderr);
         return UsageError;
     }
-    // The voice is asked at once where it will likely be needed, so that its answer comes while the
-    // pictures are read; otherwise at the first unplayable recording.
-    QElapsedTimer sinceStart;
-    sinceStart.start();
-    std::unique_ptr<SpeechProbe> probe;
-    const auto ask = [&] { probe = std::make_unique<SpeechProbe>(voiceLanguage(folder)); };
-    if (check::voiceMayBeNeeded(folder)) ask();
-    const check::FolderReport report = check::checkFolder(folder, [&] {
-        if (!probe) ask();
-        return probe->result(std::max<int>(0, SpeechAnswerMs - int(sinceStart.elapsed())));
-    });
-    print(stdout, check::formatReport(report));
-    probe.reset();
+    check::FolderReport report;
+    if (check::isPictureFolder(folder)) {
+        // A folder of pictures alone has no set of its own: the report speaks the game's language.
+        report = check::checkPictureFolder(folder, assets::activeSet(program).language);
+    } else {
+        // The computer's voice is asked at once where it will likely be needed, and has the whole
+        // time there is: a speech daemon starting cold takes seconds to answer, and its answer
+        // comes while the pictures are read.
+        QElapsedTimer sinceStart;
+        sinceStart.start();
+        std::unique_ptr<SpeechProbe> probe;
+        const auto ask = [&] {
+            probe = std::make_unique<SpeechProbe>(voiceLanguage(folder), SpeechAnswerMs);
+        };
+        if (check::voiceMayBeNeeded(folder)) ask();
+        report = check::checkFolder(folder, [&] {
+            if (!probe) ask();
+            return probe->result(std::max<int>(0, SpeechAnswerMs - int(sinceStart.elapsed())));
+        });
+        probe.reset();
+    }
+    print(stdout, summary ? check::formatSummary(report) : check::formatReport(report));
     return endProgram(check::exitStatus(report));
 }

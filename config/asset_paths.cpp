@@ -46,9 +46,8 @@ Language languageOf(const QString& code) {
                                                                      : Language::Spanish;
 }
 
-QString chosenSet(const QString& textsRoot) {
+QString chosenSet(const QString& textsRoot, const QString& chosen) {
     const QString sets = textsRoot + SetsFolder;
-    const QString chosen = firstLine(sets + QStringLiteral("/activo.txt"));
     if (isSetName(chosen) && QFileInfo(sets + u'/' + chosen).isDir()) return chosen;
     if (QFileInfo(sets + u'/' + DefaultSet).isDir()) return DefaultSet;
     const QStringList names = QDir(sets).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
@@ -74,7 +73,8 @@ QStringView firstFolder(QStringView relative) {
 Roots roots(const QString& programFolder) {
 #ifdef TOLVANO_SYSTEM_PROGRAM_DIR
     if (programFolder == QStringLiteral(TOLVANO_SYSTEM_PROGRAM_DIR))
-        return {QStringLiteral(TOLVANO_SYSTEM_TEXTS_DIR), QStringLiteral(TOLVANO_SYSTEM_PICTURES_DIR),
+        return {QStringLiteral(TOLVANO_SYSTEM_TEXTS_DIR),
+                QStringLiteral(TOLVANO_SYSTEM_PICTURES_DIR),
                 QStringLiteral(TOLVANO_SYSTEM_MEDIA_DIR)};
 #endif
     return {programFolder, programFolder, programFolder};
@@ -86,12 +86,13 @@ LanguageSet activeSet(const Roots& roots) {
         set.folder = roots.texts;
         set.dataFolder = roots.pictures;
     } else {
-        set.name = chosenSet(roots.texts);
+        set.requestedName = firstLine(roots.texts + SetsFolder + QStringLiteral("/activo.txt"));
+        set.name = chosenSet(roots.texts, set.requestedName);
         set.folder = roots.texts + SetsFolder + u'/' + set.name;
         set.dataFolder = roots.pictures + SetsFolder + u'/' + set.name;
     }
-    const QString code = firstLine(set.folder + QStringLiteral("/configuracion/lengua.txt"));
-    set.languageCode = isLanguageTag(code) ? code : DefaultCode;
+    set.writtenCode = firstLine(set.folder + QStringLiteral("/configuracion/lengua.txt"));
+    set.languageCode = isLanguageTag(set.writtenCode) ? set.writtenCode : DefaultCode;
     set.language = languageOf(set.languageCode);
     return set;
 }
@@ -149,7 +150,15 @@ QString picture(const QString& programFolder, const QString& fileName) {
 QString recording(const QString& programFolder, const QString& pictureFileName) {
     const qsizetype dot = pictureFileName.lastIndexOf(u'.');
     const QString name = dot > 0 ? pictureFileName.left(dot) : pictureFileName;
-    return path(programFolder, VoiceFolder) + u'/' + name + QStringLiteral(".wav");
+    const QString folder = path(programFolder, VoiceFolder);
+    const QString exact = folder + u'/' + name + QStringLiteral(".wav");
+    if (QFileInfo::exists(exact)) return exact;
+    const QString wanted = name + QStringLiteral(".wav");
+    const QStringList names = QDir(folder).entryList(QDir::Files | QDir::System, QDir::Name);
+    for (const QString& candidate : names) {
+        if (candidate.compare(wanted, Qt::CaseInsensitive) == 0) return folder + u'/' + candidate;
+    }
+    return exact;
 }
 
 ::LanguageFile language(const QString& programFolder) {

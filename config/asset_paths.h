@@ -46,6 +46,10 @@ struct LanguageSet {
     QString dataFolder; // holds imagenes/ and voces/; the same as folder except in a system layout
     QString languageCode; // BCP 47, from configuracion/lengua.txt: "es", "en", "en-GB"
     Language language = Language::Spanish; // whose compiled-in texts stand in for missing ones
+    // What idiomas/activo.txt and lengua.txt say, as written (first line, blanks trimmed; empty
+    // when missing), for the folder check to tell a teacher what was not followed.
+    QString requestedName;
+    QString writtenCode;
 };
 
 // Reads idiomas/activo.txt (first line, blanks trimmed). A set name that is missing, empty, names
@@ -99,7 +103,10 @@ QString levelGif(const QString& programFolder, int n);
 // A file of the active set's picture folder, by the name the folder listing gave; the name is not
 // converted, since a file name here may hold a backslash.
 QString picture(const QString& programFolder, const QString& fileName);
-// The recording that says a picture's word: voces/perro.wav for imagenes/perro.png.
+// The recording that says a picture's word: voces/perro.wav for imagenes/perro.png. Pictures and
+// recordings are often named on different machines, so where no file has exactly that name, one
+// whose name differs only in case stands in (Gato.JPG is said by gato.wav, perro.png by
+// PERRO.WAV); the first in name order when there are several.
 QString recording(const QString& programFolder, const QString& pictureFileName);
 
 } // namespace assets

@@ -16,23 +16,34 @@ QString plain(const QString& text) {
 
 } // namespace
 
-bool readLowerCase(const QString& switchFilePath) {
+VoiceSwitch readVoiceSwitch(const QString& switchFilePath) {
     ItemFile file(switchFilePath);
-    file.readText();
-    const std::optional<QString> item = file.readText();
-    if (!item) return false;
-    const QString word = plain(*item);
-    return word == u"minusculas" || word == u"lowercase";
+    VoiceSwitch read;
+    read.speakingItem = file.readText();
+    read.lettersItem = file.readText();
+    if (read.speakingItem) {
+        const QString word = plain(*read.speakingItem);
+        if (word == u"no" || word == u"off")
+            read.speaking = Speaking::Off;
+        else if (word == u"grabaciones" || word == u"recordings")
+            read.speaking = Speaking::RecordingsOnly;
+        else
+            read.speakingUnderstood = word == u"si" || word == u"on";
+    }
+    if (read.lettersItem) {
+        const QString word = plain(*read.lettersItem);
+        read.lowerCase = word == u"minusculas" || word == u"lowercase";
+        read.lettersUnderstood = read.lowerCase || word == u"mayusculas" || word == u"capitals";
+    }
+    return read;
+}
+
+bool readLowerCase(const QString& switchFilePath) {
+    return readVoiceSwitch(switchFilePath).lowerCase;
 }
 
 Speaking readSpeaking(const QString& switchFilePath) {
-    ItemFile file(switchFilePath);
-    const std::optional<QString> item = file.readText();
-    if (!item) return Speaking::On;
-    const QString word = plain(*item);
-    if (word == u"no" || word == u"off") return Speaking::Off;
-    if (word == u"grabaciones" || word == u"recordings") return Speaking::RecordingsOnly;
-    return Speaking::On;
+    return readVoiceSwitch(switchFilePath).speaking;
 }
 
 QLocale voiceLanguage(const QString& programFolder) {

@@ -14,3 +14,10 @@ inline constexpr int MaxClockInterval = 65535;
 constexpr bool acceptedInterval(qint64 ms) {
     return ms >= 0 && ms <= MaxClockInterval;
 }
+
+// The running figure crosses RunnerTrackCells cells in RunnerStepsPerCell steps each and passes the
+// finish on the tick after: the time a word gets is TicksForAWord times the clock's interval
+// (265 x 300 ms, 80 s, with the bundled speed).
+inline constexpr int RunnerStepsPerCell = 24;
+inline constexpr int RunnerTrackCells = 11;
+inline constexpr int TicksForAWord = RunnerTrackCells * RunnerStepsPerCell + 1;

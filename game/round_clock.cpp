@@ -1,12 +1,13 @@
 // The round clock (the running figure along the bottom row), the next round, and the flashing
 // caption of the word found last.
+#include "clock_interval.h"
 #include "game.h"
 
 namespace {
 // The figure steps 20 twips a tick on a board of 480-twip cells and proportionally on any other,
-// so that the time a word gets (265 ticks) is the same on every screen.
-constexpr double StepAtPitch480 = 20;
-constexpr double TrackPitches = 11; // the finish lies 11 cells right of the start
+// so that the time a word gets (TicksForAWord) is the same on every screen.
+constexpr double StepAtPitch480 = 480.0 / RunnerStepsPerCell;
+constexpr double TrackPitches = RunnerTrackCells; // the finish lies 11 cells right of the start
 } // namespace
 
 void Game::setRunnerTrack(double startLeft, double finishLeft) {

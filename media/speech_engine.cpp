@@ -35,12 +35,24 @@ QTextToSpeech* createSpeechEngine(const QLocale& language, QObject* parent, Spee
     return nullptr;
 }
 
-SpeechProbe::SpeechProbe(QLocale language)
+SpeechProbe::SpeechProbe(QLocale language, int patienceMs)
     : m_answer(std::make_shared<std::atomic<SpeechSupport>>(SpeechSupport::NoAnswer)) {
     // The thread holds its own share of the answer: it may outlive the probe.
-    m_thread = QThread::create([answer = m_answer, language = std::move(language)] {
+    m_thread = QThread::create([answer = m_answer, language = std::move(language), patienceMs] {
+        const QDeadlineTimer deadline(patienceMs);
         SpeechSupport support = SpeechSupport::NoEngine;
-        delete createSpeechEngine(language, nullptr, &support);
+        for (;;) {
+            delete createSpeechEngine(language, nullptr, &support);
+            if (support != SpeechSupport::NoEngine || QTextToSpeech::availableEngines().isEmpty())
+                break;
+            // An engine that is installed but does not connect is most often a speech daemon
+            // that is still starting: asked again until the time is up, then no answer at all.
+            if (deadline.hasExpired()) {
+                support = SpeechSupport::NoAnswer;
+                break;
+            }
+            QThread::msleep(RetryMs);
+        }
         answer->store(support);
     });
     m_thread->setObjectName(QStringLiteral("speech probe"));

@@ -23,11 +23,14 @@ enum class SpeechSupport {
 QTextToSpeech* createSpeechEngine(const QLocale& language, QObject* parent,
                                   SpeechSupport* why = nullptr);
 
-// Asks once, on a thread of its own, whether the engine can speak the language; started at once,
-// so that the asking overlaps other work.
+// Asks, on a thread of its own, whether the engine can speak the language; started at once, so
+// that the asking overlaps other work. An installed engine that cannot connect yet (a speech
+// daemon starting cold takes seconds) is asked again every RetryMs for patienceMs; still without
+// a connection, the answer is NoAnswer, not NoEngine: nobody can tell whether it would work.
 class SpeechProbe {
   public:
-    explicit SpeechProbe(QLocale language);
+    static constexpr int RetryMs = 250;
+    explicit SpeechProbe(QLocale language, int patienceMs = 0);
     ~SpeechProbe();
     SpeechProbe(const SpeechProbe&) = delete;
     SpeechProbe& operator=(const SpeechProbe&) = delete;

@@ -92,6 +92,17 @@ QByteArray wav(quint16 encoding, quint16 bits, quint32 promised, int held) {
     return "RIFF" + littleEndian(static_cast<quint32>(body.size()), 4) + body;
 }
 
+// A program folder whose set says it is English: the expectations below are written in English, and
+// the Spanish report has a test of its own.
+class EnglishFolder : public ProgramFolder {
+  public:
+    EnglishFolder() { english(); }
+    explicit EnglishFolder(const QStringList& pictures) : ProgramFolder(pictures) { english(); }
+
+  private:
+    void english() const { write("configuracion/lengua.txt", "en\n"); }
+};
+
 // The report's lines with runs of blanks made one, so that column padding does not matter.
 QStringList lines(const FolderReport& report) {
     QStringList result = formatReport(report).split(u'\n');
@@ -101,7 +112,7 @@ QStringList lines(const FolderReport& report) {
 }
 
 TEST(FolderCheck, judgesEveryPictureByTheGamesRulesInItsListingOrder) {
-    ProgramFolder folder({"casa.png", "gato.png", "helicopteros.png", "murcielaguito.png",
+    EnglishFolder folder({"casa.png", "gato.png", "helicopteros.png", "murcielaguito.png",
                           "Sol.png", "sol.png", "camio\u0301n.png", ".oculto.png"});
     folder.write("imagenes/x.png", "no soy un dibujo\n");
     folder.write("imagenes/enorme.png", pngClaiming(30000, 30000));
@@ -151,13 +162,13 @@ TEST(FolderCheck, aRoundNeedsSixUsablePicturesEvenIfTwoShareAWord) {
         QStringList problems;
     } cases[] = {
         {{"casa.png", "sol.png", "pato.png", "luna.png", "gato.png"},
-         {"only 5 pictures usable; a round needs 6"}},
+         {"only 5 pictures usable; a round needs 6: add pictures to imagenes"}},
         {{"casa.png", "sol.png", "pato.png", "luna.png", "gato.png", "oso.png"}, {}},
         {{"casa.png", "Sol.png", "sol.png", "luna.png", "gato.png", "oso.png"}, {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pictures.join(' ').toStdString());
-        ProgramFolder folder(c.pictures);
+        EnglishFolder folder(c.pictures);
         const FolderReport report = checkFolder(folder.path());
         EXPECT_EQ(problems(report), c.problems);
         EXPECT_EQ(exitStatus(report), c.problems.isEmpty() ? 0 : 1);
@@ -210,18 +221,20 @@ QStringList damagedPicture(const char* file) {
 
 const Spoilt SpoiltFiles[] = {
     {"CutShortPng", cutPicture("imagenes/roto.png", "png"),
-     "roto.png ROTO no damaged (libpng error: Read Error)", damagedPicture("roto.png")},
+     "roto.png ROTO no - the file is cut short or damaged: copy it again (libpng error: Read "
+     "Error)",
+     damagedPicture("roto.png")},
     {"CutShortJpeg", cutPicture("imagenes/cortada.jpg", "jpg"),
-     "cortada.jpg CORTADA no damaged (Corrupt JPEG data: premature end of data segment)",
+     "cortada.jpg CORTADA no - the file is cut short or damaged: copy it again (Corrupt JPEG data: "
+     "premature end of data segment)",
      damagedPicture("cortada.jpg")},
     {"CutShortBmp", cutPicture("imagenes/corta.bmp", "bmp"),
-     "corta.bmp CORTA no damaged (the file ends before the picture does)",
-     damagedPicture("corta.bmp")},
+     "corta.bmp CORTA no - the file is cut short: copy it again", damagedPicture("corta.bmp")},
     {"CutShortGif", put("imagenes/corta.gif", gif({Pixel}, false).chopped(2)),
-     "corta.gif CORTA no damaged (the file ends before the picture does)",
-     damagedPicture("corta.gif")},
+     "corta.gif CORTA no - the file is cut short: copy it again", damagedPicture("corta.gif")},
     {"CutShortWebp", cutPicture("imagenes/corta.webp", "webp"),
-     "corta.webp CORTA no damaged (cannot be decoded)", damagedPicture("corta.webp")},
+     "corta.webp CORTA no - the file is cut short or damaged: copy it again",
+     damagedPicture("corta.webp")},
     {"PngWithAHarmlessNote",
      [](const ProgramFolder& f) {
          const QByteArray png = fileIn(f, "imagenes/gato.png");
@@ -230,144 +243,158 @@ const Spoilt SpoiltFiles[] = {
          text[text.size() - 1] ^= 1; // a wrong checksum on a comment, which libpng only notes
          f.write("imagenes/nota.png", png.left(idat) + text + png.mid(idat));
      },
-     "nota.png NOTA yes",
+     "nota.png NOTA yes computer's voice?",
      {}},
     {"HeicPhoto",
      put("imagenes/foto.heic", isoMedia("heic", "mif1heic")),
-     "foto.heic FOTO no HEIC photo, which the game cannot show: convert it to JPEG or PNG",
+     "foto.heic FOTO no - HEIC photo, which the game cannot show: convert it to JPEG or PNG",
      {}},
     {"AvifPhoto",
      put("imagenes/foto.avif", isoMedia("avif", "avifmif1miaf")),
-     "foto.avif FOTO no AVIF photo, which the game cannot show: convert it to JPEG or PNG",
+     "foto.avif FOTO no - AVIF photo, which the game cannot show: convert it to JPEG or PNG",
      {}},
     {"DigitInName",
      sample("imagenes/pez2.png"),
-     "pez2.png PEZ2 yes the board will ask for \"2\" (not a letter): rename it (not pez.png: PEZ "
-     "is another picture's word)",
+     "pez2.png PEZ2 yes computer's voice? the board will ask for \"2\" (not a letter): rename it "
+     "(not pez.png: PEZ is another picture's word)",
      {}},
     {"BlankInName",
      sample("imagenes/luna llena.png"),
-     "luna llena.png LUNA LLENA yes the board will ask for a blank (not a letter): rename it "
-     "lunallena.png",
+     "luna llena.png LUNA LLENA yes computer's voice? a blank is a cell too: name it after one "
+     "word",
      {}},
     {"DashInName",
      sample("imagenes/t-shirt.png"),
-     "t-shirt.png T-SHIRT yes the board will ask for \"-\" (not a letter): rename it tshirt.png",
+     "t-shirt.png T-SHIRT yes computer's voice? the board will ask for \"-\" (not a letter): name "
+     "it "
+     "after one word",
      {}},
     {"SeveralNonLetters",
      sample("imagenes/12 uvas.png"),
-     "12 uvas.png 12 UVAS yes the board will ask for \"1\", \"2\" and a blank (not letters): "
-     "rename it uvas.png",
+     "12 uvas.png 12 UVAS yes computer's voice? the board will ask for \"1\", \"2\" and a blank "
+     "(not "
+     "letters): rename it uvas.png",
      {}},
     {"GifFrameThatDoesNotDecode",
      put("gifs/corre.gif", gif({Pixel, "\xff\xff\xff", Pixel})),
      "gifs/corre.gif damaged (frame 2)",
-     {"gifs/corre.gif is damaged (frame 2)"}},
+     {"gifs/corre.gif is damaged (frame 2): copy it again from the game's own files"}},
     {"GifCutInAFrame",
      put("gifs/acierto.gif", gif({Pixel, Pixel}, false).chopped(3)),
      "gifs/acierto.gif damaged (frame 2)",
-     {"gifs/acierto.gif is damaged (frame 2)"}},
+     {"gifs/acierto.gif is damaged (frame 2): copy it again from the game's own files"}},
     {"GifCutAfterAFrame",
      put("gifs/1.gif", gif({Pixel, Pixel}, false)),
      "gifs/1.gif damaged (cut short after frame 2)",
-     {"gifs/1.gif is damaged (cut short after frame 2)"}},
+     {"gifs/1.gif is damaged (cut short after frame 2): copy it again from the game's own files"}},
     {"JpegOfTooManyScans",
      put("imagenes/escaneos.jpg", hostile::jpegOfScans(2000)),
-     "escaneos.jpg ESCANEOS no too many scans (2,000; at most 100)",
+     "escaneos.jpg ESCANEOS no - too many scans (2,000; at most 100)",
      {}},
     {"RecordingThatIsMp3",
      put("voces/sol.wav", "ID3\x04" + QByteArray(60, '\0')),
-     "sol.png recording not playable: an MP3 file, not a WAV (save it as a WAV file)",
+     "sol.png SOL yes not playable recording not playable: an MP3 file, not a WAV (save it as a "
+     "WAV "
+     "file)",
      {}},
     {"PictureWithoutRecording",
      removeFile("voces/sol.wav"),
-     "sol.png no recording: said by the computer's voice, where it has one",
+     "Words without a recording are said by the computer's voice, where it has one.",
      {}},
     {"PictureWithoutRecordingAndNoComputerVoice",
      put("configuracion/voz.txt", "grabaciones"),
-     "sol.png silent: no recording",
+     "sol.png SOL yes silent",
      {}},
     {"ProgressiveJpegTooLargeToDecode",
      put("imagenes/foto.jpg", hostile::jpegClaiming(7000, 7000, true)),
-     "foto.jpg FOTO no too large to decode progressively (280.4 MB; at most 72 MB)",
+     "foto.jpg FOTO no - too large to decode progressively (280.4 MB; at most 72 MB)",
      {}},
     {"GifOfTooManyPixels",
      put("gifs/corre.gif", hostile::gifClaiming(5000, 5000, 12)),
      "gifs/corre.gif too large: 5,000 x 5,000 x 12 frames",
-     {"gifs/corre.gif is too large: 5,000 x 5,000 x 12 frames"}},
+     {"gifs/corre.gif is too large: 5,000 x 5,000 x 12 frames: copy it again from the game's own "
+      "files"}},
     {"GifThatIsAFifo",
      fifo("gifs/2.gif"),
      "gifs/2.gif unreadable (not a regular file)",
-     {"gifs/2.gif is unreadable (not a regular file)"}},
+     {"gifs/2.gif is unreadable (not a regular file): copy it again from the game's own files"}},
     {"GifThatIsNoPicture",
      put("gifs/corre.gif", QByteArray("RIFF\x10\0\0\0AVI LIST", 16)),
      "gifs/corre.gif unreadable",
-     {"gifs/corre.gif is unreadable"}},
-    {"LevelGifMissing", removeFile("gifs/4.gif"), "gifs/4.gif missing", {"gifs/4.gif is missing"}},
+     {"gifs/corre.gif is unreadable: copy it again from the game's own files"}},
+    {"LevelGifMissing",
+     removeFile("gifs/4.gif"),
+     "gifs/4.gif missing",
+     {"gifs/4.gif is missing: copy it again from the game's own files"}},
     {"SoundCutInItsHeader",
      cutFile("sonidos/acierto.wav", 30),
      "sonidos/acierto.wav not playable: the header is cut short (30 bytes)",
-     {"sonidos/acierto.wav is not playable: the header is cut short (30 bytes)"}},
+     {"sonidos/acierto.wav is not playable: the header is cut short (30 bytes): copy it again from "
+      "the game's own files"}},
     {"SoundThatIsMp3",
      put("sonidos/error.wav", "ID3\x04" + QByteArray(60, '\0')),
      "sonidos/error.wav not playable: an MP3 file, not a WAV",
-     {"sonidos/error.wav is not playable: an MP3 file, not a WAV"}},
+     {"sonidos/error.wav is not playable: an MP3 file, not a WAV: copy it again from the game's "
+      "own files"}},
     {"SoundInFloatingPoint",
      put("sonidos/final.wav", wav(3, 32, 800, 800)),
      "sonidos/final.wav not playable: floating-point sound; the game plays only 8- or 16-bit PCM "
      "WAV",
      {"sonidos/final.wav is not playable: floating-point sound; the game plays only 8- or 16-bit "
-      "PCM WAV"}},
+      "PCM WAV: copy it again from the game's own files"}},
     {"SoundCutShort",
      put("sonidos/final.wav", wav(1, 16, 1000, 100)),
      "sonidos/final.wav not playable: cut short: the header promises 1000 bytes of sound, the "
      "file holds 100",
      {"sonidos/final.wav is not playable: cut short: the header promises 1000 bytes of sound, "
-      "the file holds 100"}},
+      "the file holds 100: copy it again from the game's own files"}},
     {"SoundThatIsNoWav",
      put("sonidos/acierto.wav", QByteArray("RIFF\x10\0\0\0AVI LIST", 16)),
      "sonidos/acierto.wav not playable: not a WAV file",
-     {"sonidos/acierto.wav is not playable: not a WAV file"}},
+     {"sonidos/acierto.wav is not playable: not a WAV file: copy it again from the game's own "
+      "files"}},
     {"SoundMissing",
      removeFile("sonidos/final.wav"),
      "sonidos/final.wav missing",
-     {"sonidos/final.wav is missing"}},
+     {"sonidos/final.wav is missing: copy it again from the game's own files"}},
     {"LanguageFileShort",
      put("configuracion/idioma.txt", "\"de\"\n\"Jugar\"\n\"Salir\"\n"),
-     "4 word-list button missing: the game shows its own text \"Mis palabras\"",
-     {"configuracion/idioma.txt has only 3 of its 5 texts"}},
+     "4 word-list button missing: the game shows its own text \"Found words\"",
+     {"configuracion/idioma.txt has only 3 of its 5 texts: the game shows its own for the others"}},
     {"LanguageFileEmpty",
      put("configuracion/idioma.txt", ""),
-     "1 score word missing: the game shows its own text \"de\"",
-     {"configuracion/idioma.txt has none of its 5 texts"}},
+     "1 score word missing: the game shows its own text \"of\"",
+     {"configuracion/idioma.txt has none of its 5 texts: the buttons show the game's own texts"}},
     {"LevelFileShort",
      put("configuracion/nivel.txt", "uno\ndos\ntres\ncuatro\n"),
      "level 5 missing: line 4 is shown instead",
-     {"configuracion/nivel.txt has only 4 of its 6 level lines"}},
+     {"configuracion/nivel.txt has only 4 of its 6 level lines: the last line stands in for the "
+      "others"}},
     {"LevelFileEmpty",
      put("configuracion/nivel.txt", ""),
      "level 1 missing: no description is shown",
-     {"configuracion/nivel.txt has none of its 6 level lines"}},
+     {"configuracion/nivel.txt has none of its 6 level lines: the menu describes no levels"}},
     {"LevelFileIsAFolder",
      [](const ProgramFolder& f) {
          f.remove("configuracion/nivel.txt");
          QDir(f.path()).mkdir("configuracion/nivel.txt");
      },
      "configuracion/nivel.txt: unreadable",
-     {"configuracion/nivel.txt is unreadable"}},
+     {"configuracion/nivel.txt is unreadable: the menu describes no levels"}},
     {"SpeedFileMissing",
      removeFile("configuracion/velocidad.txt"),
      "configuracion/velocidad.txt: missing",
-     {"configuracion/velocidad.txt is missing"}},
+     {"configuracion/velocidad.txt is missing: the clock never runs; write the speed in it (300 is "
+      "usual)"}},
     {"PictureFolderMissing",
      [](const ProgramFolder& f) { QDir(f.path() + "/imagenes").removeRecursively(); },
      "Pictures: the folder imagenes is missing",
-     {"the picture folder imagenes is missing"}},
+     {"the picture folder imagenes is missing: make it and put at least 6 pictures in it"}},
 };
 
 class SpoiltFile : public testing::TestWithParam<Spoilt> {
   protected:
-    ProgramFolder folder;
+    EnglishFolder folder;
 };
 
 TEST_P(SpoiltFile, isReportedWithItsReasonAndCountsOnlyWhenThePlayWouldSuffer) {
@@ -407,15 +434,15 @@ TEST(FolderCheck, textFilesAreReportedAsTheGameWillShowThem) {
          {"1 score word \"de\"", "4 word-list button \"7\"", "5 hints caption \"Pistas\""}},
         {"configuracion/idioma.txt",
          std::nullopt,
-         {"2 play button missing: the game shows its own text \"Jugar\"",
-          "5 hints caption missing: the game shows its own text \"Pistas\""}},
+         {"2 play button missing: the game shows its own text \"Play\"",
+          "5 hints caption missing: the game shows its own text \"Hints\""}},
         {"configuracion/nivel.txt",
          std::nullopt,
          {"configuracion/nivel.txt: missing", "level 6 missing: no description is shown"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.expectedLines.first().toStdString());
-        ProgramFolder folder;
+        EnglishFolder folder;
         if (c.content)
             folder.write(c.file, *c.content);
         else
@@ -435,15 +462,15 @@ TEST(FolderCheck, wordsWithoutARecordingGoToTheComputersVoiceAsItAnswers) {
         SpeechSupport answer;
         const char* line;
     } answers[] = {
-        {SpeechSupport::Speaks, "sol.png no recording: said by the computer's voice"},
-        {SpeechSupport::NoEngine,
-         "sol.png silent: no recording, and no speech engine answers on this computer"},
+        {SpeechSupport::Speaks, "Words without a recording are said by the computer's voice."},
+        {SpeechSupport::NoEngine, "Words without a recording are silent: no speech engine answers "
+                                  "on this computer."},
         {SpeechSupport::NoVoice,
-         "sol.png silent: no recording, and the computer's voice speaks no Spanish"},
-        {SpeechSupport::NoAnswer, "sol.png no recording: the computer's voice did not answer in "
-                                  "time, so the word may be silent"},
+         "Words without a recording are silent: the computer's voice speaks no English."},
+        {SpeechSupport::NoAnswer, "Could not tell whether the computer's voice works: words "
+                                  "without a recording may be silent."},
     };
-    ProgramFolder folder;
+    EnglishFolder folder;
     QFile recording(QStringLiteral(TOLVANO_ASSET_DIR "/idiomas/es/voces/sol.wav"));
     ASSERT_TRUE(recording.open(QIODevice::ReadOnly));
     const QByteArray said = recording.readAll();
@@ -471,8 +498,131 @@ TEST(FolderCheck, wordsWithoutARecordingGoToTheComputersVoiceAsItAnswers) {
     asked = 0;
     folder.write("configuracion/voz.txt", "grabaciones");
     EXPECT_FALSE(voiceMayBeNeeded(folder.path()));
-    EXPECT_TRUE(lines(checkFolder(folder.path(), speech)).contains("sol.png silent: no recording"));
+    EXPECT_TRUE(lines(checkFolder(folder.path(), speech)).contains("sol.png SOL yes silent"));
     EXPECT_EQ(asked, 0);
+}
+
+} // namespace
+
+namespace {
+
+// A set in the idiomas/ layout, made of the folder's own texts and pictures, which activo.txt
+// names: only there can a teacher name a set that is not there.
+void asSet(const ProgramFolder& f, const QByteArray& chosen) {
+    QDir dir(f.path());
+    dir.mkpath("idiomas/es");
+    dir.rename("configuracion", "idiomas/es/configuracion");
+    dir.rename("imagenes", "idiomas/es/imagenes");
+    f.write("idiomas/activo.txt", chosen);
+}
+
+// A teacher's mistake the game copes with, and the line of the summary that tells of it; every
+// such line is a thing to look at, and the folder is still ready to play.
+struct Mistake {
+    const char* name;
+    std::function<void(const ProgramFolder&)> make;
+    QString warning;
+};
+
+void PrintTo(const Mistake& mistake, std::ostream* os) {
+    *os << mistake.name;
+}
+
+const Mistake Mistakes[] = {
+    {"SpeedWithADecimalComma", put("configuracion/velocidad.txt", "3,5\r\n"),
+     "configuracion/velocidad.txt says \"3,5\", probably a mistake: each word gets 0.8 seconds"},
+    {"SpeedWithWordsAfterIt", put("configuracion/velocidad.txt", "250 milisegundos"),
+     "configuracion/velocidad.txt says \"250 milisegundos\", probably a mistake: each word gets "
+     "66 seconds"},
+    {"SetThatIsMissing", [](const ProgramFolder& f) { asSet(f, "fr\n"); },
+     "idiomas/activo.txt names the set \"fr\", which is missing: \"es\" plays instead"},
+    {"SetNameThatClimbsOut", [](const ProgramFolder& f) { asSet(f, "../..\n"); },
+     "idiomas/activo.txt names \"../..\", which is no set's name: \"es\" plays instead"},
+    {"VoiceSwitchNotUnderstood", put("configuracion/voz.txt", "tal vez"),
+     "configuracion/voz.txt says \"tal vez\", which the game does not understand: it says the "
+     "words (write si, grabaciones or no)"},
+    {"LettersNotUnderstood", put("configuracion/voz.txt", "si,grandes"),
+     "configuracion/voz.txt says \"grandes\" for the letters, which the game does not "
+     "understand: it shows capitals (write minusculas for lower case)"},
+    {"VoiceSwitchInAnotherFormat", put("configuracion/voz.txt", QByteArray("n\0o\0", 4)),
+     "configuracion/voz.txt is not a text file (saved in another format?): save it again as "
+     "text"},
+    // No language code: the game takes Spanish, and so does the report.
+    {"LanguageCodeNotUnderstood", put("configuracion/lengua.txt", "ingl\xc3\xa9s"),
+     "configuracion/lengua.txt dice \"inglés\", que no es un código de idioma: el juego toma es "
+     "(escribe es o en)"},
+    {"PictureLeftOut", sample("imagenes/murcielaguito.png"),
+     "1 picture the game leaves out (murcielaguito.png): see why below"},
+    {"NamesNotOnlyLetters",
+     [](const ProgramFolder& f) {
+         for (const char* name : {"imagenes/pez2.png", "imagenes/mi casa.png", "imagenes/a-b.png",
+                                  "imagenes/uva 1.png"})
+             sample(name)(f);
+     },
+     "4 pictures with a note (a-b.png, mi casa.png, pez2.png and 1 more): see below"},
+};
+
+class TeacherMistake : public testing::TestWithParam<Mistake> {
+  protected:
+    EnglishFolder folder;
+};
+
+TEST_P(TeacherMistake, isAThingToLookAtAndTheFolderStillPlays) {
+    GetParam().make(folder);
+    const FolderReport report = checkFolder(folder.path());
+    const QStringList summary = formatSummary(report).split(u'\n');
+    EXPECT_EQ(warnings(report), QStringList{GetParam().warning});
+    EXPECT_TRUE(summary.contains("  - " + GetParam().warning))
+        << formatSummary(report).toStdString();
+    EXPECT_EQ(summary[1], report.say(Say::ReadyButOne));
+    EXPECT_EQ(lines(report).last(), QString()) << "the report ends with a line end";
+    EXPECT_EQ(lines(report).at(lines(report).size() - 2), report.say(Say::ReadyButOne));
+    EXPECT_EQ(exitStatus(report), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(FolderCheck, TeacherMistake, testing::ValuesIn(Mistakes),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// The verdict opens the summary and closes the report; the summary never runs past ten lines, and
+// a Spanish set is told in Spanish.
+TEST(FolderCheck, theSummaryGivesTheVerdictFirstInTenLinesAtMost) {
+    {
+        ProgramFolder spanish;
+        const FolderReport report = checkFolder(spanish.path());
+        const QStringList summary = formatSummary(report).split(u'\n');
+        EXPECT_EQ(summary.mid(1),
+                  QStringList({"Listo para jugar.", "Se pueden jugar 8 de sus 8 imágenes.", ""}));
+        EXPECT_TRUE(formatReport(report).endsWith("\nListo para jugar.\n"));
+        EXPECT_TRUE(formatReport(report).contains("\nEn detalle\n"));
+    }
+    EnglishFolder broken;
+    for (const char* file : {"gifs/1.gif", "gifs/2.gif", "gifs/3.gif", "gifs/4.gif", "gifs/5.gif",
+                             "gifs/6.gif", "sonidos/error.wav", "sonidos/final.wav"})
+        broken.remove(file);
+    broken.write("configuracion/voz.txt", "tal vez");
+    const FolderReport report = checkFolder(broken.path());
+    const QStringList summary = formatSummary(report).trimmed().split(u'\n');
+    ASSERT_EQ(summary.size(), MaxSummaryLines) << formatSummary(report).toStdString();
+    EXPECT_EQ(summary[1], "Not ready to play: 8 things to do.");
+    EXPECT_EQ(summary[3], "To do:");
+    EXPECT_EQ(summary.last(), "  … and 4 more");
+    EXPECT_EQ(exitStatus(report), 1);
+}
+
+// A folder of pictures alone is checked as the pictures a round would draw: no missing texts,
+// animations or sounds are held against it.
+TEST(FolderCheck, aPlainPictureFolderIsCheckedForItsPicturesAlone) {
+    EnglishFolder folder;
+    const QString pictures = folder.path() + "/imagenes";
+    EXPECT_TRUE(isPictureFolder(pictures));
+    EXPECT_FALSE(isPictureFolder(folder.path()));
+    const FolderReport report = checkPictureFolder(pictures, Language::English);
+    const QString text = formatReport(report);
+    EXPECT_TRUE(text.startsWith("Checking the picture folder ")) << text.toStdString();
+    EXPECT_FALSE(text.contains("Texts")) << text.toStdString();
+    EXPECT_TRUE(lines(report).contains("gato.png GATO yes"));
+    EXPECT_TRUE(problems(report).isEmpty());
+    EXPECT_TRUE(text.endsWith("\nReady to play.\n"));
 }
 
 } // namespace

@@ -37,10 +37,13 @@ TEST(Program, exitStatusTellsReadyNotReadyAndUsageMistakes) {
         int exitCode;
         QString line;
     } cases[] = {
-        {{TOLVANO_ASSET_DIR}, 0, "\nReady to play.\n"},
-        {{five.path()}, 1, "\n5 pictures usable\n"},
+        {{TOLVANO_ASSET_DIR}, 0, "\nListo para jugar.\n"},
+        {{five.path()}, 1, "\nSe pueden jugar 5 de sus 5 imágenes.\n"},
+        // A folder of pictures alone is checked as the pictures of a round.
+        {{five.path() + "/imagenes"}, 1, "Revisando la carpeta de imágenes "},
         {{"/nonexistent/tolvano"}, 2, "/nonexistent/tolvano is not a folder"},
-        {{five.path(), five.path()}, 2, "Usage: tolvano-check [FOLDER]"},
+        {{five.path(), five.path()}, 2, "Usage: tolvano-check [--summary] [FOLDER]"},
+        {{"--sumary", five.path()}, 2, "Usage: tolvano-check [--summary] [FOLDER]"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
@@ -48,6 +51,12 @@ TEST(Program, exitStatusTellsReadyNotReadyAndUsageMistakes) {
         EXPECT_EQ(run.exitCode, c.exitCode);
         EXPECT_TRUE(run.output.contains(c.line)) << run.output.toStdString();
     }
+    // The summary alone: the verdict in its first lines, nothing in detail.
+    const CheckRun summary = runCheck({"--summary", five.path()});
+    EXPECT_EQ(summary.exitCode, 1);
+    EXPECT_LE(summary.output.count(u'\n'), 10) << summary.output.toStdString();
+    EXPECT_TRUE(summary.output.contains("\nNo está listo para jugar: 1 cosa que hacer.\n"));
+    EXPECT_FALSE(summary.output.contains("En detalle"));
 }
 
 // A speech daemon that takes the connection and never answers leaves the voice's thread waiting for
@@ -70,10 +79,9 @@ TEST(Program, aSpeechDaemonThatNeverAnswersCostsNoPartOfTheReport) {
     const CheckRun run = runCheck({folder.path()}, environment);
     ::close(daemon);
     EXPECT_EQ(run.exitCode, 0) << run.output.toStdString();
-    EXPECT_TRUE(
-        run.output.contains("gato.png  no recording: the computer's voice did not answer in time"))
+    EXPECT_TRUE(run.output.contains("\n  No se pudo saber si la voz del ordenador funciona"))
         << run.output.toStdString();
-    EXPECT_TRUE(run.output.endsWith("\nReady to play.\n")) << run.output.toStdString();
+    EXPECT_TRUE(run.output.endsWith("\nListo para jugar.\n")) << run.output.toStdString();
 }
 
 // libpng and libtiff print their complaints on stderr themselves; they belong in the report only.
@@ -86,7 +94,8 @@ TEST(Program, whatTheDecodersSayAppearsOnlyInTheReport) {
     folder.write("imagenes/tiff.tif", QByteArray("II*\0\x08\0\0\0\xff\xff", 10));
     const CheckRun run = runCheck({folder.path()});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.output.contains(" damaged (libpng error: Read Error)\n"))
+    EXPECT_TRUE(run.output.contains(
+        " el archivo está cortado o dañado: cópialo otra vez (libpng error: Read Error)\n"))
         << run.output.toStdString();
     EXPECT_EQ(run.errors.toStdString(), "");
 }
@@ -101,9 +110,10 @@ TEST(Program, aNameThatIsNotUtf8IsListedWithoutHarm) {
     const CheckRun run = runCheck({folder.path()});
     ::unlink(name.constData()); // Qt cannot name it, so the temporary folder could not remove it
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_TRUE(run.output.contains("Ignored by the game: caf\\351.png (name not UTF-8)"))
+    EXPECT_TRUE(
+        run.output.contains("El juego no tiene en cuenta: caf\\351.png (nombre que no es UTF-8)"))
         << run.output.toStdString();
-    EXPECT_TRUE(run.output.contains("\n8 pictures usable\n"));
+    EXPECT_TRUE(run.output.contains("\nSe pueden jugar 8 de sus 8 imágenes.\n"));
 }
 
 } // namespace

@@ -379,3 +379,31 @@ TEST(BundledAssets, everySetIsCompleteAndSaysItsLanguage) {
 }
 
 } // namespace
+
+namespace {
+
+// Pictures and recordings named on different machines: the case of a name never loses a word its
+// recording, and an exact name wins over one that differs only in case.
+TEST(AssetPaths, aRecordingIsFoundWhateverTheCaseOfItsName) {
+    const ProgramFolder folder({"imagenes", "voces"}, {{"voces/gato.wav", "a"},
+                                                       {"voces/PERRO.WAV", "b"},
+                                                       {"voces/sol.wav", "c"},
+                                                       {"voces/SOL.wav", "d"}});
+    const struct {
+        const char* picture;
+        const char* recording;
+    } rows[] = {{"Gato.JPG", "voces/gato.wav"},
+                {"perro.png", "voces/PERRO.WAV"},
+                {"sol.png", "voces/sol.wav"},
+                {"luna.png", "voces/luna.wav"}}; // none: the name the game would look for
+    for (const auto& row : rows)
+        EXPECT_EQ(folder.relative(assets::recording(folder.path(), row.picture)),
+                  QString::fromUtf8(row.recording))
+            << row.picture;
+    // What activo.txt says is kept as written, for the check to report what was not followed.
+    const ProgramFolder sets(TwoSets, {{Choice, " ../fr \n"}});
+    EXPECT_EQ(assets::activeSet(sets.path()).requestedName, QStringLiteral("../fr"));
+    EXPECT_EQ(assets::activeSet(sets.path()).name, QStringLiteral("es"));
+}
+
+} // namespace

@@ -16,7 +16,7 @@
 namespace {
 
 enum class TextFile { Language, Speed, Level, All };
-enum class Content { Missing, Empty, Binary, ManyLines, OneHugeLine, Latin1 };
+enum class Content { Missing, Empty, Binary, ManyLines, OneHugeLine, Latin1, Utf16 };
 
 constexpr int HugeBytes = 4 * 1024 * 1024;
 
@@ -60,6 +60,11 @@ std::optional<QByteArray> content(Content kind, TextFile file) {
         return repeatTo("palabra ", HugeBytes);
     case Content::Latin1:
         return latin1(file);
+    case Content::Utf16: { // the same texts as Notepad saves them as "Unicode"
+        const QString text = QString::fromLatin1(latin1(file));
+        return QByteArray("\xFF\xFE") +
+               QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    }
     }
     return std::nullopt;
 }
@@ -82,8 +87,8 @@ const char* nameOf(TextFile file) {
     return names[static_cast<int>(file)];
 }
 const char* nameOf(Content kind) {
-    static const char* names[] = {"missing",   "empty",       "binary",
-                                  "manyLines", "oneHugeLine", "latin1"};
+    static const char* names[] = {"missing",     "empty",  "binary", "manyLines",
+                                  "oneHugeLine", "latin1", "utf16"};
     return names[static_cast<int>(kind)];
 }
 void PrintTo(TextFile file, std::ostream* out) {
@@ -114,7 +119,11 @@ class HostileText : public ::testing::TestWithParam<Row> {
     bool hostile(TextFile file) const {
         return std::get<0>(GetParam()) == file || std::get<0>(GetParam()) == TextFile::All;
     }
-    bool isLatin1() const { return std::get<1>(GetParam()) == Content::Latin1; }
+    // The two encodings of the same accented texts, which must read alike.
+    bool isLatin1() const {
+        return std::get<1>(GetParam()) == Content::Latin1 ||
+               std::get<1>(GetParam()) == Content::Utf16;
+    }
 
     PlayFolder folder;
     FakeNavigation navigation;
@@ -195,8 +204,8 @@ INSTANTIATE_TEST_SUITE_P(Files, HostileText,
                                                               TextFile::Level, TextFile::All),
                                             ::testing::Values(Content::Missing, Content::Empty,
                                                               Content::Binary, Content::ManyLines,
-                                                              Content::OneHugeLine,
-                                                              Content::Latin1)),
+                                                              Content::OneHugeLine, Content::Latin1,
+                                                              Content::Utf16)),
                          rowName);
 
 } // namespace
