@@ -365,6 +365,20 @@ const Spoilt SpoiltFiles[] = {
      put("configuracion/idioma.txt", ""),
      "1 score word missing: the game shows its own text \"of\"",
      {"configuracion/idioma.txt has none of its 5 texts: the buttons show the game's own texts"}},
+    {"LanguageFileFromNotepad",
+     put("configuracion/idioma.txt", QByteArray("\xFF\xFE"
+                                                "d\0e\0,\0J\0u\0g\0a\0r\0\n\0",
+                                                18)),
+     "2 play button \"Jugar\"",
+     {"configuracion/idioma.txt has only 2 of its 5 texts: the game shows its own for the others"}},
+    {"SpeedFileInAnotherFormat",
+     put("configuracion/velocidad.txt", QByteArray("3\0"
+                                                   "0\0"
+                                                   "0\0",
+                                                   6)),
+     "configuracion/velocidad.txt: not a text file (saved in another format?)",
+     {"configuracion/velocidad.txt is not a text file (saved in another format?): save it again "
+      "as text"}},
     {"LevelFileShort",
      put("configuracion/nivel.txt", "uno\ndos\ntres\ncuatro\n"),
      "level 5 missing: line 4 is shown instead",

@@ -94,8 +94,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"FinalLineEndAddsNoLine", "a\n", {"a"}},
         ReadCase{"EmptyLinesKept", "a\n\r\n\rb\n\n", {"a", "", "", "b", ""}},
         ReadCase{"EmptyFile", "", {}},
-        ReadCase{"Utf16LittleEndianCrOnly", QByteArray("\xFF\xFEn\0\xED\0\r\0b\0", 10),
-                 {"ní", "b"}}),
+        ReadCase{
+            "Utf16LittleEndianCrOnly", QByteArray("\xFF\xFEn\0\xED\0\r\0b\0", 10), {"ní", "b"}}),
     [](const auto& info) { return info.param.name; });
 
 // A locale for the duration of one test: captions follow the default locale.
@@ -195,9 +195,21 @@ TEST(Decoding, Utf8WhenValidOtherwiseWindows1252) {
 TEST(Decoding, NulsWithoutAUtf16MarkAreNoText) {
     const std::vector<std::pair<QByteArray, bool>> cases = {
         {"velocidad 300", true},
-        {QByteArray("\xFF\xFE" "3\0" "0\0", 6), true},
-        {QByteArray("\xFE\xFF\0" "3\0" "0", 6), true},
-        {QByteArray("3\0" "0\0" "0\0", 6), false},
+        {QByteArray("\xFF\xFE"
+                    "3\0"
+                    "0\0",
+                    6),
+         true},
+        {QByteArray("\xFE\xFF\0"
+                    "3\0"
+                    "0",
+                    6),
+         true},
+        {QByteArray("3\0"
+                    "0\0"
+                    "0\0",
+                    6),
+         false},
         {QByteArray("PK\x03\x04\0\0", 6), false},
         {"", true}};
     for (const auto& [bytes, text] : cases)
