@@ -345,7 +345,7 @@ NeededFile soundFile(const QString& folder, const QString& path, const ReportTex
     NeededFile file = neededFile(folder, path, say);
     if (file.state != FileState::Ok) return file;
     QString why;
-    if (!readPlayableSound(path, &why)) {
+    if (!readPlayableSound(path, &why, say.language())) {
         file.state = FileState::Unreadable;
         file.why = say(Say::NotPlayable).arg(why);
     }
@@ -523,7 +523,7 @@ VoiceReport checkVoices(const QString& programFolder, const QList<PictureRow>& p
             row.voice = unrecordedColumn(*unrecorded, say);
             row.recorded = false;
             ++report.unrecordedCount;
-        } else if (!readPlayableSound(path, &why)) {
+        } else if (!readPlayableSound(path, &why, say.language())) {
             row.voice = say(Say::VoiceNotPlayable);
             row.note = say(Say::RecordingNotPlayable).arg(why);
             row.recorded = false;

@@ -8,6 +8,8 @@
 // past everything else, so a large or hostile file costs a few small reads. Qt Core only: the
 // folder check and the sound service both use it.
 
+#include "config/language_file.h"
+
 #include <QString>
 #include <QtGlobal>
 #include <optional>
@@ -35,5 +37,7 @@ std::optional<WavInfo> readWavInfo(QIODevice& device, QString* why = nullptr);
 inline constexpr qint64 MaxSoundMs = 30'000;
 inline constexpr qint64 MaxSoundFileBytes = 16LL * 1024 * 1024;
 
-// readWavInfo, and within the limits above; the reason in *why when it is not.
-std::optional<WavInfo> readPlayableSound(const QString& path, QString* why = nullptr);
+// readWavInfo, and within the limits above; the reason in *why when it is not, in the language
+// given (the folder check reports in the set's language).
+std::optional<WavInfo> readPlayableSound(const QString& path, QString* why = nullptr,
+                                         Language language = Language::English);

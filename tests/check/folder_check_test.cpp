@@ -608,6 +608,11 @@ TEST(FolderCheck, theSummaryGivesTheVerdictFirstInTenLinesAtMost) {
                   QStringList({"Listo para jugar.", "Se pueden jugar 8 de sus 8 imágenes.", ""}));
         EXPECT_TRUE(formatReport(report).endsWith("\nListo para jugar.\n"));
         EXPECT_TRUE(formatReport(report).contains("\nEn detalle\n"));
+        // Every reason is in Spanish too, the sound reader's among them.
+        spanish.write("sonidos/error.wav", "ID3\x04" + QByteArray(60, '\0'));
+        EXPECT_EQ(problems(checkFolder(spanish.path())),
+                  QStringList{"sonidos/error.wav: no se puede oír: un archivo MP3, no un WAV; "
+                              "cópialo otra vez de los archivos del juego"});
     }
     EnglishFolder broken;
     for (const char* file : {"gifs/1.gif", "gifs/2.gif", "gifs/3.gif", "gifs/4.gif", "gifs/5.gif",
