@@ -25,9 +25,9 @@ check_is_ready() { # WHAT, then the command
     shift
     "$@" >"$work/report" 2>&1
     local status=$?
-    [ $status -eq 0 ] && [ "$(tail -n 1 "$work/report")" = "Ready to play." ] ||
+    [ $status -eq 0 ] && [ "$(tail -n 1 "$work/report")" = "Listo para jugar." ] ||
         { cat "$work/report"; fail "$what: status $status, not ready"; }
-    grep -qxF "Checking $shown" "$work/report" ||
+    grep -qxF "Revisando $shown" "$work/report" ||
         { head -n 1 "$work/report"; fail "$what: the folder is not named $shown"; }
     passed
 }
