@@ -74,8 +74,11 @@ check && grep -q "^Pictures in $pictures/en/imagenes " "$work/check.txt" &&
 echo es >"$texts/activo.txt"
 check && grep -q '"Jugar"' "$work/check.txt" || fail "no switch back to Spanish"
 
-# A teacher's edits: a text, a picture added where the README says, a bundled picture removed.
+# A teacher's edits: a text, a picture added where the README says, a bundled picture removed;
+# files the package does not ship: a voice switch in every set, and a set of the school's own.
 sed -i 's/^"Jugar"$/"A jugar"/' "$texts/es/configuracion/idioma.txt"
+for set in "$texts"/*/; do echo grabaciones >"$set/configuracion/voz.txt"; done
+cp -R "$texts/es" "$texts/fr" && cp -R "$pictures/es" "$pictures/fr"
 cp "$pictures/es/imagenes/perro.png" "$pictures/es/imagenes/cachorro.png"
 rm "$pictures/es/imagenes/gato.png"
 apt-get install -y -qq -o Dpkg::Options::=--force-confdef -o Dpkg::Options::=--force-confold \
@@ -87,12 +90,19 @@ grep -q '^"A jugar"$' "$texts/es/configuracion/idioma.txt" || fail "the upgrade 
 [ ! -e "$pictures/es/imagenes/gato.png" ] || fail "the upgrade put back a removed picture"
 check; grep -q '"A jugar"' "$work/check.txt" && grep -Eq '^ +cachorro\.png +CACHORRO +yes' "$work/check.txt" ||
     { cat "$work/check.txt"; fail "the upgraded game does not show the teacher's text and picture"; }
+grep -q '; voz.txt: recordings only)$' "$work/check.txt" ||
+    { cat "$work/check.txt"; fail "the upgraded game does not read the teacher's voice switch"; }
+[ -f "$texts/fr/configuracion/voz.txt" ] && [ -d "$pictures/fr/imagenes" ] ||
+    fail "the upgrade lost the school's own set"
 
 apt-get remove -y -qq tolvano >/dev/null || fail "apt-get remove"
 [ ! -e /usr/games/tolvano ] || fail "the game stayed after its removal"
 [ -f "$pictures/es/imagenes/cachorro.png" ] || fail "the removal lost the teacher's picture"
-apt-get purge -y -qq tolvano >/dev/null || fail "apt-get purge"
-[ ! -e /var/lib/tolvano ] && [ ! -e /etc/tolvano ] || fail "the purge left /var/lib/tolvano or /etc/tolvano"
+[ -f "$texts/es/configuracion/voz.txt" ] || fail "the removal lost the teacher's voice switch"
+apt-get purge -y -qq tolvano >"$work/apt.log" 2>&1 || { cat "$work/apt.log"; fail "apt-get purge"; }
+# Nothing at all, not a file and not an empty folder, of the texts, the sets or the pictures.
+left=$(find /etc/tolvano /var/lib/tolvano 2>/dev/null)
+[ -z "$left" ] || fail "the purge left $(echo "$left" | tr '\n' ' ')"
 
 # The dependencies it pulled in go too, so the machine is as before.
 packages >"$work/after"
