@@ -90,7 +90,7 @@ grep -q '^"A jugar"$' "$texts/es/configuracion/idioma.txt" || fail "the upgrade 
 [ ! -e "$pictures/es/imagenes/gato.png" ] || fail "the upgrade put back a removed picture"
 check; grep -q '"A jugar"' "$work/check.txt" && grep -Eq '^ +cachorro\.png +CACHORRO +yes' "$work/check.txt" ||
     { cat "$work/check.txt"; fail "the upgraded game does not show the teacher's text and picture"; }
-grep -q '; voz.txt: recordings only)$' "$work/check.txt" ||
+grep -Eq 'voz\.txt: (recordings only|solo grabaciones)\)' "$work/check.txt" ||
     { cat "$work/check.txt"; fail "the upgraded game does not read the teacher's voice switch"; }
 [ -f "$texts/fr/configuracion/voz.txt" ] && [ -d "$pictures/fr/imagenes" ] ||
     fail "the upgrade lost the school's own set"
