@@ -1,6 +1,7 @@
 // Media files made at run time for the tests and benchmarks: plain GIFs, GIFs claiming more pixels
-// than they hold, progressive JPEGs with as many scans or as large a frame as asked for, and WAV
-// files announcing more sound than the disk holds.
+// than they hold, progressive JPEGs with as many scans or as large a frame as asked for, PNGs full
+// of compressed text, headers of pictures too large to decode, top-down BMPs, and WAV files
+// announcing more sound than the disk holds.
 #pragma once
 
 #include "jpeg_markers.h"
@@ -11,6 +12,7 @@
 #include <QImage>
 #include <QImageWriter>
 #include <QtEndian>
+#include <cstring>
 #include <limits>
 
 namespace hostile {
@@ -18,6 +20,18 @@ namespace hostile {
 inline QByteArray le16(int value) {
     QByteArray bytes(2, '\0');
     qToLittleEndian(static_cast<quint16>(value), bytes.data());
+    return bytes;
+}
+
+inline QByteArray le32(quint32 value) {
+    QByteArray bytes(4, '\0');
+    qToLittleEndian(value, bytes.data());
+    return bytes;
+}
+
+inline QByteArray be32(quint32 value) {
+    QByteArray bytes(4, '\0');
+    qToBigEndian(value, bytes.data());
     return bytes;
 }
 
@@ -129,6 +143,136 @@ inline QByteArray jpegClaiming(int width, int height, bool fullColour) {
     for (int component = 0; component < 3; ++component)
         jpeg[frame + 11 + 3 * component] = fullColour ? '\x11' : (component == 0 ? '\x22' : '\x11');
     return jpeg;
+}
+
+// --- PNG -----------------------------------------------------------------------------------------
+
+inline quint32 crc32(const QByteArray& bytes) {
+    quint32 crc = 0xFFFFFFFFu;
+    for (const char byte : bytes) {
+        crc ^= static_cast<quint8>(byte);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+inline const QByteArray PngSignature = QByteArray::fromHex("89504E470D0A1A0A");
+
+inline QByteArray pngChunk(const QByteArray& type, const QByteArray& data) {
+    const QByteArray body = type + data;
+    return be32(static_cast<quint32>(data.size())) + body + be32(crc32(body));
+}
+
+// Colour types of the PNG header.
+enum PngColour { Grey = 0, Rgb = 2, Palette = 3, GreyAlpha = 4, Rgba = 6 };
+
+// A valid header (and a palette where the colour type needs one), then an empty data chunk: all
+// a reader needs to tell the size and what its decoder will allocate, no pixels.
+inline QByteArray pngClaiming(quint32 width, quint32 height, int bitDepth = 8,
+                              PngColour colour = Rgba, bool interlaced = false) {
+    const QByteArray header = be32(width) + be32(height) + char(bitDepth) + char(colour) + '\0' +
+                              '\0' + char(interlaced ? 1 : 0);
+    QByteArray png = PngSignature + pngChunk("IHDR", header);
+    if (colour == Palette) png += pngChunk("PLTE", QByteArray::fromHex("ff000000ff000000ff"));
+    return png + pngChunk("IDAT", {}) + pngChunk("IEND", {});
+}
+
+// 8 MiB of zeros, deflated once (about 8 KB): what a text chunk inflates to, at little cost to
+// make.
+inline const QByteArray& deflatedZeros() {
+    // qCompress puts the length before the zlib stream.
+    static const QByteArray zeros = qCompress(QByteArray(8 * 1024 * 1024, '\0'), 9).mid(4);
+    return zeros;
+}
+
+// The PNG with count compressed text chunks of 8 MiB of zeros each, zTXt and iTXt in turn, half
+// of them before its pixels and half after, where libpng reads them while Qt reads the header and
+// at the end of the picture.
+inline QByteArray pngWithText(const QByteArray& png, int count) {
+    const QByteArray zTXt = pngChunk("zTXt", QByteArray("Comment\0\0", 9) + deflatedZeros());
+    const QByteArray iTXt = pngChunk("iTXt", QByteArray("Comment\0\1\0\0\0", 12) + deflatedZeros());
+    QByteArray before, after;
+    for (int k = 0; k < count; ++k)
+        (k < count / 2 ? before : after) += k % 2 ? iTXt : zTXt;
+    // The header chunk takes 25 bytes after the signature; the end chunk is the last 12.
+    constexpr qsizetype HeaderEnd = 8 + 25;
+    Q_ASSERT(png.startsWith(PngSignature) && png.mid(12, 4) == "IHDR");
+    return png.left(HeaderEnd) + before + png.mid(HeaderEnd, png.size() - HeaderEnd - 12) + after +
+           png.right(12);
+}
+
+// A 64 x 64 picture holding a thousand such chunks: 8 MB that libpng inflates to 8 GB, 48 s to
+// show before the loader left them out.
+inline QByteArray pngOfThousandTexts() {
+    QImage image(64, 64, QImage::Format_RGB32);
+    image.fill(qRgb(40, 160, 90));
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return pngWithText(buffer.data(), 1000);
+}
+
+// --- BMP and WebP
+// ----------------------------------------------------------------------------------
+
+// The picture as a BMP stored top down, as many programs write them: a negative height in the
+// header, and the rows from the top.
+inline QByteArray topDownBmp(const QImage& image) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    image.convertToFormat(QImage::Format_RGB32).save(&buffer, "BMP");
+    const QByteArray bottomUp = buffer.data();
+    const qint64 offset = qFromLittleEndian<quint32>(bottomUp.data() + 10);
+    const int bits = qFromLittleEndian<quint16>(bottomUp.data() + 28);
+    const qint64 row = (qint64(image.width()) * bits + 31) / 32 * 4;
+    QByteArray topDown = bottomUp;
+    qToLittleEndian<qint32>(-image.height(), topDown.data() + 22);
+    for (int y = 0; y < image.height(); ++y)
+        std::memcpy(topDown.data() + offset + y * row,
+                    bottomUp.constData() + offset + (image.height() - 1 - y) * row, row);
+    return topDown;
+}
+
+// The header of an 8-bit run-length-encoded BMP of width x height with a grey palette, and an end
+// of picture at once: Qt's reader allocates the whole picture before it reads any run.
+inline QByteArray rleBmpClaiming(int width, int height) {
+    QByteArray palette;
+    for (int i = 0; i < 256; ++i)
+        palette += QByteArray(3, char(i)) + '\0';
+    const QByteArray runs = QByteArray::fromHex("0001");
+    constexpr int HeaderBytes = 14 + 40;
+    const quint32 offset = HeaderBytes + palette.size();
+    const QByteArray info = le32(40) + le32(width) + le32(height) + le16(1) + le16(8) + le32(1) +
+                            le32(runs.size()) + le32(2835) + le32(2835) + le32(256) + le32(0);
+    return "BM" + le32(offset + runs.size()) + le32(0) + le32(offset) + info + palette + runs;
+}
+
+// An animated WebP on a canvas of width x height holding frames of a 16 x 16 picture: Qt's
+// reader allocates the canvas while it reads the header.
+inline QByteArray animatedWebp(int width, int height, int frames) {
+    QImage image(16, 16, QImage::Format_RGB32);
+    image.fill(Qt::green);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "webp");
+    writer.setQuality(100);
+    writer.write(image);
+    const QByteArray frame =
+        buffer.data().mid(12); // the picture's own chunk, after the RIFF header
+    const auto riffChunk = [](const QByteArray& type, const QByteArray& data) {
+        return type + le32(data.size()) + data +
+               (data.size() % 2 ? QByteArray(1, '\0') : QByteArray());
+    };
+    const auto le24 = [](int value) { return le32(quint32(value)).left(3); };
+    QByteArray body =
+        "WEBP" +
+        riffChunk("VP8X", QByteArray::fromHex("02000000") + le24(width - 1) + le24(height - 1)) +
+        riffChunk("ANIM", QByteArray(6, '\0'));
+    for (int k = 0; k < frames; ++k)
+        body +=
+            riffChunk("ANMF", le24(0) + le24(0) + le24(15) + le24(15) + le24(100) + '\0' + frame);
+    return "RIFF" + le32(body.size()) + body;
 }
 
 // A WAV file (8-bit mono PCM at 31 Hz) whose header announces dataBytes of sound, all there but
