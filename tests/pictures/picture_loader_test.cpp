@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QImageReader>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <gtest/gtest.h>
@@ -37,34 +38,30 @@ QImage markedPicture(int width, int height) {
     return image;
 }
 
-quint32 crc32(const QByteArray& bytes) {
-    quint32 crc = 0xFFFFFFFFu;
-    for (const char byte : bytes) {
-        crc ^= static_cast<quint8>(byte);
-        for (int bit = 0; bit < 8; ++bit)
-            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-    }
-    return ~crc;
+// Header-only PNGs: a reader can tell the size and what its decoder will allocate, and decodes
+// no pixels.
+using hostile::pngClaiming;
+using hostile::PngColour;
+
+// A PNG of the given number of chunks in all: the header, empty private chunks, data and end.
+QByteArray pngOfChunks(int chunks) {
+    const QByteArray png = pngClaiming(64, 64);
+    const qsizetype headerEnd = 8 + 25;
+    return png.left(headerEnd) + hostile::pngChunk("prVt", {}).repeated(chunks - 3) +
+           png.mid(headerEnd);
 }
 
-QByteArray bigEndian(quint32 value) {
-    QByteArray bytes(4, '\0');
-    qToBigEndian(value, bytes.data());
-    return bytes;
-}
+// Qt's allocation limit, set for as long as it lives: the refusals name it.
+class AllocationLimit {
+  public:
+    explicit AllocationLimit(int megabytes) { QImageReader::setAllocationLimit(megabytes); }
+    ~AllocationLimit() { QImageReader::setAllocationLimit(m_before); }
+    AllocationLimit(const AllocationLimit&) = delete;
+    AllocationLimit& operator=(const AllocationLimit&) = delete;
 
-QByteArray chunk(const QByteArray& type, const QByteArray& data) {
-    const QByteArray body = type + data;
-    return bigEndian(static_cast<quint32>(data.size())) + body + bigEndian(crc32(body));
-}
-
-// A valid header, then an empty data chunk: all a reader needs to tell the size, no pixels.
-QByteArray pngHeaderOnly(quint32 width, quint32 height) {
-    const QByteArray rgba8 = QByteArray::fromHex("0806000000");
-    return QByteArray::fromHex("89504E470D0A1A0A") +
-           chunk("IHDR", bigEndian(width) + bigEndian(height) + rgba8) + chunk("IDAT", {}) +
-           chunk("IEND", {});
-}
+  private:
+    int m_before = QImageReader::allocationLimit();
+};
 
 // A JPEG whose EXIF data says it must be turned 90 degrees clockwise to be seen upright.
 QByteArray sidewaysJpeg(const QImage& stored) {
@@ -104,6 +101,10 @@ TEST_F(Picture, reportsTheNaturalSizeAndDecodesSmallerInEveryFormatTeachersUse) 
         {"pez.bmp", encoded(marked, "BMP")},
         {"pez.webp", encoded(marked, "WEBP")},
         {"pez.tiff", encoded(marked, "TIFF")},
+        // Text chunks are left out of what the decoder reads, and nothing else.
+        {"texto.png", hostile::pngWithText(encoded(marked, "PNG"), 6)},
+        // Many programs write BMPs top down.
+        {"arriba.bmp", hostile::topDownBmp(marked)},
     };
     for (const auto& [name, bytes] : files) {
         const QString path = write(name, bytes);
@@ -111,6 +112,17 @@ TEST_F(Picture, reportsTheNaturalSizeAndDecodesSmallerInEveryFormatTeachersUse) 
         EXPECT_TRUE(canShowPicture(path)) << name;
         EXPECT_EQ(pictureRefusal(path), std::nullopt) << name;
         EXPECT_EQ(loadPicture(path, QSize(100, 75)).size(), QSize(100, 75)) << name;
+    }
+}
+
+TEST_F(Picture, topDownBmpIsDecodedUpright) {
+    const QString path = write("arriba.bmp", hostile::topDownBmp(markedPicture(80, 40)));
+    for (const QSize shown : {QSize(80, 40), QSize(40, 20)}) {
+        const QImage image = loadPicture(path, shown);
+        ASSERT_EQ(image.size(), shown);
+        // The blue block stays in the top left corner.
+        EXPECT_GT(qBlue(image.pixel(2, 2)), 200);
+        EXPECT_GT(qRed(image.pixel(2, shown.height() - 3)), 200);
     }
 }
 
@@ -176,8 +188,8 @@ struct Budget {
 
 TEST_F(Picture, budgetsRefuseCostlyFilesBeforeDecodingAndSayWhy) {
     const Budget rows[] = {
-        {"fits.png", pngHeaderOnly(5000, 5000), std::nullopt},
-        {"huge.png", pngHeaderOnly(30000, 30000), "too large: 30,000 x 30,000"},
+        {"fits.png", pngClaiming(5000, 5000), std::nullopt},
+        {"huge.png", pngClaiming(30000, 30000), "too large: 30,000 x 30,000"},
         {"frames_at_cap.gif", hostile::gifClaiming(1000, 1000, 50), std::nullopt},
         {"frames_over_cap.gif", hostile::gifClaiming(1000, 1000, 51),
          "too large: 1,000 x 1,000 x 51 frames"},
@@ -193,7 +205,23 @@ TEST_F(Picture, budgetsRefuseCostlyFilesBeforeDecodingAndSayWhy) {
          "too large to decode progressively (140.3 MB; at most 72 MB)"},
         {"full_colour_over.jpg", hostile::jpegClaiming(7000, 7000, true),
          "too large to decode progressively (280.4 MB; at most 72 MB)"},
+        // What Qt's decoder would allocate, against its limit. 8 bits a channel decode at the size
+        // shown; 16 bits, BMPs and an animated WebP's canvas are allocated whole.
+        {"wide.png", pngClaiming(7000, 7000, 8, PngColour::Rgb), std::nullopt},
+        {"deep_at_limit.png", pngClaiming(4096, 4096, 16, PngColour::Rgba), std::nullopt},
+        {"deep.png", pngClaiming(7000, 7000, 16, PngColour::Rgb),
+         "too large: 7,000 x 7,000 at 16 bits a colour (373.8 MB to decode; at most 128 MB)"},
+        {"runs_fit.bmp", hostile::rleBmpClaiming(5000, 5000), std::nullopt},
+        {"runs.bmp", hostile::rleBmpClaiming(7000, 7000),
+         "too large: 7,000 x 7,000 (186.9 MB to decode; at most 128 MB)"},
+        {"canvas_fits.webp", hostile::animatedWebp(1000, 1000, 3), std::nullopt},
+        {"canvas.webp", hostile::animatedWebp(16001, 16001, 2),
+         "too large: a canvas of 16,001 x 16,001 (976.7 MB to decode; at most 128 MB)"},
+        // Each chunk costs the walk a seek and libpng a read.
+        {"chunks_at_cap.png", pngOfChunks(MaxPngChunks), std::nullopt},
+        {"chunks_over_cap.png", pngOfChunks(MaxPngChunks + 1), "too many chunks (over 100,000)"},
     };
+    const AllocationLimit limit(128);
     for (const Budget& row : rows) {
         SCOPED_TRACE(row.name);
         const QString path = write(row.name, row.bytes);
@@ -209,6 +237,96 @@ TEST_F(Picture, budgetsRefuseCostlyFilesBeforeDecodingAndSayWhy) {
     EXPECT_EQ(pictureSize(dir.filePath("fits.png")), QSize(5000, 5000));
     EXPECT_EQ(pictureSize(dir.filePath("huge.png")), std::nullopt);
     EXPECT_EQ(pictureSize(dir.filePath("huge_frames.gif")), std::nullopt);
+}
+
+// The check reports in the language of the set it checks, with Spanish numbers.
+TEST_F(Picture, refusalsAreToldInSpanishToo) {
+    const AllocationLimit limit(128);
+    const Budget rows[] = {
+        {"fits.png", pngClaiming(5000, 5000), std::nullopt},
+        {"huge.png", pngClaiming(30000, 30000), "demasiado grande: 30.000 x 30.000"},
+        {"huge_frames.gif", hostile::gifClaiming(5000, 5000, 12),
+         "demasiado grande: 5.000 x 5.000 x 12 fotogramas"},
+        {"scans_galore.jpg", hostile::jpegOfScans(2000),
+         "demasiados barridos (2.000; como mucho 100)"},
+        {"full_colour_over.jpg", hostile::jpegClaiming(7000, 7000, true),
+         "demasiado grande para descodificarla progresivamente (280,4 MB; como mucho 72 MB)"},
+        {"deep.png", pngClaiming(7000, 7000, 16, PngColour::Rgb),
+         "demasiado grande: 7.000 x 7.000 a 16 bits por color (373,8 MB al descodificarla; como "
+         "mucho 128 MB)"},
+        {"canvas.webp", hostile::animatedWebp(16001, 16001, 2),
+         "demasiado grande: un lienzo de 16.001 x 16.001 (976,7 MB al descodificarla; como mucho "
+         "128 MB)"},
+        {"chunks.png", pngOfChunks(MaxPngChunks + 1), "demasiados fragmentos (más de 100.000)"},
+    };
+    for (const Budget& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(pictureRefusal(write(row.name, row.bytes), Language::Spanish), row.refusal);
+    }
+    const QString large = write("largo.gif", hostile::plainGif(4, 4, 1));
+    ASSERT_TRUE(QFile::resize(large, MaxAnimationBytes + 1024 * 1024));
+    EXPECT_EQ(animationRefusal(large, Language::Spanish),
+              "archivo demasiado grande (17,0 MB; como mucho 16 MB)");
+    EXPECT_EQ(animationRefusal(dir.filePath("huge_frames.gif"), Language::Spanish),
+              "demasiado grande: 5.000 x 5.000 x 12 fotogramas");
+}
+
+bool qtRejected = false;
+
+// Whether Qt's decoder rejects the file for its allocation limit, read as the game reads a
+// picture this large: asked for a smaller size.
+bool qtRejects(const QByteArray& bytes) {
+    qtRejected = false;
+    const QtMessageHandler before =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& message) {
+            if (message.contains(QLatin1String("Rejecting image"))) qtRejected = true;
+        });
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    if (const QSize size = reader.size(); size.isValid())
+        reader.setScaledSize((size / 8).expandedTo({1, 1}));
+    QImage image;
+    reader.read(&image);
+    qInstallMessageHandler(before);
+    return qtRejected;
+}
+
+struct Edge {
+    const char* name;
+    QByteArray bytes;
+    bool over;
+};
+
+// The budget is Qt's own limit told from the header: on each side of its edge the loader refuses
+// exactly the files whose decoding Qt would reject (at least 32 bits a pixel, whatever the format).
+TEST_F(Picture, theAllocationBudgetRefusesWhatQtWouldRejectAndNothingElse) {
+    const AllocationLimit limit(128);
+    const Edge rows[] = {
+        {"16 bits at the limit", pngClaiming(4096, 4096, 16, PngColour::Rgb), false},
+        {"16 bits over", pngClaiming(4097, 4096, 16, PngColour::Rgb), true},
+        {"grey at the limit", pngClaiming(5792, 5792, 8, PngColour::Grey), false},
+        {"grey over", pngClaiming(5793, 5793, 8, PngColour::Grey), true},
+        {"16-bit grey over", pngClaiming(5793, 5793, 16, PngColour::Grey), true},
+        {"palette over", pngClaiming(5793, 5793, 8, PngColour::Palette), true},
+        {"interlaced at the limit", pngClaiming(5792, 5792, 8, PngColour::Rgb, true), false},
+        {"interlaced over", pngClaiming(5793, 5793, 8, PngColour::Rgb, true), true},
+        {"8 bits decoded at the shown size", pngClaiming(7000, 7000, 8, PngColour::Rgba), false},
+        {"BMP at the limit", hostile::rleBmpClaiming(5792, 5792), false},
+        {"BMP over", hostile::rleBmpClaiming(5793, 5793), true},
+        {"GIF at the limit", hostile::gifClaiming(5792, 5792, 1), false},
+        {"GIF over", hostile::gifClaiming(5793, 5793, 1), true},
+        {"canvas at the limit", hostile::animatedWebp(5792, 5792, 1), false},
+        {"canvas over", hostile::animatedWebp(5793, 5793, 1), true},
+    };
+    for (const Edge& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString path = write(QStringLiteral("edge"), row.bytes);
+        EXPECT_EQ(qtRejects(row.bytes), row.over);
+        EXPECT_EQ(pictureRefusal(path).has_value(), row.over);
+        EXPECT_EQ(pictureSize(path).has_value(), !row.over);
+    }
 }
 
 // Large progressive photos wait for their share of the decoding budget; six decoded at once, as
