@@ -27,8 +27,8 @@ constexpr qint64 TargetSetUpMs = 2000;
 constexpr qint64 TargetCheckMs = 5000;
 
 // Every costly case at once, where the game meets it: pictures that no budget lets through beside
-// the largest that every budget does, animations that claim gigabytes of frames or never end, and
-// sounds announcing two gigabytes.
+// the largest that every budget does, a small picture holding 8 GB of compressed text, animations
+// that claim gigabytes of frames or never end, and sounds announcing two gigabytes.
 bool makeWorstFolder(BenchFolder& folder) {
     const QString at = folder.path() + QLatin1Char('/');
     const auto put = [&](const QString& relative, const QByteArray& bytes) {
@@ -37,7 +37,7 @@ bool makeWorstFolder(BenchFolder& folder) {
                file.write(bytes) == bytes.size();
     };
     bool made = true;
-    // The six that show: progressive photos as large as their budget lets through.
+    // Six of the seven that show: progressive photos as large as their budget lets through.
     folder.addProgressivePhotos(6, {6000, 4000});
     const QByteArray manyScans = hostile::jpegOfScans(2000);
     const QByteArray fullColour = hostile::jpegClaiming(7000, 7000, true);
@@ -45,14 +45,16 @@ bool makeWorstFolder(BenchFolder& folder) {
         made &= put(QStringLiteral("imagenes/%1.jpg").arg(QLatin1String(word)), manyScans);
         made &= put(QStringLiteral("imagenes/%1s.jpg").arg(QLatin1String(word)), fullColour);
     }
+    // A seventh to show, whose text must never be read.
+    made &= put(QStringLiteral("imagenes/siete.png"), hostile::pngOfThousandTexts());
     const QByteArray giant = hostile::gifClaiming(5000, 5000, 12);
     for (const char* gif : {"corre", "1", "2", "3", "4", "5", "6"})
         made &= put(QStringLiteral("gifs/%1.gif").arg(QLatin1String(gif)), giant);
     QFile::remove(at + QStringLiteral("gifs/acierto.gif"));
     made &= QFile::link(QStringLiteral("/dev/urandom"), at + QStringLiteral("gifs/acierto.gif"));
     for (const char* wav : {"acierto", "error", "final"})
-        made &= hostile::writeSparseWav(at + QStringLiteral("sonidos/%1.wav").arg(QLatin1String(wav)),
-                                        2'000'000'000);
+        made &= hostile::writeSparseWav(
+            at + QStringLiteral("sonidos/%1.wav").arg(QLatin1String(wav)), 2'000'000'000);
     return made;
 }
 

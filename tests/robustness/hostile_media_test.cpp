@@ -135,6 +135,18 @@ const Case Cases[] = {
          fewPictures(folder);
          sixPictures(folder, neverDrawn, hostile::jpegClaiming(7000, 7000, true));
      }},
+    // Small pictures that libpng would inflate to 8 GB of text each: pictures to play with, also
+    // as the level pictures and the running figure, once their text is left unread.
+    {"picturesFullOfCompressedText",
+     [](PlayFolder& folder, QSet<QString>&) {
+         fewPictures(folder);
+         const QByteArray png = hostile::pngOfThousandTexts();
+         for (const char* name : {"uno", "dos", "tres", "cuatro", "cinco", "seis"})
+             folder.write(QStringLiteral("imagenes/%1.png").arg(QLatin1String(name)), png);
+         for (const char* gif : {"gifs/corre.gif", "gifs/1.gif", "gifs/2.gif", "gifs/3.gif",
+                                 "gifs/4.gif", "gifs/5.gif", "gifs/6.gif"})
+             folder.write(QString::fromLatin1(gif), png);
+     }},
 };
 
 void PrintTo(const Case& c, std::ostream* out) {
