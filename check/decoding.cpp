@@ -7,6 +7,7 @@
 #include "regular_file.h"
 #include "units.h"
 
+#include <QBuffer>
 #include <QByteArrayView>
 #include <QFile>
 #include <QImageReader>
@@ -271,13 +272,14 @@ QString photoFormat(const QString& path) {
     return {};
 }
 
-QString animationDamage(const QString& path, const ReportTexts& say) {
+QString animationDamage(const QByteArray& bytes, const ReportTexts& say) {
     // More frames than any animation has; a reader that never runs dry must not hold the check.
     constexpr int MaxFrames = 10'000;
-    const std::unique_ptr<QFile> file = openRegularFile(path);
-    if (!file) return say(Say::CannotBeOpened);
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
     DecoderMessages messages;
-    QImageReader reader(file.get());
+    QImageReader reader(&buffer);
     int frames = 0;
     while (frames < MaxFrames && reader.canRead()) {
         QImage frame;
@@ -287,11 +289,9 @@ QString animationDamage(const QString& path, const ReportTexts& say) {
         if (!read || frame.isNull() || !heard.isEmpty())
             return say(Say::AnimationFrame).arg(frames);
     }
-    const MappedFile mapped(path);
-    if (!mapped.bytes().startsWith("GIF8"))
-        return frames > 0 ? QString() : say(Say::AnimationFrame).arg(1);
+    if (!bytes.startsWith("GIF8")) return frames > 0 ? QString() : say(Say::AnimationFrame).arg(1);
     // Qt stops without a word where a GIF is cut short, so its blocks are counted too.
-    const GifLayout layout = walkGif(mapped.bytes());
+    const GifLayout layout = walkGif(bytes);
     if (frames < layout.wholeFrames || layout.end == GifLayout::InFrame)
         return say(Say::AnimationFrame).arg(std::min(frames, layout.wholeFrames) + 1);
     switch (layout.end) {

@@ -55,7 +55,8 @@ QString pictureDamage(const QString& path, const ReportTexts& say = ReportTexts(
 QString photoFormat(const QString& path);
 
 // Why the animation cannot be played to its end ("damaged (frame 3)"); empty when every frame
-// decodes whole. The file is one the image reader accepted.
-QString animationDamage(const QString& path, const ReportTexts& say = ReportTexts());
+// decodes whole. The bytes are those readAnimation gives the player (a PNG without its text
+// chunks), so that the check decodes what the game plays, as quickly.
+QString animationDamage(const QByteArray& bytes, const ReportTexts& say = ReportTexts());
 
 } // namespace check

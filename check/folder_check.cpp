@@ -82,7 +82,8 @@ QString pictureProblem(const QString& path, bool& damaged, const ReportTexts& sa
     if (info.size() == 0) return say(Say::EmptyFile);
     const QString photo = photoFormat(path);
     if (!photo.isEmpty()) return say(Say::Photo).arg(photo);
-    if (const std::optional<QString> refusal = pictureRefusal(path)) return *refusal;
+    if (const std::optional<QString> refusal = pictureRefusal(path, say.language()))
+        return *refusal;
     const QString damage = headerDamage(path, say);
     damaged = !damage.isEmpty();
     return damaged ? damage : say(Say::NotAPicture);
@@ -150,8 +151,7 @@ QString nonLetterNote(const QString& name, const QString& word, const QSet<QStri
     if (letters.runs.isEmpty()) {
         advice = say(Say::NameOfLetters);
     } else if (letters.runs.size() > 1) {
-        advice = say(Say::IsACell).arg(joinedWithAnd(found, say));
-        advice = advice.mid(advice.indexOf(u':') + 2); // "name it after one word"
+        advice = say(Say::OneWord);
     } else {
         const QString renamed = letters.runs.first() + letters.extension;
         const QString renamedWord = pictureWord(renamed).value_or(QString());
@@ -326,16 +326,17 @@ LevelReport checkLevels(const QString& folder, const ReportTexts& say) {
 NeededFile animationFile(const QString& folder, const QString& path, const ReportTexts& say) {
     NeededFile file = neededFile(folder, path, say);
     if (file.state != FileState::Ok) return file;
-    if (const std::optional<QString> refusal = animationRefusal(path)) {
+    if (const std::optional<QString> refusal = animationRefusal(path, say.language())) {
         file.state = FileState::Unreadable;
         file.why = *refusal;
         return file;
     }
-    if (!readAnimation(path)) {
+    const std::optional<AnimationFile> animation = readAnimation(path);
+    if (!animation) {
         file.state = FileState::Unreadable;
         return file;
     }
-    file.why = animationDamage(path, say);
+    file.why = animationDamage(animation->bytes, say);
     if (!file.why.isEmpty()) file.state = FileState::Unreadable;
     return file;
 }
@@ -601,11 +602,16 @@ FolderReport checkFolder(const QString& programFolder, const SpeechAnswer& speec
 }
 
 bool isPictureFolder(const QString& folder) {
-    const QDir dir(folder);
-    for (const char* programFolder : {"idiomas", "configuracion", "imagenes", "gifs", "sonidos"}) {
-        if (dir.exists(QString::fromLatin1(programFolder))) return false;
+    // An installed program's folder holds the programs alone: the game's folders are under its
+    // roots, and those are what it plays.
+    const assets::Roots roots = assets::roots(folder);
+    for (const QString& root : {roots.texts, roots.pictures, roots.media}) {
+        const QDir dir(root);
+        for (const char* gameFolder : {"idiomas", "configuracion", "imagenes", "gifs", "sonidos"}) {
+            if (dir.exists(QString::fromLatin1(gameFolder))) return false;
+        }
     }
-    return !dir.entryList(QDir::Files).isEmpty();
+    return !QDir(folder).entryList(QDir::Files).isEmpty();
 }
 
 FolderReport checkPictureFolder(const QString& folder, Language language) {

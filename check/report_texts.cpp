@@ -106,9 +106,8 @@ TextDefault textFor(Say say) {
     case Say::BlankIsACell:
         return {u"un espacio también es una casilla: ponle el nombre de una sola palabra",
                 u"a blank is a cell too: name it after one word"};
-    case Say::IsACell:
-        return {u"%1 también es una casilla: ponle el nombre de una sola palabra",
-                u"%1 is a cell too: name it after one word"};
+    case Say::OneWord:
+        return {u"ponle el nombre de una sola palabra", u"name it after one word"};
     case Say::Texts:
         return {u"Textos", u"Texts"};
     case Say::SetLine:

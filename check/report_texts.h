@@ -63,7 +63,7 @@ enum class Say {
     NameOfLetters,
     RenameNot,
     BlankIsACell,
-    IsACell,
+    OneWord,
     // The texts.
     Texts,
     SetLine,
