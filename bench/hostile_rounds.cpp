@@ -110,7 +110,8 @@ int main(int argc, char* argv[]) {
         const QByteArray report = check.readAllStandardOutput();
         std::printf("check: %lld ms (target <= %lld ms), %s, %lld refusals named\n",
                     static_cast<long long>(checkMs), static_cast<long long>(TargetCheckMs),
-                    ended ? "ended" : "did not end", static_cast<long long>(report.count("too ")));
+                    ended ? "ended" : "did not end",
+                    static_cast<long long>(report.count("too ") + report.count("demasiado")));
         met = met && ended && checkMs <= TargetCheckMs;
     }
     if (fullRounds != rounds) return 2;

@@ -46,8 +46,9 @@ dpkg-query -W -f='${Conffiles}\n' tolvano | grep -q "$texts/es/configuracion/idi
 
 check() { (cd / && /usr/games/tolvano-check) >"$work/check.txt" 2>&1; }
 check || { cat "$work/check.txt"; fail "the installed tolvano-check is not ready"; }
-grep -q '^Ready to play\.$' "$work/check.txt" || fail "no \"Ready to play.\""
-grep -q "^Pictures in $pictures/es/imagenes " "$work/check.txt" ||
+# The installed set is Spanish, and so is its report.
+grep -q '^Listo para jugar\.$' "$work/check.txt" || { cat "$work/check.txt"; fail "no \"Listo para jugar.\""; }
+grep -q "^Imágenes en $pictures/es/imagenes " "$work/check.txt" ||
     { cat "$work/check.txt"; fail "the check did not read the installed pictures"; }
 
 # The game from the menu's command, on a real X server, until its splash shows.
@@ -88,7 +89,7 @@ version=$(dpkg-query -W -f='${Version}' tolvano)
 grep -q '^"A jugar"$' "$texts/es/configuracion/idioma.txt" || fail "the upgrade lost the edited text"
 [ -f "$pictures/es/imagenes/cachorro.png" ] || fail "the upgrade lost the added picture"
 [ ! -e "$pictures/es/imagenes/gato.png" ] || fail "the upgrade put back a removed picture"
-check; grep -q '"A jugar"' "$work/check.txt" && grep -Eq '^ +cachorro\.png +CACHORRO +yes' "$work/check.txt" ||
+check; grep -q '"A jugar"' "$work/check.txt" && grep -Eq '^ +cachorro\.png +CACHORRO +sí' "$work/check.txt" ||
     { cat "$work/check.txt"; fail "the upgraded game does not show the teacher's text and picture"; }
 grep -Eq 'voz\.txt: (recordings only|solo grabaciones)\)' "$work/check.txt" ||
     { cat "$work/check.txt"; fail "the upgraded game does not read the teacher's voice switch"; }
