@@ -11,6 +11,7 @@
 #include <QByteArrayView>
 #include <QFile>
 #include <QImageReader>
+#include <QThread>
 #include <QtEndian>
 #include <algorithm>
 #include <array>
@@ -186,7 +187,8 @@ QSize shownSize(QSize natural) {
 } // namespace
 
 DecoderMessages::DecoderMessages()
-    : m_outer(listening), m_previousHandler(qInstallMessageHandler(&DecoderMessages::onMessage)) {
+    : m_outer(listening), m_previousHandler(qInstallMessageHandler(&DecoderMessages::onMessage)),
+      m_thread(QThread::currentThread()) {
     listening = this;
     if (!m_outer) {
         std::fflush(stderr);
@@ -217,7 +219,11 @@ DecoderMessages::~DecoderMessages() {
 
 void DecoderMessages::onMessage(QtMsgType type, const QMessageLogContext& context,
                                 const QString& text) {
-    if (listening && !harmless(type, context.category, text)) listening->m_heard.append(text);
+    // Qt's own threads (its thread pool, a D-Bus connection) may speak while a picture is read,
+    // at a moment that depends on the machine's load: what they say is not the decoder's, and
+    // taken for it, it would call a good picture damaged. It is kept quiet all the same.
+    if (!listening || QThread::currentThread() != listening->m_thread) return;
+    if (!harmless(type, context.category, text)) listening->m_heard.append(text);
 }
 
 QStringList DecoderMessages::damage() const {

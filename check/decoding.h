@@ -15,6 +15,8 @@
 #include <QStringList>
 #include <QtGlobal>
 
+class QThread;
+
 namespace check {
 
 // Takes in Qt's messages and everything written to stderr while it lives, and puts both back as
@@ -35,6 +37,7 @@ class DecoderMessages {
 
     DecoderMessages* m_outer;
     QtMessageHandler m_previousHandler;
+    QThread* m_thread;  // the one thread whose messages are heard
     qint64 m_start = 0; // where this capture's part of what stderr received begins
     QStringList m_heard;
 };

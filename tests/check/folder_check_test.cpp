@@ -1,6 +1,7 @@
 // The report on crafted program folders: each picture's verdict, each broken file with its reason,
 // the texts as read, the verdict.
 #include "../config/test_support.h"
+#include "decoding.h"
 #include "folder_check.h"
 #include "hostile_media.h"
 #include "program_folder.h"
@@ -12,6 +13,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <thread>
 
 using namespace check;
 
@@ -448,6 +450,16 @@ TEST_P(SpoiltFile, isReportedWithItsReasonAndCountsOnlyWhenThePlayWouldSuffer) {
 
 INSTANTIATE_TEST_SUITE_P(FolderCheck, SpoiltFile, testing::ValuesIn(SpoiltFiles),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Qt's pooled threads may speak while a picture is read, when the machine's load has it so: only
+// the reading thread's messages tell of the picture.
+TEST(DecoderMessages, hearOnlyTheThreadThatReads) {
+    const DecoderMessages messages;
+    std::thread([] { qWarning("libpng error: from another thread"); }).join();
+    EXPECT_TRUE(messages.damage().isEmpty());
+    qWarning("libpng error: Read Error");
+    EXPECT_EQ(messages.damage(), QStringList{"libpng error: Read Error"});
+}
 
 // Odd speeds are reported, not refused: the game still runs on them.
 TEST(FolderCheck, textFilesAreReportedAsTheGameWillShowThem) {
