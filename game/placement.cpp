@@ -6,7 +6,6 @@
 // with 144-bit cell sets, so an attempt costs one draw and one bit test, and a direction with
 // no room at all is known to fail without trying its 1001 start cells one by one.
 #include "game.h"
-#include "module1.h"
 
 #include <bitset>
 #include <optional>
@@ -123,8 +122,7 @@ bool tooLong(const std::u32string& letters) {
 
 } // namespace
 
-void Game::PlaceWords() {
-    const int level = Module1::Level;
+void Game::PlaceWords(int level) {
     for (int restart = 0; !placeAll(level); ++restart) {
         // A crowded board left a word no room: start again on a fresh board. After many
         // fresh boards, lay the words along rows, which always succeeds for six words.

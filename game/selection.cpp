@@ -27,7 +27,7 @@ void Game::miss(int index, ClickResult& result) {
     ++ErrorCount;
     if (ErrorCount == MaxErrors) {
         revealWordsNotFound();
-        endRound();
+        endRound(RoundEnding::TriesUsed, result.ending);
     }
     result.sounds.push_back(SoundId::Error);
 }
@@ -65,14 +65,14 @@ void Game::complete(int word, ClickResult& result) {
     List2Files.append(wordList.PictureFiles[word]);
     LabelVisible[word] = true;
     FlashLabel = static_cast<std::uint8_t>(word);
-    Timer1Enabled = true;
+    m_flashing = true;
     result.successAnimation = true;
     ++WordsFound;
     if (const auto score = ScoreText()) Command3Caption = *score;
     RunnerLeft = m_runnerStart; // the time limit runs per word
     result.completedWords.push_back(word);
     const bool allFound = std::all_of(WordFound.begin(), WordFound.end(), [](bool f) { return f; });
-    if (allFound) endRound();
+    if (allFound) endRound(RoundEnding::Won, result.ending);
     result.sounds.push_back(allFound ? SoundId::Final : SoundId::Success);
 }
 
@@ -85,7 +85,7 @@ void Game::revealWordsNotFound() {
         }
 }
 
-void Game::endRound() {
-    Timer2Enabled = false;
-    Timer4Enabled = true;
+void Game::endRound(RoundEnding ending, std::optional<RoundEnding>& reported) {
+    m_phase = RoundPhase::Ended;
+    reported = ending;
 }
