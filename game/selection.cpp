@@ -37,26 +37,26 @@ void Game::hit(int index, ClickResult& result) {
     look.FontSize = 24;
     look.FontBold = true;
     look.Mark = CellMark::Found;
+    // The colour of the cell's word, found in one scan of every word's cells; blue when the
+    // click credits two words or more.
     std::array<bool, WordSlots> hitWord{};
+    for (int j = 1; j < WordPositions; ++j) {
+        for (int k = 0; k < WordSlots; ++k) {
+            if (board.WordCells[k][j] != index) continue;
+            look.BackColor = colours::Word[k];
+            hitWord[k] = true;
+        }
+    }
     int newCredits = 0;
     for (int i = 0; i < WordSlots; ++i) {
-        // The scan runs for every word in turn, so the cell's colour ends as the colour of
-        // the last owner found in position-then-word order, unless two words were credited.
-        for (int j = 1; j < WordPositions; ++j) {
-            for (int k = 0; k < WordSlots; ++k) {
-                if (board.WordCells[k][j] != index) continue;
-                look.BackColor = colours::Word[k];
-                hitWord[k] = true;
-            }
-        }
         if (hitWord[i] && !WordFound[i]) {
             ++LettersFound[i];
             ++newCredits;
         }
-        if (newCredits > 1) look.BackColor = colours::SharedHit;
         if (LettersFound[i] == wordLetters(wordList.Words[i]).size() && !WordFound[i])
             complete(i, result);
     }
+    if (newCredits > 1) look.BackColor = colours::SharedHit;
 }
 
 void Game::complete(int word, ClickResult& result) {
