@@ -240,4 +240,29 @@ TEST(PlacementStress, tenThousandRandomRoundsKeepTheBoardWhole) {
     }
 }
 
+// Rounds dealt as the game deals them, from a seed, over picture names with accents and shared
+// letters: every word reads letter for letter along its cells in a direction its level allows (so
+// no word's letter was overwritten by another's), and every other cell is a filler A to Z.
+TEST(RoundProperty, seededRoundsOnEveryLevelLeaveEveryWordReadable) {
+    FakeFolder folder({"casa.png", "sol.png", "oso.png", "ñandú.png", "pingüino.png", "ala.png",
+                       "murciélago.png", "hipopótamo.png", "cocodrilo.png", "anana.png",
+                       "tortuga.png", "abecedarios.png", "mariposa.png", "x.png", "ojo.png",
+                       "camaleón.png", "salamandra.png", "ballena.png"});
+    SeededRandom random(20261209);
+    Game game(random, folder);
+    for (int round = 0; round < 3000; ++round) {
+        const int level = round % Module1::LevelCount;
+        ASSERT_EQ(game.NextRound(level), std::nullopt);
+        for (int k = 0; k < WordSlots; ++k) {
+            checkWord(game, k, level);
+            if (HasFatalFailure()) FAIL() << "round " << round << " word " << k;
+        }
+        for (int i = 0; i < BoardCells; ++i) {
+            if (game.board.CellUsed[i]) continue;
+            ASSERT_TRUE(game.board.Letters[i] >= U'A' && game.board.Letters[i] <= U'Z')
+                << "round " << round << " cell " << i;
+        }
+    }
+}
+
 } // namespace

@@ -1,6 +1,7 @@
 // The round clock, the cycle of rounds through its four phases, and the flashing caption.
 #include "fakes.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -101,6 +102,20 @@ TEST_F(RoundClock, roundsCycleThroughTheirFourPhases) {
     EXPECT_EQ(game.List1().size(), 12);
     for (const CellLook& look : game.board.Look)
         EXPECT_TRUE(look.Enabled);
+}
+
+// Once a word is found its caption flashes on through the pause, the menu and the rounds after.
+TEST_F(RoundClock, theFlashingCaptionNeverStopsOnceAWordIsFound) {
+    const auto& cells = game.board.WordCells[0];
+    for (int j = 1; j < WordPositions && cells[j] >= 0; ++j)
+        game.Command1_Click(cells[j]);
+    const std::function<void()> steps[] = {
+        [this] { ticksUntilTimeUp(); }, [this] { game.Timer4_Timer(); },
+        [this] { game.playPressed(); }, [this] { game.Timer3_Timer(0); }};
+    for (const auto& step : steps) {
+        step();
+        EXPECT_TRUE(game.runningTimers().Timer1) << int(game.phase());
+    }
 }
 
 TEST_F(RoundClock, theFlashingCaptionTakesPaletteColoursButNeverBrightWhite) {

@@ -21,13 +21,15 @@ struct Selection : ::testing::Test {
 
     void SetUp() override {
         game.ScoreOfWord = QStringLiteral("de");
-        game.wordList.Words = {"CASA", "SOL", "PAN", "LUNA", "GATO", "OSO"};
         game.setRunnerTrack(Start, Start + 11 * 480);
-        random.append(std::vector<double>(BoardCells, pick(25, 26))); // every filler a Z
-        random.append({0.1, pick(0, 144), 0.9, pick(2, 144), 0.1, pick(48, 144), 0.1, pick(60, 144),
-                       0.1, pick(72, 144), 0.1, pick(84, 144)});
         game.ClearBoard();
-        game.PlaceWords(1);
+        game.board.Letters.fill(U'Z'); // every filler a Z
+        layWord(game, 0, "CASA", 0, 1);
+        layWord(game, 1, "SOL", 2, BoardSide);
+        layWord(game, 2, "PAN", 48, 1);
+        layWord(game, 3, "LUNA", 60, 1);
+        layWord(game, 4, "GATO", 72, 1);
+        layWord(game, 5, "OSO", 84, 1);
         game.RunnerLeft = Start + 4000;
     }
     void TearDown() override { QLocale::setDefault(QLocale::c()); }
