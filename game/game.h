@@ -132,7 +132,7 @@ class Game {
     std::array<std::uint8_t, WordSlots> LettersFound{};
     std::array<bool, WordSlots> WordFound{};
     std::int16_t ErrorCount = 0;
-    int WordsFound = 0;   // wider than the 16 bits of old, so the score stays right past 327
+    int WordsFound = 0;   // not 16 bits: the score's WordsFound * 100 must hold past 327 words
     int WordsOffered = 0; // 6 per round since the game screen was loaded
     QString ScoreOfWord;  // the score's connecting word, from the language file
     QString HintCaption;  // the score button's caption from the language file

@@ -20,6 +20,7 @@ void Game::setRunnerTrack(double startLeft, double finishLeft) {
 
 ClockTick Game::Timer2_Timer() {
     RunnerLeft += m_runnerStep;
+    // Single precision (kept: see docs/behaviours.md).
     ClockTick tick{static_cast<float>(RunnerLeft), std::nullopt};
     if (static_cast<float>(RunnerLeft) > m_runnerFinish) {
         // The figure stays where it stopped until the next round puts it back.

@@ -54,6 +54,7 @@ std::optional<QString> Game::ScoreText(const QString& connectingWord) const {
 
 void Game::Command3_Click(Module1& program) {
     if (phase() != RoundPhase::Playing) return; // a hint is for a round being played
+    // Eight passes of up to 2001 draws, counted for the whole run (kept: see docs/behaviours.md).
     constexpr int Passes = 8;
     constexpr int MaxDrawsPerPass = 2001;
     for (int pass = 0; pass < Passes; ++pass) {

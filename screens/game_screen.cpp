@@ -376,6 +376,7 @@ void Form1::showPicture(int k, const QImage& image) {
 
 // --- The running figure ---
 
+// The figure's place goes through single precision (kept: see docs/behaviours.md).
 void Form1::RunnerSetup() {
     const TwipsRect& first = m_layout.Command1[132];
     Marchoso2->setVisible(false);
