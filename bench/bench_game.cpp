@@ -1,6 +1,5 @@
 // Timing of a round's set-up: word placement in its worst case and the draw from a large folder.
 #include "game.h"
-#include "module1.h"
 
 #include <benchmark/benchmark.h>
 
@@ -28,7 +27,6 @@ std::array<QString, WordSlots> disjointWords() {
 }
 
 void PlaceWordsWorstCase(benchmark::State& state) {
-    Module1::Level = static_cast<std::uint8_t>(state.range(0));
     ClockRandom random;
     ListedFolder folder({});
     Game game(random, folder);
@@ -37,10 +35,9 @@ void PlaceWordsWorstCase(benchmark::State& state) {
         state.PauseTiming();
         game.ClearBoard();
         state.ResumeTiming();
-        game.PlaceWords();
+        game.PlaceWords(static_cast<int>(state.range(0)));
         benchmark::DoNotOptimize(game.board.WordCells);
     }
-    Module1::Level = 0;
 }
 BENCHMARK(PlaceWordsWorstCase)
     ->Arg(4)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "game_screen.h"
+#include "module1.h"
 #include "navigation.h"
 #include "sound.h"
 
@@ -35,6 +36,7 @@ class GameRound {
 
   private:
     NoNavigation m_navigation; // the benchmarks call the handlers themselves
+    Module1 m_module1;
     RecordingSound m_sound;
     std::unique_ptr<Form1> m_form;
 };

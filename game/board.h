@@ -26,7 +26,7 @@ inline constexpr Colour Reveal = 0x00FF00;    // green: the letters of the words
 inline constexpr Colour SharedHit = 0xFF0000; // blue: one click credited to two or more words
 inline constexpr std::array<Colour, WordSlots> Word = {0xFFC0FF, 0xC0FFFF, 0xC0FFC0,
                                                        0xC0C0FF, 0xFFFFC0, 0xFFC0C0};
-// The classic 16-colour text palette through which the last found word's caption flashes; it
+// The 16-colour text-mode palette through which the last found word's caption flashes; it
 // never gets 15, bright white.
 inline constexpr std::array<Colour, 15> Flash = {
     0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0,

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "board.h"
+#include "module1.h"
 #include "picture_words.h"
 #include "random_source.h"
 
@@ -20,34 +21,66 @@
 // Sounds the screen plays for a click; a later one cuts off an earlier one.
 enum class SoundId { Success, Error, Final };
 
+// How a round ended: all six words found, the running figure past the last column, or the
+// eighth miss.
+enum class RoundEnding { Won, TimeUp, TriesUsed };
+
 // What a click asks of the screen besides redrawing the state.
 struct ClickResult {
-    std::vector<SoundId> sounds;     // in the order they start
-    std::vector<int> completedWords; // slots completed by this click, in word order
-    bool successAnimation = false;   // play the success animation over the clicked cell
-    bool focusToCommand2 = false;    // every judged click hands the focus to the word-list button
+    std::vector<SoundId> sounds;       // in the order they start
+    std::vector<int> completedWords;   // slots completed by this click, in word order
+    bool successAnimation = false;     // play the success animation over the clicked cell
+    bool focusToCommand2 = false;      // every judged click hands the focus to the word-list button
+    std::optional<RoundEnding> ending; // set by the click that ends the round
 };
 
-// Where a round stands, read from which of the round's timers run.
+// Where a round stands. Playing, then Ended (the pause), Menu (the level menu is up), Starting
+// (play was pressed, the next round is a moment away), and Playing again.
 enum class RoundPhase { Playing, Ended, Menu, Starting };
+
+// Which of the game screen's four timers must run, as the window sets them after every event.
+struct RunningTimers {
+    bool Timer1 = false; // the flashing caption; never stops once started
+    bool Timer2 = false; // the round clock, while a round is played
+    bool Timer3 = false; // the short delay before the next round
+    bool Timer4 = false; // the pause after a round
+    bool operator==(const RunningTimers&) const = default;
+};
 
 // What a tick of the round clock asks of the screen.
 struct ClockTick {
     double runnerLeft = 0; // move the running figure to this left (twips, single precision)
-    bool timeUp = false;
+    std::optional<RoundEnding> ending; // TimeUp on the tick that ends the round
+};
+
+// Why a round was not dealt as asked. With no usable picture the round is still dealt, with
+// empty words; with pictures that never passed the rule nothing is dealt.
+enum class RoundProblem { NoUsablePicture, PicturesRefused };
+
+// A test that the round's pictures must pass, else they are drawn again, up to `draws` draws.
+struct PictureRule {
+    std::function<bool(const WordList&)> accepts;
+    int draws = 1;
 };
 
 class Game {
   public:
     Game(RandomSource& random, PictureFolder& pictures);
 
-    // --- Round set-up, always in this order ---
+    // --- Round set-up ---
+    // Starts a round at `level` (0 to Module1::LevelCount - 1): chooses the pictures (again
+    // while `rule` refuses them), clears the board, places the words, puts the running figure
+    // back, forgets the misses and plays. The game screen's start-up, its next round and the
+    // worksheets all start their rounds here.
+    std::optional<RoundProblem> NextRound(int level, const PictureRule& rule = {});
+
+    // The steps of NextRound, in its order.
     // Draws six pictures and their words; false when the folder offered no usable picture.
     bool ChoosePictureWords();
     // Resets the board for a new round, counts six words as offered and writes the score.
     void ClearBoard();
-    // Lays the six words on the board in the directions the level allows, then RunnerSetup.
-    void PlaceWords();
+    // Lays the six words on the board in the directions `level` allows, then RunnerSetup.
+    void PlaceWords(int level);
 
     // "3 de 6 - 50 %"; nothing while no word has been offered.
     std::optional<QString> ScoreText() const;
@@ -70,18 +103,21 @@ class Game {
     // One step of the running figure (a 24th of the board's pitch); past the last column the time
     // is up.
     ClockTick Timer2_Timer();
-    // The pause is over: the level menu comes next.
-    void Timer4_Timer() { Timer4Enabled = false; }
-    // The short delay after the menu is over: the next round starts.
-    void Timer3_Timer();
-    void NextRound();
+    // The pause after a round is over: the level menu comes next.
+    void Timer4_Timer();
+    // Play was pressed in the level menu: the next round follows after the short delay.
+    void playPressed();
+    // The short delay is over: the next round starts at `level`, in whatever phase.
+    std::optional<RoundProblem> Timer3_Timer(int level);
     // A new colour for the caption of the word found last.
     Colour Timer1_Timer();
-    RoundPhase phase() const;
+
+    RoundPhase phase() const { return m_phase; }
+    RunningTimers runningTimers() const;
 
     // The hint: eight free filler cells turn red and are spent, and the score button says how
-    // many hints were taken this run. Only while a round is being played.
-    void Command3_Click();
+    // many hints were taken this run, counted in `program`. Only while a round is being played.
+    void Command3_Click(Module1& program);
 
     // Filled by the window: places and starts the running figure at the end of PlaceWords.
     std::function<void()> RunnerSetup;
@@ -91,12 +127,12 @@ class Game {
     // --- State that the game screen shows ---
     Board board;
     WordList wordList;
-    QStringList List2; // words found since the game screen was loaded, in order of finding
+    QStringList List2;      // words found since the game screen was loaded, in order of finding
     QStringList List2Files; // the pictures those words came from, in the same order
     std::array<std::uint8_t, WordSlots> LettersFound{};
     std::array<bool, WordSlots> WordFound{};
     std::int16_t ErrorCount = 0;
-    int WordsFound = 0;   // wider than the 16 bits of old, so the score stays right past 327
+    int WordsFound = 0;   // not 16 bits: the score's WordsFound * 100 must hold past 327 words
     int WordsOffered = 0; // 6 per round since the game screen was loaded
     QString ScoreOfWord;  // the score's connecting word, from the language file
     QString HintCaption;  // the score button's caption from the language file
@@ -112,15 +148,6 @@ class Game {
     double RunnerLeft = 0;
     std::uint8_t FlashLabel = 0;
 
-    // The four timers of the game screen, as the window must set them after every event.
-    bool Timer1Enabled = false; // the flashing caption; never stops once started
-    bool Timer2Enabled = true;  // the round clock
-    bool Timer3Enabled = false; // the short delay before the next round
-    bool Timer4Enabled = false; // the pause after a round
-
-    // Hints taken since the program started.
-    static inline int HintsUsed = 0;
-
     const QStringList& List1() const { return m_chooser.usedPictures(); }
     RandomSource& random() { return m_random; }
 
@@ -130,7 +157,7 @@ class Game {
     void hit(int index, ClickResult& result);
     void complete(int word, ClickResult& result);
     void revealWordsNotFound();
-    void endRound();
+    void endRound(RoundEnding ending, std::optional<RoundEnding>& reported);
     bool placeAll(int level);
     bool placeWord(int slot, const std::u32string& letters, int level);
     void placeInRows(int slot, const std::u32string& letters, int level);
@@ -138,6 +165,8 @@ class Game {
     RandomSource& m_random;
     PictureFolder& m_pictures;
     PictureChooser m_chooser;
+    RoundPhase m_phase = RoundPhase::Playing;
+    bool m_flashing = false; // a word has been found since the game screen was loaded
     double m_runnerStart = 0;
     double m_runnerFinish = 0;
     double m_runnerStep = 20; // twips a tick, in proportion to the board's pitch

@@ -9,7 +9,7 @@
 
 namespace {
 
-// The caption buttons' height as designed; their classic Top was taken from it.
+// The caption buttons' design height, which their top leaves room for.
 constexpr double DesignButtonHeight = 495;
 // The least gap between the caption buttons and the board's first row.
 constexpr double ButtonGap = 50;
@@ -58,8 +58,7 @@ void shrinkColumn(TwipsRect& a, TwipsRect& b, TwipsRect& c, double screenHeight)
 }
 
 // A column narrower than its space, from spaceLeft to spaceRight, stands in its middle.
-void centreColumn(TwipsRect& a, TwipsRect& b, TwipsRect& c, double spaceLeft,
-                  double spaceRight) {
+void centreColumn(TwipsRect& a, TwipsRect& b, TwipsRect& c, double spaceLeft, double spaceRight) {
     const double left = spaceLeft + (spaceRight - spaceLeft - a.Width) / 2;
     for (TwipsRect* picture : {&a, &b, &c})
         picture->Left = left;
@@ -74,8 +73,8 @@ void placeColumn(PanelLayout& panel, int first, double screenHeight, double spac
         shrinkColumn(a, b, c, screenHeight);
         centreColumn(a, b, c, spaceLeft, spaceRight);
     }
-    a.Top = std::max<double>(columnTop(a.Height, b.Height, c.Height, screenHeight),
-                             lowestColumnTop());
+    a.Top =
+        std::max<double>(columnTop(a.Height, b.Height, c.Height, screenHeight), lowestColumnTop());
     b.Top = a.Top + a.Height + PictureGap;
     c.Top = b.Top + b.Height + PictureGap;
 }
@@ -92,9 +91,9 @@ QRect toPixelRect(const TwipsRect& twips) {
 
 GameScreenLayout ArrangeGameScreen(double screenWidth, double screenHeight) {
     GameScreenLayout g;
-    // Single precision, as the pitch has always been computed. The height bound (13.5 pitches for
-    // the board and the buttons above it, two more for the running figure below) only decides on
-    // screens wider than about 4:3, so the classic numbers stand on 4:3 and 5:4 screens.
+    // Single precision (kept: see docs/behaviours.md). The height bound (13.5 pitches for the
+    // board and the buttons above it, two more for the running figure below) only decides on
+    // screens wider than about 4:3, so on 4:3 and 5:4 screens the pitch follows the width alone.
     const float byWidth = static_cast<float>(screenWidth) / 21.0f;
     const float byHeight = static_cast<float>(screenHeight) / 15.5f;
     g.CellSize = std::floor(std::min(byWidth, byHeight));
@@ -113,8 +112,8 @@ GameScreenLayout ArrangeGameScreen(double screenWidth, double screenHeight) {
     const TwipsRect& topRight = g.Command1[11];
     const TwipsRect& last = g.Command1[143];
 
-    // The classic Top used the design height while the real height is CellSize - 100, so on large
-    // pitches the buttons covered the first row of letters; they now stay 50 twips above it.
+    // The buttons are CellSize - 100 high, more than the design height on large pitches: their
+    // top makes room for whichever is taller, so that they stay 50 twips above the first row.
     const double buttonTop = first.Top - std::max(DesignButtonHeight + ButtonGap, cell - ButtonGap);
     g.Command2.Top = buttonTop;
     g.Command2.Left = first.Left;
@@ -176,8 +175,7 @@ ViewerPlacement ViewerWindow(double pictureWidth, double pictureHeight, double s
     // A small picture shown at its natural size is hard to see from a child's chair: it grows to
     // half the screen's height. Whatever it grows to, the viewer and the picture that closes it
     // stay on the screen.
-    const double toHalf =
-        pictureHeight > 0 ? std::max(1.0, screenHeight / 2 / pictureHeight) : 1.0;
+    const double toHalf = pictureHeight > 0 ? std::max(1.0, screenHeight / 2 / pictureHeight) : 1.0;
     const double byWidth =
         pictureWidth > 0 ? (screenWidth - ViewerExtraWidth) / pictureWidth : unbounded;
     const double byHeight =

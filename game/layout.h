@@ -7,14 +7,14 @@
 // screen-size tables without any window. It sits below the windows so that the programs beside
 // the game (the folder check) size pictures with the game's own arithmetic.
 //
-// Changes to the classic layout keep it usable on today's screens: the board's pitch is also
-// limited by the screen's height, and the two caption buttons keep a gap above the board. A picture
-// column starts below the corner buttons, shrinks where it would otherwise leave the screen, and
-// is centred in its space when that leaves it narrower than the space; a column that fits follows
-// the classic formulas exactly. The viewer shows a picture at least half the screen high and never
-// larger than the screen. What has a fixed size (letters, animations, the menu and the splash)
-// grows with the board past the pitch of a 1,024 x 768 screen, and windows shrink to fit small
-// screens.
+// The layout stays usable on any screen: the board's pitch is also limited by the screen's height,
+// and the two caption buttons keep a gap above the board. A picture column starts below the corner
+// buttons, shrinks where it would otherwise leave the screen, and is centred in its space when that
+// leaves it narrower than the space; a column that fits follows the screen-size tables' formulas
+// exactly (kept: see docs/behaviours.md). The viewer shows a picture at least half the screen high
+// and never larger than the screen. What has a fixed size (letters, animations, the menu and the
+// splash) grows with the board past the pitch of a 1,024 x 768 screen, and windows shrink to fit
+// small screens.
 
 #include <QRect>
 #include <array>

@@ -1,18 +1,15 @@
-// The program-wide values shared by the windows: the chosen level and the picture the viewer shows.
+// Module1, what the windows share for the whole run: the level chosen and the hints taken.
 #pragma once
 
-#include <QString>
 #include <cstdint>
 
-namespace Module1 {
+// One value lives for the program: whoever owns the windows creates it and hands it to each window
+// it builds. The level menu writes the level, the game screen deals its rounds at it and counts its
+// hints here, so the count outlives a game screen and the menu opens on the level chosen last.
+struct Module1 {
+    // How many levels there are; the level menu and the worksheets number them 1 to LevelCount.
+    static constexpr int LevelCount = 6;
 
-// How many levels there are; the level menu and the worksheets number them 1 to LevelCount.
-inline constexpr int LevelCount = 6;
-
-// Difficulty 0 to 5, chosen in the level menu and read by word placement; 0 at start.
-inline std::uint8_t Level = 0;
-
-// File name (as in the picture list) of the picture that the viewer opens next.
-inline QString ViewerPictureFile;
-
-} // namespace Module1
+    std::uint8_t Level = 0; // difficulty 0 to LevelCount - 1, chosen in the level menu
+    int HintsUsed = 0;      // hints taken since the program started
+};

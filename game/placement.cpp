@@ -2,11 +2,11 @@
 // other words only on equal letters.
 //
 // The attempts keep the game's placement procedure draw for draw (a scripted random source
-// replays it exactly), but which start cells can take the word is worked out once per direction draw
-// with 144-bit cell sets, so an attempt costs one draw and one bit test, and a direction with
-// no room at all is known to fail without trying its 1001 start cells one by one.
+// replays it exactly), but which start cells can take the word is worked out once per direction
+// draw with 144-bit cell sets, so an attempt costs one draw and one bit test. A direction with no
+// room at all is known to fail without trying its 1001 start cells one by one, and takes none of
+// their draws, which could not change the outcome.
 #include "game.h"
-#include "module1.h"
 
 #include <bitset>
 #include <optional>
@@ -123,8 +123,7 @@ bool tooLong(const std::u32string& letters) {
 
 } // namespace
 
-void Game::PlaceWords() {
-    const int level = Module1::Level;
+void Game::PlaceWords(int level) {
     for (int restart = 0; !placeAll(level); ++restart) {
         // A crowded board left a word no room: start again on a fresh board. After many
         // fresh boards, lay the words along rows, which always succeeds for six words.
@@ -159,10 +158,7 @@ bool Game::placeWord(int slot, const std::u32string& letters, int level) {
             open[direction] = openStarts(blocked, direction);
             if (open[direction]->none() && ++roomless == directionsAt(level)) return false;
         }
-        if (open[direction]->none()) {
-            m_random.skip(MaxAttempts);
-            continue;
-        }
+        if (open[direction]->none()) continue;
         for (int attempt = 0; attempt < MaxAttempts; ++attempt) {
             const int start = m_random.draw(BoardCells);
             if (!open[direction]->test(start)) continue;

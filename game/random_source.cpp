@@ -17,11 +17,6 @@ int RandomSource::draw(int n) {
     return std::clamp(static_cast<int>(u * n), 0, n - 1);
 }
 
-void RandomSource::skip(int n) {
-    for (int i = 0; i < n; ++i)
-        next();
-}
-
 ClockRandom::ClockRandom() {
     reseedFromClock();
 }

@@ -16,11 +16,6 @@ class RandomSource {
 
     // floor(u * n), kept inside 0..n-1 even if a stand-in source hands out 1.0 or more.
     int draw(int n);
-
-    // Passes over n numbers whose values cannot change the outcome (attempts known to fail).
-    // A scripted source consumes them so that a script replays exactly; a clock-seeded source
-    // need not, since the numbers after them are just as uniform.
-    virtual void skip(int n);
 };
 
 // The real source: a Mersenne Twister seeded from the high-resolution clock.
@@ -29,7 +24,6 @@ class ClockRandom final : public RandomSource {
     ClockRandom();
     double next() override;
     void reseedFromClock() override;
-    void skip(int) override {}
 
   private:
     std::mt19937_64 m_engine;
@@ -42,7 +36,6 @@ class SeededRandom final : public RandomSource {
     explicit SeededRandom(std::uint64_t seed);
     double next() override;
     void reseedFromClock() override {}
-    void skip(int) override {} // the numbers after the skipped ones come out the same every time
 
   private:
     std::mt19937_64 m_engine;

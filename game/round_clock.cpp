@@ -20,32 +20,45 @@ void Game::setRunnerTrack(double startLeft, double finishLeft) {
 
 ClockTick Game::Timer2_Timer() {
     RunnerLeft += m_runnerStep;
-    ClockTick tick{static_cast<float>(RunnerLeft), false};
+    // Single precision (kept: see docs/behaviours.md).
+    ClockTick tick{static_cast<float>(RunnerLeft), std::nullopt};
     if (static_cast<float>(RunnerLeft) > m_runnerFinish) {
         // The figure stays where it stopped until the next round puts it back.
         RunnerLeft = m_runnerStart;
         revealWordsNotFound();
-        endRound();
-        tick.timeUp = true;
+        endRound(RoundEnding::TimeUp, tick.ending);
     }
     return tick;
 }
 
-void Game::Timer3_Timer() {
-    NextRound();
-    Timer3Enabled = false;
+void Game::Timer4_Timer() {
+    if (m_phase == RoundPhase::Ended) m_phase = RoundPhase::Menu;
 }
 
-void Game::NextRound() {
-    ChoosePictureWords();
+void Game::playPressed() {
+    m_phase = RoundPhase::Starting;
+}
+
+std::optional<RoundProblem> Game::Timer3_Timer(int level) {
+    return NextRound(level);
+}
+
+std::optional<RoundProblem> Game::NextRound(int level, const PictureRule& rule) {
+    std::optional<RoundProblem> problem;
+    for (int draw = 1;; ++draw) {
+        if (!ChoosePictureWords()) {
+            problem = RoundProblem::NoUsablePicture;
+            break;
+        }
+        if (!rule.accepts || rule.accepts(wordList)) break;
+        if (draw >= rule.draws) return RoundProblem::PicturesRefused;
+    }
     ClearBoard();
-    PlaceWords();
+    PlaceWords(level);
     RunnerLeft = m_runnerStart;
-    Timer2Enabled = true;
-    // A pause left over from the round before (a click that ended it again) must not open the
-    // level menu in the middle of this one.
-    Timer4Enabled = false;
     ErrorCount = 0;
+    m_phase = RoundPhase::Playing;
+    return problem;
 }
 
 Colour Game::Timer1_Timer() {
@@ -54,9 +67,7 @@ Colour Game::Timer1_Timer() {
     return colour;
 }
 
-RoundPhase Game::phase() const {
-    if (Timer3Enabled) return RoundPhase::Starting;
-    if (Timer2Enabled) return RoundPhase::Playing;
-    if (Timer4Enabled) return RoundPhase::Ended;
-    return RoundPhase::Menu;
+RunningTimers Game::runningTimers() const {
+    return {m_flashing, m_phase == RoundPhase::Playing, m_phase == RoundPhase::Starting,
+            m_phase == RoundPhase::Ended};
 }

@@ -2,8 +2,6 @@
 #include "game.h"
 #include "number_text.h"
 
-#include <cstdio>
-
 Game::Game(RandomSource& random, PictureFolder& pictures)
     : m_random(random), m_pictures(pictures) {}
 
@@ -15,12 +13,7 @@ bool Game::ChoosePictureWords() {
         wordList.Words[k] = pictureWord(names[k]).value_or(QString());
     }
     if (PicturePanel) PicturePanel();
-    const bool any = !names[0].isEmpty();
-    if (!any) {
-        std::fprintf(stderr, "tolvano: no usable pictures in %s\n",
-                     qPrintable(m_pictures.location()));
-    }
-    return any;
+    return !names[0].isEmpty();
 }
 
 void Game::ClearBoard() {
@@ -59,8 +52,9 @@ std::optional<QString> Game::ScoreText(const QString& connectingWord) const {
            QStringLiteral(" %");
 }
 
-void Game::Command3_Click() {
+void Game::Command3_Click(Module1& program) {
     if (phase() != RoundPhase::Playing) return; // a hint is for a round being played
+    // Eight passes of up to 2001 draws, counted for the whole run (kept: see docs/behaviours.md).
     constexpr int Passes = 8;
     constexpr int MaxDrawsPerPass = 2001;
     for (int pass = 0; pass < Passes; ++pass) {
@@ -77,8 +71,8 @@ void Game::Command3_Click() {
         board.Look[cell].Enabled = false;
         board.CellUsed[cell] = true;
     }
-    ++HintsUsed;
-    Command3Caption = HintCaption + QLatin1Char(' ') + QString::number(HintsUsed);
+    ++program.HintsUsed;
+    Command3Caption = HintCaption + QLatin1Char(' ') + QString::number(program.HintsUsed);
     Command3Enabled = false;
 }
 

@@ -27,7 +27,7 @@ void Game::miss(int index, ClickResult& result) {
     ++ErrorCount;
     if (ErrorCount == MaxErrors) {
         revealWordsNotFound();
-        endRound();
+        endRound(RoundEnding::TriesUsed, result.ending);
     }
     result.sounds.push_back(SoundId::Error);
 }
@@ -37,26 +37,26 @@ void Game::hit(int index, ClickResult& result) {
     look.FontSize = 24;
     look.FontBold = true;
     look.Mark = CellMark::Found;
+    // The colour of the cell's word, found in one scan of every word's cells; blue when the
+    // click credits two words or more.
     std::array<bool, WordSlots> hitWord{};
+    for (int j = 1; j < WordPositions; ++j) {
+        for (int k = 0; k < WordSlots; ++k) {
+            if (board.WordCells[k][j] != index) continue;
+            look.BackColor = colours::Word[k];
+            hitWord[k] = true;
+        }
+    }
     int newCredits = 0;
     for (int i = 0; i < WordSlots; ++i) {
-        // The scan runs for every word in turn, so the cell's colour ends as the colour of
-        // the last owner found in position-then-word order, unless two words were credited.
-        for (int j = 1; j < WordPositions; ++j) {
-            for (int k = 0; k < WordSlots; ++k) {
-                if (board.WordCells[k][j] != index) continue;
-                look.BackColor = colours::Word[k];
-                hitWord[k] = true;
-            }
-        }
         if (hitWord[i] && !WordFound[i]) {
             ++LettersFound[i];
             ++newCredits;
         }
-        if (newCredits > 1) look.BackColor = colours::SharedHit;
         if (LettersFound[i] == wordLetters(wordList.Words[i]).size() && !WordFound[i])
             complete(i, result);
     }
+    if (newCredits > 1) look.BackColor = colours::SharedHit;
 }
 
 void Game::complete(int word, ClickResult& result) {
@@ -65,14 +65,14 @@ void Game::complete(int word, ClickResult& result) {
     List2Files.append(wordList.PictureFiles[word]);
     LabelVisible[word] = true;
     FlashLabel = static_cast<std::uint8_t>(word);
-    Timer1Enabled = true;
+    m_flashing = true;
     result.successAnimation = true;
     ++WordsFound;
     if (const auto score = ScoreText()) Command3Caption = *score;
     RunnerLeft = m_runnerStart; // the time limit runs per word
     result.completedWords.push_back(word);
     const bool allFound = std::all_of(WordFound.begin(), WordFound.end(), [](bool f) { return f; });
-    if (allFound) endRound();
+    if (allFound) endRound(RoundEnding::Won, result.ending);
     result.sounds.push_back(allFound ? SoundId::Final : SoundId::Success);
 }
 
@@ -85,7 +85,7 @@ void Game::revealWordsNotFound() {
         }
 }
 
-void Game::endRound() {
-    Timer2Enabled = false;
-    Timer4Enabled = true;
+void Game::endRound(RoundEnding ending, std::optional<RoundEnding>& reported) {
+    m_phase = RoundPhase::Ended;
+    reported = ending;
 }

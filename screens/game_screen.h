@@ -45,9 +45,10 @@ class PictureLabel : public QLabel {
 class Form1 : public QWidget {
     Q_OBJECT
   public:
-    // The screen's size is read once here, in twips; tests give one of their own.
-    Form1(QString programFolder, Navigation& navigation, Sound& sound, QSize screenPixels = {},
-          QWidget* parent = nullptr);
+    // The screen's size is read once here, in twips; tests give one of their own. The level of
+    // each round and the hints taken are module1's, which outlives the screen.
+    Form1(QString programFolder, Navigation& navigation, Module1& module1, Sound& sound,
+          QSize screenPixels = {}, QWidget* parent = nullptr);
     ~Form1() override;
 
     // The start-up sequence: texts, layout, the first round, the clock's speed.
@@ -79,6 +80,7 @@ class Form1 : public QWidget {
     void Marchoso1_GifEnd();
 
     Game& game() { return m_game; }
+    Module1& module1() { return m_module1; }
     const GameScreenLayout& layout() const { return m_layout; }
 
     std::array<LetterButton*, BoardCells> Command1{};
@@ -118,7 +120,7 @@ class Form1 : public QWidget {
     void showBoard();
     void showWords();
     void syncTimers();
-    void showRoundEnd(bool timeUp, QStringList news = {});
+    void showRoundEnd(RoundEnding ending, QStringList news = {});
     ClickResult judgeLetter(int Index);
     void showCursor();
     void announce(const QStringList& news);
@@ -131,6 +133,7 @@ class Form1 : public QWidget {
 
     QString m_folder;
     Navigation& m_navigation;
+    Module1& m_module1;
     Sound& m_sound;
     double m_screenWidth = 0;  // twips
     double m_screenHeight = 0; // twips

@@ -130,9 +130,10 @@ int arrowStep(const QEvent* event) {
 
 } // namespace
 
-Form3::Form3(Navigation& navigation, const QString& programFolder, QWidget* parent)
+Form3::Form3(Navigation& navigation, Module1& module1, const QString& programFolder,
+             QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      m_navigation(navigation), m_programFolder(programFolder) {
+      m_navigation(navigation), m_module1(module1), m_programFolder(programFolder) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Tolvano 2.0"));
     const QRect area = screenArea(parent);
@@ -194,16 +195,16 @@ void Form3::buildControls() {
 // button's: a red button reading "Jugar" would end the game for a child who wanted to play.
 void Form3::Form_Load() {
     centreOnScreen();
-    Marchoso1->setGifFile(assets::levelGif(m_programFolder, Module1::Level + 1));
+    Marchoso1->setGifFile(assets::levelGif(m_programFolder, m_module1.Level + 1));
     QString text;
-    readLevelLines(Module1::Level + 1, text);
+    readLevelLines(m_module1.Level + 1, text);
     Label1->setText(text);
     const LanguageFile language = assets::language(m_programFolder);
     Command2->setText(language.text(LanguageItem::Play));
     Command3->setText(language.text(LanguageItem::Exit));
     // The current level's button is marked and has the focus, where the description says it is.
-    Command1[Module1::Level % LevelCount]->setChecked(true);
-    Command1[Module1::Level % LevelCount]->setFocus();
+    Command1[m_module1.Level % LevelCount]->setChecked(true);
+    Command1[m_module1.Level % LevelCount]->setFocus();
     // The texts show at once; the level pictures may take a moment to load.
     repaint();
     showLevelPictures();
@@ -215,7 +216,7 @@ void Form3::Command1_Click(int Index) {
     QString text;
     readLevelLines(Index + 1, text);
     Label1->setText(text);
-    Module1::Level = static_cast<std::uint8_t>(Index);
+    m_module1.Level = static_cast<std::uint8_t>(Index);
     Command1[Index]->setChecked(true);
     repaint();
 }

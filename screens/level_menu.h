@@ -4,7 +4,7 @@
 // The menu is loaded afresh at every appearance: the navigation builds a new Form3 each time, and
 // Form_Load runs from the constructor, so the window is complete (texts, pictures, place) before
 // anyone shows it, with show() after the splash or exec() over the game screen after a round.
-// Being built again each time, it opens on Module1::Level, the level last chosen.
+// Being built again each time, it opens on the program's Module1::Level, the level last chosen.
 //
 // The menu is left only through its buttons: Escape and the window manager's close do nothing,
 // since a menu closed that way between two rounds would leave the game waiting for ever. Closing
@@ -29,8 +29,10 @@ class QPushButton;
 class Form3 : public QDialog {
     Q_OBJECT
   public:
-    // programFolder: the folder that holds the configuracion and gifs folders.
-    Form3(Navigation& navigation, const QString& programFolder, QWidget* parent = nullptr);
+    // programFolder: the folder that holds the configuracion and gifs folders; the level chosen
+    // is kept in module1.
+    Form3(Navigation& navigation, Module1& module1, const QString& programFolder,
+          QWidget* parent = nullptr);
 
     static constexpr int LevelCount = Module1::LevelCount;
 
@@ -73,6 +75,7 @@ class Form3 : public QDialog {
     void stepLevel(int from, int step);
 
     Navigation& m_navigation;
+    Module1& m_module1;
     const QString m_programFolder;
     // Set when play or exit was pressed: only then may the menu close.
     bool m_leaving = false;

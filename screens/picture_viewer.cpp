@@ -3,7 +3,6 @@
 
 #include "asset_paths.h"
 #include "layout.h"
-#include "module1.h"
 #include "picture_loader.h"
 #include "screen_area.h"
 #include "units.h"
@@ -22,13 +21,14 @@ const QColor BorderColour(0x60, 0x60, 0x60);
 
 } // namespace
 
-void Form4::open(const QString& programFolder, QWidget* parent) {
-    Form4 viewer(programFolder, parent);
+void Form4::open(const QString& programFolder, const QString& pictureFile, QWidget* parent) {
+    Form4 viewer(programFolder, pictureFile, parent);
     if (viewer.pictureLoaded()) viewer.exec();
 }
 
-Form4::Form4(const QString& programFolder, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_programFolder(programFolder) {
+Form4::Form4(const QString& programFolder, const QString& pictureFile, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_programFolder(programFolder),
+      m_pictureFile(pictureFile) {
     setObjectName(QStringLiteral("Form4"));
     setAutoFillBackground(true);
     QPalette white = palette();
@@ -45,8 +45,8 @@ Form4::Form4(const QString& programFolder, QWidget* parent)
 // Nothing is shown unless every step succeeds; the window then stays as built, and open() does
 // not show it.
 void Form4::Form_Load() {
-    if (Module1::ViewerPictureFile.isEmpty()) return;
-    const QString path = assets::picture(m_programFolder, Module1::ViewerPictureFile);
+    if (m_pictureFile.isEmpty()) return;
+    const QString path = assets::picture(m_programFolder, m_pictureFile);
     const std::optional<QSize> natural = pictureSize(path);
     if (!natural) return;
 

@@ -13,17 +13,18 @@ class QLabel;
 class Form4 : public QDialog {
     Q_OBJECT
   public:
-    // Shows Module1::ViewerPictureFile from the picture folder modally and returns when the
-    // player has closed it. A picture that cannot be shown (removed meanwhile, no picture at all,
-    // no name) opens nothing and returns at once: the game simply goes on.
-    static void open(const QString& programFolder, QWidget* parent);
+    // Shows pictureFile (a name as the picture list gives it) from the picture folder modally and
+    // returns when the player has closed it. A picture that cannot be shown (removed meanwhile, no
+    // picture at all, no name) opens nothing and returns at once: the game simply goes on.
+    static void open(const QString& programFolder, const QString& pictureFile, QWidget* parent);
     // QDialog::open() stays available beside the static open above.
     using QDialog::open;
 
-    explicit Form4(const QString& programFolder, QWidget* parent = nullptr);
+    Form4(const QString& programFolder, const QString& pictureFile, QWidget* parent = nullptr);
 
     // Whether Form_Load found a picture to show.
     bool pictureLoaded() const { return m_loaded; }
+    const QString& pictureFile() const { return m_pictureFile; }
 
     // The window's only control, under its design name; public for the tests.
     QLabel* Picture1 = nullptr;
@@ -40,5 +41,6 @@ class Form4 : public QDialog {
     void Form_Load();
 
     const QString m_programFolder;
+    const QString m_pictureFile;
     bool m_loaded = false;
 };

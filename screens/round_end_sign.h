@@ -1,12 +1,12 @@
 // The picture-only sign over the board during the pause between a round's end and the level menu.
 #pragma once
 
+#include "game.h"
+
 #include <QWidget>
 
 class QPainter;
 class QVariantAnimation;
-
-enum class RoundEnding { Won, TimeUp, TriesUsed };
 
 // Children may not read yet, so the sign says how the round ended without words: a burst of stars
 // for a win, a calm hourglass or a ring of empty tries for the two losses. It never takes a click

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "game_screen.h"
+#include "module1.h"
 #include "navigation.h"
 
 #include <QPointer>
@@ -32,6 +33,7 @@ class Windows final : public Navigation {
 
   private:
     QString m_folder;
+    Module1 m_module1; // the level and the hint count, shared by the menu and the game screen
     Sound& m_sound;
     Voice* m_voice;
     std::unique_ptr<Form1> m_gameScreen;

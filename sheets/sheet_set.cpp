@@ -62,20 +62,6 @@ bool showsAPictureTwice(const WordList& list) {
 // tries is all but impossible; the limit only keeps a run finite.
 constexpr int MaxRedraws = 2000;
 
-// Restores the level that the game's placement reads, for whoever runs after the set.
-class LevelScope {
-  public:
-    explicit LevelScope(int level) : m_saved(Module1::Level) {
-        Module1::Level = static_cast<std::uint8_t>(level);
-    }
-    ~LevelScope() { Module1::Level = m_saved; }
-    LevelScope(const LevelScope&) = delete;
-    LevelScope& operator=(const LevelScope&) = delete;
-
-  private:
-    std::uint8_t m_saved;
-};
-
 Sheet sheetOf(const Game& game, bool lowerCase) {
     Sheet sheet;
     sheet.board = game.board;
@@ -120,20 +106,15 @@ MadeSet makeSheetSet(const SheetRequest& request) {
     }
     SeededRandom random(request.seed);
     Game game(random, folder);
-    const LevelScope level(request.level - 1);
+    const PictureRule differentPictures{
+        [](const WordList& list) { return !showsAPictureTwice(list); }, MaxRedraws};
     SheetSet set{folder.location(), request.level, {}};
     set.sheets.reserve(static_cast<std::size_t>(request.count));
     for (int n = 1; n <= request.count; ++n) {
-        int redraws = 0;
-        while (game.ChoosePictureWords() && showsAPictureTwice(game.wordList)) {
-            if (++redraws == MaxRedraws) {
-                return {
-                    std::nullopt,
+        if (game.NextRound(request.level - 1, differentPictures) == RoundProblem::PicturesRefused) {
+            return {std::nullopt,
                     QStringLiteral("could not draw six different pictures for sheet %1").arg(n)};
-            }
         }
-        game.ClearBoard();
-        game.PlaceWords();
         set.sheets.push_back(sheetOf(game, request.lowerCase));
     }
     return {std::move(set), {}};

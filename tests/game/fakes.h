@@ -1,4 +1,5 @@
-// Stand-ins for the game core's tests: a picture folder given as a list of names.
+// Stand-ins for the game core's tests: a picture folder given as a list of names, and boards
+// built by hand.
 #pragma once
 
 #include "game.h"
@@ -31,4 +32,17 @@ class FakeFolder final : public PictureFolder {
 // The u that draws index i of n: the middle of its interval, safe from rounding.
 inline double pick(int i, int n) {
     return (i + 0.5) / n;
+}
+
+// Lays `word` as slot `slot` from cell `start`, `step` cells a letter, as placement leaves a placed
+// word: for tests of what follows placement, whose boards need not come from its draws.
+inline void layWord(Game& game, int slot, const QString& word, int start, int step) {
+    game.wordList.Words[slot] = word;
+    const std::u32string letters = wordLetters(word);
+    for (std::size_t j = 0; j < letters.size(); ++j) {
+        const int cell = start + static_cast<int>(j) * step;
+        game.board.Letters[cell] = letters[j];
+        game.board.WordCells[slot][j + 1] = static_cast<std::int16_t>(cell);
+        game.board.CellUsed[cell] = true;
+    }
 }

@@ -271,9 +271,10 @@ TEST_P(EveryScreen, picturesStayOnTheScreenClearOfEveryControlAndCentred) {
             EXPECT_TRUE(j == k || !overlaps(picture, p.Image1[j])) << "and slot " << j;
         const double spaceLeft = k < 3 ? 0 : boardRight;
         const double spaceRight = k < 3 ? board.Left : width;
-        if (picture.Width < board.Left - 125)
+        if (picture.Width < board.Left - 125) {
             EXPECT_NEAR(picture.Left - spaceLeft, spaceRight - picture.Left - picture.Width,
                         2 * Px);
+        }
     }
 }
 

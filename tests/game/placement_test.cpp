@@ -1,7 +1,6 @@
 // Word placement: directions per level, the fit at the board's edges, crossings, conflicts,
 // the attempt limit, and a long random run that checks the board after every round.
 #include "fakes.h"
-#include "module1.h"
 
 #include <gtest/gtest.h>
 #include <random>
@@ -13,8 +12,6 @@ struct PlacementTest : ::testing::Test {
     ScriptedRandom random;
     FakeFolder folder;
     Game game{random, folder};
-
-    void TearDown() override { Module1::Level = 0; }
 
     void words(std::initializer_list<const char*> list) {
         int k = 0;
@@ -35,14 +32,13 @@ class DirectionPerLevel : public PlacementTest,
 
 TEST_P(DirectionPerLevel, firstWordRunsInTheDrawnDirection) {
     const DirectionRow row = GetParam();
-    Module1::Level = static_cast<std::uint8_t>(row.level);
     words({"AB"});
     const bool drawsDirection = row.level >= 1 && row.level <= 5;
     std::vector<double> script;
     if (drawsDirection) script.push_back(row.directionU);
     script.push_back(pick(65, 144)); // row 5, column 5: every direction fits
     random.append(script);
-    game.PlaceWords();
+    game.PlaceWords(row.level);
     EXPECT_EQ(cell(0, 1), 65);
     EXPECT_EQ(cell(0, 2) - cell(0, 1), row.expectedStep);
 }
@@ -68,7 +64,6 @@ class FitAtTheEdges : public PlacementTest, public ::testing::WithParamInterface
 
 TEST_P(FitAtTheEdges, aStartThatDoesNotFitUsesUpTheAttempt) {
     const FitRow row = GetParam();
-    Module1::Level = static_cast<std::uint8_t>(row.level);
     const QString word(row.length, QLatin1Char('Q'));
     game.wordList.Words[0] = word;
     std::vector<double> script;
@@ -76,7 +71,7 @@ TEST_P(FitAtTheEdges, aStartThatDoesNotFitUsesUpTheAttempt) {
     script.push_back(pick(row.start, 144));
     script.push_back(pick(65, 144)); // the centre: fits anything of up to six letters
     random.append(script);
-    game.PlaceWords();
+    game.PlaceWords(row.level);
     EXPECT_EQ(cell(0, 1), row.fits ? row.start : 65);
 }
 
@@ -96,18 +91,17 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(PlacementTest, twelveLettersAtLevelZeroStartOnlyInColumnZero) {
     words({"ABCDEFGHIJKL"});
     random.append({pick(1, 144), pick(143, 144), pick(37, 144), pick(24, 144)});
-    game.PlaceWords();
+    game.PlaceWords(0);
     EXPECT_EQ(cell(0, 1), 24);
     EXPECT_EQ(cell(0, 12), 35);
     EXPECT_EQ(game.board.caption(35), QStringLiteral("L"));
 }
 
 TEST_F(PlacementTest, crossingWordsShareTheirCommonLetter) {
-    Module1::Level = 1;
     words({"CASA", "SOL"});
     // CASA to the right from cell 0; SOL downwards from cell 2, its S on CASA's S.
     random.append({0.1, pick(0, 144), 0.9, pick(2, 144)});
-    game.PlaceWords();
+    game.PlaceWords(1);
     EXPECT_EQ(cell(0, 3), 2);
     EXPECT_EQ(cell(1, 1), 2);
     EXPECT_EQ(cell(1, 3), 26);
@@ -118,7 +112,7 @@ TEST_F(PlacementTest, aConflictRejectsTheWholeAttempt) {
     words({"CASA", "CAT"});
     // CAT from cell 0 agrees on C and A, then meets S: nothing of it is written there.
     random.append({pick(0, 144), pick(0, 144), pick(24, 144)});
-    game.PlaceWords();
+    game.PlaceWords(0);
     EXPECT_EQ(game.board.caption(2), QStringLiteral("S"));
     EXPECT_EQ(cell(1, 1), 24);
     EXPECT_EQ(cell(0, 1), 0);
@@ -127,20 +121,19 @@ TEST_F(PlacementTest, aConflictRejectsTheWholeAttempt) {
 TEST_F(PlacementTest, anEqualWordAtTheSameStartLiesExactlyOverTheFirst) {
     words({"OSO", "OSO"});
     random.append({pick(50, 144), pick(50, 144)});
-    game.PlaceWords();
+    game.PlaceWords(0);
     for (int j = 1; j <= 3; ++j)
         EXPECT_EQ(cell(0, j), cell(1, j));
 }
 
 TEST_F(PlacementTest, after1001FailedAttemptsTheSlotDrawsANewDirection) {
-    Module1::Level = 1;
     words({"ABCDEFGHIJKL"});
     std::vector<double> script{0.9}; // down: only row 0 fits a 12-letter word
     script.insert(script.end(), 1001, pick(17, 144));
     script.push_back(0.1); // right
     script.push_back(pick(48, 144));
     random.append(script);
-    game.PlaceWords();
+    game.PlaceWords(1);
     EXPECT_EQ(cell(0, 1), 48);
     EXPECT_EQ(cell(0, 2), 49);
 }
@@ -148,7 +141,7 @@ TEST_F(PlacementTest, after1001FailedAttemptsTheSlotDrawsANewDirection) {
 TEST_F(PlacementTest, emptyAndOneLetterWordsNeedNoRoom) {
     words({"", "Ñ"});
     random.append({pick(7, 144), pick(143, 144)});
-    game.PlaceWords();
+    game.PlaceWords(0);
     for (int j = 0; j < WordPositions; ++j)
         EXPECT_EQ(cell(0, j), -1);
     EXPECT_EQ(cell(1, 1), 143);
@@ -162,7 +155,7 @@ TEST_F(PlacementTest, aWordWithNoRoomStartsTheBoardAgainAndEveryWordIsPlaced) {
     random.append(std::vector<double>(1001 * 100, pick(1, 144)));
     int runnerSetups = 0;
     game.RunnerSetup = [&] { ++runnerSetups; };
-    game.PlaceWords();
+    game.PlaceWords(0);
     EXPECT_EQ(runnerSetups, 1);
     for (int k = 0; k < WordSlots; ++k)
         EXPECT_NE(cell(k, 1), -1) << "word " << k;
@@ -224,14 +217,13 @@ TEST(PlacementStress, tenThousandRandomRoundsKeepTheBoardWhole) {
     Game game(random, folder);
     for (int round = 0; round < 10000; ++round) {
         const int level = round % 6;
-        Module1::Level = static_cast<std::uint8_t>(level);
         for (int k = 0; k < WordSlots; ++k) {
             const bool repeat = k > 0 && gen() % 8 == 0;
             game.wordList.Words[k] =
                 repeat ? game.wordList.Words[k - 1] : randomWord(gen, alphabet);
         }
         game.ClearBoard();
-        game.PlaceWords();
+        game.PlaceWords(level);
         std::array<bool, BoardCells> covered{};
         for (int k = 0; k < WordSlots; ++k) {
             checkWord(game, k, level);
@@ -246,7 +238,31 @@ TEST(PlacementStress, tenThousandRandomRoundsKeepTheBoardWhole) {
             }
         }
     }
-    Module1::Level = 0;
+}
+
+// Rounds dealt as the game deals them, from a seed, over picture names with accents and shared
+// letters: every word reads letter for letter along its cells in a direction its level allows (so
+// no word's letter was overwritten by another's), and every other cell is a filler A to Z.
+TEST(RoundProperty, seededRoundsOnEveryLevelLeaveEveryWordReadable) {
+    FakeFolder folder({"casa.png", "sol.png", "oso.png", "ñandú.png", "pingüino.png", "ala.png",
+                       "murciélago.png", "hipopótamo.png", "cocodrilo.png", "anana.png",
+                       "tortuga.png", "abecedarios.png", "mariposa.png", "x.png", "ojo.png",
+                       "camaleón.png", "salamandra.png", "ballena.png"});
+    SeededRandom random(20261209);
+    Game game(random, folder);
+    for (int round = 0; round < 3000; ++round) {
+        const int level = round % Module1::LevelCount;
+        ASSERT_EQ(game.NextRound(level), std::nullopt);
+        for (int k = 0; k < WordSlots; ++k) {
+            checkWord(game, k, level);
+            if (HasFatalFailure()) FAIL() << "round " << round << " word " << k;
+        }
+        for (int i = 0; i < BoardCells; ++i) {
+            if (game.board.CellUsed[i]) continue;
+            ASSERT_TRUE(game.board.Letters[i] >= U'A' && game.board.Letters[i] <= U'Z')
+                << "round " << round << " cell " << i;
+        }
+    }
 }
 
 } // namespace

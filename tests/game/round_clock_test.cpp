@@ -1,7 +1,7 @@
 // The round clock, the cycle of rounds through its four phases, and the flashing caption.
 #include "fakes.h"
-#include "module1.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -19,13 +19,11 @@ struct RoundClock : ::testing::Test {
         game.ScoreOfWord = QStringLiteral("de");
         game.setRunnerTrack(Start, Start + 11 * Pitch);
         game.RunnerSetup = [this] { game.RunnerLeft = static_cast<float>(Start); };
-        game.ChoosePictureWords();
-        game.ClearBoard();
-        game.PlaceWords();
+        game.NextRound(0);
     }
     int ticksUntilTimeUp() {
         for (int tick = 1; tick < 10000; ++tick)
-            if (game.Timer2_Timer().timeUp) return tick;
+            if (game.Timer2_Timer().ending == RoundEnding::TimeUp) return tick;
         return -1;
     }
 };
@@ -42,7 +40,6 @@ TEST_F(RoundClock, aWordGets265TicksWhateverThePitch) {
     for (double pitch : {457.0, 571.0, 731.0, 1371.0}) {
         game.setRunnerTrack(Start, Start + 11 * pitch);
         game.RunnerLeft = Start;
-        game.Timer2Enabled = true;
         const int ticks = ticksUntilTimeUp();
         EXPECT_GE(ticks, 264) << pitch;
         EXPECT_LE(ticks, 265) << pitch;
@@ -51,13 +48,13 @@ TEST_F(RoundClock, aWordGets265TicksWhateverThePitch) {
 
 TEST_F(RoundClock, aWordFoundAtTheLastMomentSendsTheFigureBack) {
     for (int tick = 0; tick < 264; ++tick)
-        ASSERT_FALSE(game.Timer2_Timer().timeUp);
+        ASSERT_FALSE(game.Timer2_Timer().ending);
     const auto& cells = game.board.WordCells[0];
     for (int j = 1; j < WordPositions && cells[j] >= 0; ++j)
         game.Command1_Click(cells[j]);
     ASSERT_TRUE(game.WordFound[0]);
     const ClockTick next = game.Timer2_Timer();
-    EXPECT_FALSE(next.timeUp);
+    EXPECT_FALSE(next.ending);
     EXPECT_EQ(next.runnerLeft, Start + 20);
 }
 
@@ -80,16 +77,24 @@ TEST_F(RoundClock, roundsCycleThroughTheirFourPhases) {
     game.Command1_Click(game.board.WordCells[0][1]);
     game.ErrorCount = 5;
     game.WordsFound = 2;
+    const auto runs = [this](bool clock, bool delay, bool pause) {
+        return game.runningTimers() == RunningTimers{false, clock, delay, pause};
+    };
+    EXPECT_TRUE(runs(true, false, false));
     ticksUntilTimeUp();
     EXPECT_EQ(game.phase(), RoundPhase::Ended);
+    EXPECT_TRUE(runs(false, false, true));
     game.Timer4_Timer();
     EXPECT_EQ(game.phase(), RoundPhase::Menu);
-    game.Timer3Enabled = true; // the menu's play button
+    EXPECT_TRUE(runs(false, false, false));
+    game.playPressed(); // the menu's play button
     EXPECT_EQ(game.phase(), RoundPhase::Starting);
-    game.Timer4Enabled = true; // a pause left over from a click that ended the round again
-    game.Timer3_Timer();
+    EXPECT_TRUE(runs(false, true, false));
+    game.Timer4_Timer(); // a pause's end now is too late to open the menu again
+    EXPECT_EQ(game.phase(), RoundPhase::Starting);
+    game.Timer3_Timer(0);
     EXPECT_EQ(game.phase(), RoundPhase::Playing);
-    EXPECT_FALSE(game.Timer4Enabled);
+    EXPECT_TRUE(runs(true, false, false));
     EXPECT_EQ(game.ErrorCount, 0);
     EXPECT_EQ(game.WordsOffered, 12);
     EXPECT_EQ(game.Command3Caption, QStringLiteral("2 de 12 - 16.6666666666667 %"));
@@ -97,6 +102,20 @@ TEST_F(RoundClock, roundsCycleThroughTheirFourPhases) {
     EXPECT_EQ(game.List1().size(), 12);
     for (const CellLook& look : game.board.Look)
         EXPECT_TRUE(look.Enabled);
+}
+
+// Once a word is found its caption flashes on through the pause, the menu and the rounds after.
+TEST_F(RoundClock, theFlashingCaptionNeverStopsOnceAWordIsFound) {
+    const auto& cells = game.board.WordCells[0];
+    for (int j = 1; j < WordPositions && cells[j] >= 0; ++j)
+        game.Command1_Click(cells[j]);
+    const std::function<void()> steps[] = {
+        [this] { ticksUntilTimeUp(); }, [this] { game.Timer4_Timer(); },
+        [this] { game.playPressed(); }, [this] { game.Timer3_Timer(0); }};
+    for (const auto& step : steps) {
+        step();
+        EXPECT_TRUE(game.runningTimers().Timer1) << int(game.phase());
+    }
 }
 
 TEST_F(RoundClock, theFlashingCaptionTakesPaletteColoursButNeverBrightWhite) {

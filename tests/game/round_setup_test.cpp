@@ -53,6 +53,29 @@ TEST_F(RoundSetup, clearBoardLeavesAFreshBoardOfCapitalLetters) {
     EXPECT_EQ(game.BackColor, colours::White);
 }
 
+// The worksheets' rule: the pictures are drawn again while the rule refuses them, and a round
+// whose pictures it refused at every draw is not dealt at all.
+TEST_F(RoundSetup, nextRoundDrawsThePicturesAgainWhileItsRuleRefusesThem) {
+    folder.names = {"casa.png", "sol.png", "pan.png", "luna.png", "gato.png", "oso.png", "pez.png"};
+    int asked = 0;
+    const PictureRule secondDraw{[&](const WordList&) { return ++asked == 2; }, 5};
+    EXPECT_EQ(game.NextRound(0, secondDraw), std::nullopt);
+    EXPECT_EQ(random.reseeds(), 2);
+    EXPECT_EQ(game.WordsOffered, 6);
+    const PictureRule never{[](const WordList&) { return false; }, 3};
+    EXPECT_EQ(game.NextRound(0, never), RoundProblem::PicturesRefused);
+    EXPECT_EQ(random.reseeds(), 5);
+    EXPECT_EQ(game.WordsOffered, 6);
+}
+
+TEST_F(RoundSetup, aFolderWithNoUsablePictureStillDealsARoundOfEmptyWords) {
+    EXPECT_EQ(game.NextRound(0), RoundProblem::NoUsablePicture);
+    EXPECT_EQ(game.WordsOffered, 6);
+    EXPECT_EQ(game.phase(), RoundPhase::Playing);
+    for (const QString& word : game.wordList.Words)
+        EXPECT_TRUE(word.isEmpty());
+}
+
 TEST_F(RoundSetup, everyRoundOffersSixMoreWordsAndRewritesTheScore) {
     game.ClearBoard();
     EXPECT_EQ(game.Command3Caption, QStringLiteral("0 de 6 - 0 %"));
@@ -107,13 +130,13 @@ TEST(NumberText, plainDecimalWithFifteenSignificantDigits) {
 }
 
 TEST_F(RoundSetup, theHintSpendsEightFreeFillerCellsAndCountsHintsAcrossTheRun) {
-    Game::HintsUsed = 0;
+    Module1 program;
     game.HintCaption = QStringLiteral("Pistas");
     game.wordList.Words = {"CASA", "SOL", "PERRO", "GATO", "LUNA", "PAN"};
     game.ClearBoard();
-    game.PlaceWords();
+    game.PlaceWords(0);
     const auto wordCells = game.board.CellUsed;
-    game.Command3_Click();
+    game.Command3_Click(program);
     int spent = 0;
     for (int i = 0; i < BoardCells; ++i) {
         if (wordCells[i] || !game.board.CellUsed[i]) continue;
@@ -128,18 +151,18 @@ TEST_F(RoundSetup, theHintSpendsEightFreeFillerCellsAndCountsHintsAcrossTheRun) 
         }
     }
     EXPECT_EQ(game.Command3Caption, QStringLiteral("Pistas 1"));
-    game.Command3_Click();
+    game.Command3_Click(program);
     EXPECT_EQ(game.Command3Caption, QStringLiteral("Pistas 2"));
+    EXPECT_EQ(program.HintsUsed, 2);
     EXPECT_FALSE(game.Command3Enabled);
-    Game::HintsUsed = 0;
 }
 
 TEST_F(RoundSetup, theHintEndsOnABoardWithNoFreeCell) {
+    Module1 program;
     game.board.CellUsed.fill(true);
-    game.Command3_Click();
+    game.Command3_Click(program);
     for (const CellLook& look : game.board.Look)
         EXPECT_TRUE(look.Enabled);
-    Game::HintsUsed = 0;
 }
 
 } // namespace

@@ -1,6 +1,5 @@
 // Clicks on letters: misses, hits, crossings, completed words, and both ends of a round.
 #include "fakes.h"
-#include "module1.h"
 
 #include <QLocale>
 #include <functional>
@@ -16,25 +15,24 @@ struct Selection : ::testing::Test {
     ScriptedRandom random;
     FakeFolder folder;
     Game game{random, folder};
+    Module1 program;
 
     static constexpr double Start = 3000;
 
     void SetUp() override {
-        Module1::Level = 1;
         game.ScoreOfWord = QStringLiteral("de");
-        game.wordList.Words = {"CASA", "SOL", "PAN", "LUNA", "GATO", "OSO"};
         game.setRunnerTrack(Start, Start + 11 * 480);
-        random.append(std::vector<double>(BoardCells, pick(25, 26))); // every filler a Z
-        random.append({0.1, pick(0, 144), 0.9, pick(2, 144), 0.1, pick(48, 144), 0.1, pick(60, 144),
-                       0.1, pick(72, 144), 0.1, pick(84, 144)});
         game.ClearBoard();
-        game.PlaceWords();
+        game.board.Letters.fill(U'Z'); // every filler a Z
+        layWord(game, 0, "CASA", 0, 1);
+        layWord(game, 1, "SOL", 2, BoardSide);
+        layWord(game, 2, "PAN", 48, 1);
+        layWord(game, 3, "LUNA", 60, 1);
+        layWord(game, 4, "GATO", 72, 1);
+        layWord(game, 5, "OSO", 84, 1);
         game.RunnerLeft = Start + 4000;
     }
-    void TearDown() override {
-        Module1::Level = 0;
-        QLocale::setDefault(QLocale::c());
-    }
+    void TearDown() override { QLocale::setDefault(QLocale::c()); }
 
     ClickResult clickAll(std::initializer_list<int> cells) {
         ClickResult last;
@@ -55,6 +53,7 @@ TEST_F(Selection, aFillerCellIsAMiss) {
     EXPECT_EQ(game.ErrorCount, 1);
     EXPECT_EQ(result.sounds, std::vector<SoundId>{SoundId::Error});
     EXPECT_TRUE(result.focusToCommand2);
+    EXPECT_EQ(result.ending, std::nullopt);
     EXPECT_EQ(game.phase(), RoundPhase::Playing);
 }
 
@@ -65,9 +64,10 @@ TEST_F(Selection, theEighthMissRevealsTheWordsNotFoundAndEndsTheRound) {
     EXPECT_EQ(game.phase(), RoundPhase::Playing);
     const ClickResult eighth = game.Command1_Click(137);
     EXPECT_EQ(eighth.sounds, std::vector<SoundId>{SoundId::Error});
+    EXPECT_EQ(eighth.ending, RoundEnding::TriesUsed);
     EXPECT_EQ(game.phase(), RoundPhase::Ended);
-    EXPECT_FALSE(game.Timer2Enabled);
-    EXPECT_TRUE(game.Timer4Enabled);
+    EXPECT_FALSE(game.runningTimers().Timer2);
+    EXPECT_TRUE(game.runningTimers().Timer4);
     EXPECT_EQ(look(0).BackColor, colours::Word[0]);  // clicked: keeps its word's colour
     EXPECT_EQ(look(48).BackColor, colours::Word[2]); // found word stays
     EXPECT_EQ(look(137).BackColor, colours::Miss);
@@ -81,7 +81,7 @@ TEST_F(Selection, theEighthMissRevealsTheWordsNotFoundAndEndsTheRound) {
 TEST_F(Selection, eachStateOfALetterCarriesItsMarkToTheEndOfTheRound) {
     random.append({pick(100, 144), pick(101, 144), pick(102, 144), pick(103, 144), pick(104, 144),
                    pick(105, 144), pick(106, 144), pick(107, 144)});
-    game.Command3_Click();                              // spends fillers 100..107
+    game.Command3_Click(program);                       // spends fillers 100..107
     clickAll({2, 61});                                  // CASA's and SOL's S, the U of LUNA
     clickAll({130, 131, 132, 133, 134, 135, 136, 137}); // the eighth miss ends the round
     const struct {
@@ -121,7 +121,7 @@ TEST_F(Selection, theLastLetterOfAWordShowsItsCaptionAndSendsTheRunnerBack) {
     EXPECT_TRUE(game.LabelVisible[3]);
     EXPECT_EQ(game.List2, QStringList{"LUNA"});
     EXPECT_EQ(game.FlashLabel, 3);
-    EXPECT_TRUE(game.Timer1Enabled);
+    EXPECT_TRUE(game.runningTimers().Timer1);
     EXPECT_EQ(game.WordsFound, 1);
     EXPECT_EQ(game.Command3Caption, QStringLiteral("1 de 6 - 16,6666666666667 %"));
     EXPECT_EQ(game.RunnerLeft, Start);
@@ -158,6 +158,7 @@ TEST_F(Selection, theSixthWordWinsTheRound) {
     clickAll({0, 1, 2, 3, 14, 26, 48, 49, 50, 60, 61, 62, 63, 72, 73, 74});
     const ClickResult result = clickAll({75, 84, 85, 86});
     EXPECT_EQ(result.sounds, std::vector<SoundId>{SoundId::Final});
+    EXPECT_EQ(result.ending, RoundEnding::Won);
     EXPECT_EQ(game.WordsFound, 6);
     EXPECT_EQ(game.phase(), RoundPhase::Ended);
 }
@@ -167,9 +168,9 @@ TEST_F(Selection, theSixthWordWinsTheRound) {
 TEST_F(Selection, outsideARoundClicksAndHintsChangeNothing) {
     clickAll({130, 131, 132, 133, 134, 135, 136, 137}); // lost by the eighth miss
     const std::function<void()> toPhase[] = {
-        [] {},                                  // Ended: the pause
-        [this] { game.Timer4_Timer(); },        // Menu
-        [this] { game.Timer3Enabled = true; }}; // Starting: play pressed, 500 ms to go
+        [] {},                           // Ended: the pause
+        [this] { game.Timer4_Timer(); }, // Menu
+        [this] { game.playPressed(); }}; // Starting: play pressed, 500 ms to go
     for (const auto& enter : toPhase) {
         enter();
         const Game before = game;
@@ -178,12 +179,12 @@ TEST_F(Selection, outsideARoundClicksAndHintsChangeNothing) {
             EXPECT_TRUE(result.sounds.empty() && result.completedWords.empty());
             EXPECT_FALSE(result.focusToCommand2);
         }
-        game.Command3_Click();
+        game.Command3_Click(program);
         EXPECT_EQ(game.board.Look, before.board.Look) << int(game.phase());
         EXPECT_EQ(game.ErrorCount, before.ErrorCount);
         EXPECT_EQ(game.WordsFound, before.WordsFound);
         EXPECT_EQ(game.Command3Caption, before.Command3Caption);
-        EXPECT_EQ(game.Timer4Enabled, before.Timer4Enabled);
+        EXPECT_EQ(game.runningTimers(), before.runningTimers());
     }
 }
 

@@ -3,6 +3,7 @@
 // whether it showed.
 // Usage: play_rounds PROGRAM_FOLDER ROUNDS
 #include "game_screen.h"
+#include "module1.h"
 #include "navigation.h"
 #include "printed_round.h"
 #include "sound.h"
@@ -20,7 +21,8 @@ int main(int argc, char* argv[]) {
     }
     NoNavigation navigation; // the menu between rounds is skipped
     RecordingSound sound;
-    Form1 form(arguments[1], navigation, sound, {1024, 768});
+    Module1 module1;
+    Form1 form(arguments[1], navigation, module1, sound, {1024, 768});
     form.Form_Load();
     std::printf("word list\t%s\n", qPrintable(form.Command2->text()));
     printRound(form);

@@ -218,8 +218,6 @@ void PrintTo(const HostileRow& row, std::ostream* out) {
 // Plays a folder round after round through the real game screen.
 class PlayedFolder : public ::testing::Test {
   protected:
-    void TearDown() override { resetRunWideState(); }
-
     // One round from start to pause: the words it drew, then won by clicking every word, or, with
     // nothing to find, lost to the clock.
     void playRound(RoundPlayer& player, const QSet<QString>& drawable, int round) {
@@ -256,9 +254,10 @@ TEST_P(HostileFolder, fiftyRoundsNeverCrashOrHangAreWinnableAndLeaveTheFolderAsI
     GetParam().fill(hostile);
     const FolderListing before = listFolder(QFile::encodeName(folder.path()).toStdString());
     FakeNavigation navigation;
+    Module1 module1;
     CountingSound sound;
     {
-        Form1 form(folder.path(), navigation, sound, QSize(800, 600));
+        Form1 form(folder.path(), navigation, module1, sound, QSize(800, 600));
         QElapsedTimer setUp;
         setUp.start();
         form.Form_Load();
@@ -301,8 +300,9 @@ TEST_F(RemovedPictures, aPictureRemovedBetweenTheListingAndItsLoadingLeavesTheRo
     }
     FolderListing expected = listFolder(QFile::encodeName(folder.path()).toStdString());
     FakeNavigation navigation;
+    Module1 module1;
     CountingSound sound;
-    Form1 form(folder.path(), navigation, sound, QSize(800, 600));
+    Form1 form(folder.path(), navigation, module1, sound, QSize(800, 600));
     form.Form_Load();
     RoundPlayer player(form);
 

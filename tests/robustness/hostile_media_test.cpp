@@ -153,10 +153,7 @@ void PrintTo(const Case& c, std::ostream* out) {
     *out << c.what;
 }
 
-class HostileMedia : public ::testing::TestWithParam<Case> {
-  protected:
-    void TearDown() override { resetRunWideState(); }
-};
+class HostileMedia : public ::testing::TestWithParam<Case> {};
 
 TEST_P(HostileMedia, fiveRoundsAndTheMenuNeverHangAndTheExitButtonEndsTheGame) {
     PlayFolder folder;
@@ -164,10 +161,11 @@ TEST_P(HostileMedia, fiveRoundsAndTheMenuNeverHangAndTheExitButtonEndsTheGame) {
     GetParam().fill(folder, neverDrawn);
     Watchdog watchdog(GetParam().what);
     FakeNavigation navigation;
+    Module1 module1;
     CountingSound sound;
     SoundEffectPlayer realSound;
     realSound.setBeep([] {});
-    Form1 form(folder.path(), navigation, realSound, QSize(800, 600));
+    Form1 form(folder.path(), navigation, module1, realSound, QSize(800, 600));
     form.Form_Load();
     watchdog.beat("start-up");
     form.showOnScreen();
@@ -188,7 +186,7 @@ TEST_P(HostileMedia, fiveRoundsAndTheMenuNeverHangAndTheExitButtonEndsTheGame) {
         ASSERT_EQ(player.game().phase(), RoundPhase::Ended);
         form.Timer4_Timer();
         {
-            Form3 menu(navigation, folder.path(), &form);
+            Form3 menu(navigation, module1, folder.path(), &form);
             menu.show();
             QCoreApplication::processEvents();
             EXPECT_TRUE(menu.isVisible());

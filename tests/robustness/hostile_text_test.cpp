@@ -115,7 +115,6 @@ class HostileText : public ::testing::TestWithParam<Row> {
                 folder.remove(name);
         }
     }
-    void TearDown() override { resetRunWideState(); }
     bool hostile(TextFile file) const {
         return std::get<0>(GetParam()) == file || std::get<0>(GetParam()) == TextFile::All;
     }
@@ -127,6 +126,7 @@ class HostileText : public ::testing::TestWithParam<Row> {
 
     PlayFolder folder;
     FakeNavigation navigation;
+    Module1 module1;
     CountingSound sound;
 };
 
@@ -134,7 +134,7 @@ TEST_P(HostileText, theGameStartsPlaysIntoTheNextRoundAndTheMenuWorks) {
     QElapsedTimer clock;
     clock.start();
     {
-        Form1 form(folder.path(), navigation, sound, QSize(800, 600));
+        Form1 form(folder.path(), navigation, module1, sound, QSize(800, 600));
         form.Form_Load();
         form.showOnScreen();
         QCoreApplication::processEvents();
@@ -174,13 +174,13 @@ TEST_P(HostileText, theGameStartsPlaysIntoTheNextRoundAndTheMenuWorks) {
         }
     }
     {
-        Form3 menu(navigation, folder.path());
+        Form3 menu(navigation, module1, folder.path());
         menu.show();
         QCoreApplication::processEvents();
         for (int level = 0; level < Form3::LevelCount; ++level) {
             menu.Command1_Click(level);
             QCoreApplication::processEvents();
-            EXPECT_EQ(Module1::Level, level);
+            EXPECT_EQ(module1.Level, level);
         }
         if (isLatin1() && hostile(TextFile::Level)) {
             EXPECT_EQ(menu.Label1->text(), QStringLiteral("Nivel 6: pingüino"));

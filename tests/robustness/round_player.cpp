@@ -1,7 +1,6 @@
 // Driving the game screen's handlers round by round, and the check that a round can be won.
 #include "round_player.h"
 
-#include "module1.h"
 #include "picture_viewer.h"
 
 #include <QApplication>
@@ -68,7 +67,7 @@ bool RoundPlayer::viewPicture(int k) {
 
 void RoundPlayer::startNextRound(int level) {
     if (m_form.Timer4->isEnabled()) m_form.Timer4_Timer();
-    Module1::Level = static_cast<std::uint8_t>(level);
+    m_form.module1().Level = static_cast<std::uint8_t>(level);
     m_form.enableTimer3();
     m_form.Timer3_Timer();
 }
@@ -112,10 +111,4 @@ void RoundPlayer::startNextRound(int level) {
                    << " cells clicked";
     }
     return ::testing::AssertionSuccess();
-}
-
-void resetRunWideState() {
-    Module1::Level = 0;
-    Module1::ViewerPictureFile.clear();
-    Game::HintsUsed = 0;
 }

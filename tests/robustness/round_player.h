@@ -65,7 +65,3 @@ class RoundPlayer {
 // Whether each word's count of letters found is the number of its cells clicked so far: a letter
 // is credited once, by the click on its cell, and by nothing else.
 ::testing::AssertionResult everyLetterCountMatchesTheClicks(const Game& game);
-
-// Puts back what a played game leaves set for the whole run (the level chosen, the viewer's file,
-// the hints used), so that one test's play cannot steer the next.
-void resetRunWideState();

@@ -46,8 +46,6 @@ struct Tally {
 
 class Soak : public ::testing::Test {
   protected:
-    void TearDown() override { resetRunWideState(); }
-
     int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); }
     int pickFrom(const std::vector<int>& cells) { return cells[pick(int(cells.size()))]; }
 
@@ -136,9 +134,9 @@ TEST_F(Soak, threeHundredRandomRoundsOnEveryLevelKeepTheRulesAndTheMemoryFlat) {
     SCOPED_TRACE("TOLVANO_SOAK_SEED=" + std::to_string(seed()));
     PlayFolder folder(PlayFolder::Pictures::Bundled);
     FakeNavigation navigation;
+    Module1 module1;
     CountingSound sound;
-    Module1::Level = 0;
-    Form1 form(folder.path(), navigation, sound, QSize(800, 600));
+    Form1 form(folder.path(), navigation, module1, sound, QSize(800, 600));
     form.Form_Load();
     form.showOnScreen();
     settle();
@@ -153,7 +151,7 @@ TEST_F(Soak, threeHundredRandomRoundsOnEveryLevelKeepTheRulesAndTheMemoryFlat) {
         ASSERT_EQ(player.game().phase(), RoundPhase::Playing);
         ASSERT_TRUE(everyWordLiesOnTheBoard(player.game()));
         ASSERT_EQ(player.game().WordsOffered, 6 * (round + 1));
-        tally.levels.insert(Module1::Level);
+        tally.levels.insert(module1.Level);
 
         playAWhile(form, player, tally);
         ASSERT_TRUE(everyLetterCountMatchesTheClicks(player.game()));

@@ -3,9 +3,10 @@
 #include "asset_paths.h"
 #include "game_screen.h"
 #include "gif_control.h"
-#include "round_end_sign.h"
 #include "module1.h"
+#include "picture_viewer.h"
 #include "program_folder.h"
+#include "round_end_sign.h"
 #include "sound.h"
 #include "units.h"
 #include "voice.h"
@@ -35,11 +36,12 @@ class FakeNavigation final : public Navigation {
 struct GameScreen : ::testing::Test {
     ProgramFolder folder;
     FakeNavigation navigation;
+    Module1 module1;
     RecordingSound sound;
     std::unique_ptr<Form1> form;
 
     void load(QSize screen = {800, 600}) {
-        form = std::make_unique<Form1>(folder.path(), navigation, sound, screen);
+        form = std::make_unique<Form1>(folder.path(), navigation, module1, sound, screen);
         form->Form_Load();
     }
     Game& game() { return form->game(); }
@@ -205,8 +207,7 @@ TEST_F(GameScreen, theHintKeySpendsEightCellsAndTheWordListButtonTogglesTheList)
     for (const CellLook& look : game().board.Look)
         red += look.BackColor == colours::Miss;
     EXPECT_EQ(red, 8);
-    EXPECT_TRUE(form->Command3->text().endsWith(QString::number(Game::HintsUsed)));
-    Game::HintsUsed = 0;
+    EXPECT_TRUE(form->Command3->text().endsWith(QString::number(module1.HintsUsed)));
     form->Command2_Click();
     EXPECT_TRUE(form->List2->isVisibleTo(form.get()));
     form->Command2_Click();
@@ -241,23 +242,26 @@ TEST_F(GameScreen, theNextRoundStartsAboutHalfASecondAfterPlay) {
 TEST_F(GameScreen, aClickOnTheRightColumnsMiddlePictureOpensItsFile) {
     load();
     // The viewer is modal: close it as soon as it shows.
-    QTimer::singleShot(100, [] {
-        if (QWidget* viewer = QApplication::activeModalWidget()) viewer->close();
+    QString shown;
+    QTimer::singleShot(100, [&shown] {
+        if (auto* viewer = qobject_cast<Form4*>(QApplication::activeModalWidget())) {
+            shown = viewer->pictureFile();
+            viewer->close();
+        }
     });
     form->Image1_Click(4);
-    EXPECT_EQ(Module1::ViewerPictureFile, game().wordList.PictureFiles[4]);
-    Module1::ViewerPictureFile.clear();
+    EXPECT_EQ(shown, game().wordList.PictureFiles[4]);
 }
 
 // A file name is shown as it stands: markup in it neither formats the caption nor loads a file
 // (here a FIFO in the working folder, which would hang the game for ever).
 TEST_F(GameScreen, aCaptionWithMarkupIsShownAsPlainText) {
-    ProgramFolder marked{{"<img src=x>.png", "<b>sol.png", "pato.png", "luna.png", "gato.png",
-                          "oso.png"}};
+    ProgramFolder marked{
+        {"<img src=x>.png", "<b>sol.png", "pato.png", "luna.png", "gato.png", "oso.png"}};
     const QString workingFolder = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(marked.path()));
     ASSERT_EQ(mkfifo("x", 0600), 0);
-    form = std::make_unique<Form1>(marked.path(), navigation, sound, QSize(800, 600));
+    form = std::make_unique<Form1>(marked.path(), navigation, module1, sound, QSize(800, 600));
     form->Form_Load();
     for (int k = 0; k < WordSlots; ++k)
         for (int cell : cellsOf(k))
@@ -275,7 +279,7 @@ TEST_F(GameScreen, aCaptionWithMarkupIsShownAsPlainText) {
 
 TEST_F(GameScreen, aFolderWithoutPicturesStillGivesAPlayableScreen) {
     ProgramFolder empty{QStringList()};
-    form = std::make_unique<Form1>(empty.path(), navigation, sound, QSize(800, 600));
+    form = std::make_unique<Form1>(empty.path(), navigation, module1, sound, QSize(800, 600));
     form->Form_Load();
     for (const QString& word : game().wordList.Words)
         EXPECT_TRUE(word.isEmpty());
@@ -382,7 +386,7 @@ TEST_F(GameScreen, picturesAndFoundWordsAreSaidFromTheirRecordings) {
 
     // The teacher's switch, read at start-up, silences the next game screen.
     folder.write(QStringLiteral("configuracion/voz.txt"), "no");
-    form = std::make_unique<Form1>(folder.path(), navigation, sound, QSize(800, 600));
+    form = std::make_unique<Form1>(folder.path(), navigation, module1, sound, QSize(800, 600));
     form->setVoice(&voice);
     form->Form_Load();
     voice.playable << recordingOf(0);

@@ -3,6 +3,7 @@
 #include "game_screen.h"
 #include "module1.h"
 #include "navigation.h"
+#include "picture_viewer.h"
 #include "program_folder.h"
 #include "sound.h"
 
@@ -16,6 +17,7 @@ namespace {
 struct KeyboardPlay : ::testing::Test {
     ProgramFolder folder;
     NoNavigation navigation;
+    Module1 module1;
     RecordingSound sound;
     std::unique_ptr<Form1> keys;
     std::unique_ptr<Form1> mouse;
@@ -23,9 +25,9 @@ struct KeyboardPlay : ::testing::Test {
     void SetUp() override {
         // The board ignores presses for a double-click interval after it appears.
         QApplication::setDoubleClickInterval(0);
-        keys = std::make_unique<Form1>(folder.path(), navigation, sound, QSize(800, 600));
+        keys = std::make_unique<Form1>(folder.path(), navigation, module1, sound, QSize(800, 600));
         keys->Form_Load();
-        mouse = std::make_unique<Form1>(folder.path(), navigation, sound, QSize(800, 600));
+        mouse = std::make_unique<Form1>(folder.path(), navigation, module1, sound, QSize(800, 600));
         mouse->Form_Load();
         // The same round on both screens.
         mouse->game().board = keys->game().board;
@@ -121,16 +123,17 @@ TEST_F(KeyboardPlay, tabReachesTheWordListAndThePicturesAndTheViewerClosesByKey)
     press(Qt::Key_Tab);
     ASSERT_EQ(focused(), keys->Image1[0]);
     bool closed = false;
+    QString shown;
     QTimer::singleShot(0, [&] {
-        if (QWidget* viewer = QApplication::activeModalWidget()) {
+        if (auto* viewer = qobject_cast<Form4*>(QApplication::activeModalWidget())) {
+            shown = viewer->pictureFile();
             QTest::keyClick(viewer, Qt::Key_Escape);
             closed = !viewer->isVisible();
         }
     });
     press(Qt::Key_Return);
     EXPECT_TRUE(closed);
-    EXPECT_EQ(Module1::ViewerPictureFile, keys->game().wordList.PictureFiles[0]);
-    Module1::ViewerPictureFile.clear();
+    EXPECT_EQ(shown, keys->game().wordList.PictureFiles[0]);
     // The offscreen platform has no window manager to give the focus back after the viewer.
     QApplication::setActiveWindow(keys.get());
     ASSERT_EQ(focused(), keys->Image1[0]);

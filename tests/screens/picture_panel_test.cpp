@@ -16,11 +16,12 @@ namespace {
 struct PicturePanel : ::testing::Test {
     ProgramFolder folder;
     NoNavigation navigation;
+    Module1 module1;
     RecordingSound sound;
     std::unique_ptr<Form1> form;
 
     void load() {
-        form = std::make_unique<Form1>(folder.path(), navigation, sound, QSize(800, 600));
+        form = std::make_unique<Form1>(folder.path(), navigation, module1, sound, QSize(800, 600));
         form->Form_Load();
     }
     void nextRound() {

@@ -1,8 +1,6 @@
 // Tests of the picture viewer: its window, too-large and unusable pictures, the closing click.
 #include "picture_viewer.h"
 
-#include "module1.h"
-
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -21,7 +19,6 @@ namespace {
 class PictureViewerTest : public testing::Test {
   protected:
     PictureViewerTest() { QDir(folder.path()).mkpath(QStringLiteral("imagenes")); }
-    ~PictureViewerTest() override { Module1::ViewerPictureFile.clear(); }
 
     void writePicture(const QString& name, QSize size) {
         QImage picture(size, QImage::Format_RGB32);
@@ -33,9 +30,10 @@ class PictureViewerTest : public testing::Test {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
     }
-    // Runs open() as the game screen does; `whileOpen` gets the modal viewer, if one opens, and
-    // must close it. A viewer that should not have opened is closed here so the test cannot hang.
-    bool open(const std::function<void(Form4&)>& whileOpen = {}) {
+    // Runs open() on `name` as the game screen does; `whileOpen` gets the modal viewer, if one
+    // opens, and must close it. A viewer that should not have opened is closed here so the test
+    // cannot hang.
+    bool open(const QString& name, const std::function<void(Form4&)>& whileOpen = {}) {
         bool opened = false;
         QTimer watcher;
         watcher.setSingleShot(true);
@@ -47,7 +45,7 @@ class PictureViewerTest : public testing::Test {
             if (viewer->isVisible()) viewer->reject();
         });
         watcher.start(0);
-        Form4::open(folder.path(), nullptr);
+        Form4::open(folder.path(), name, nullptr);
         return opened;
     }
 
@@ -60,8 +58,7 @@ class PictureViewerTest : public testing::Test {
 TEST_F(PictureViewerTest, SmallPictureGrowsToHalfTheScreenInACentredWindow) {
     ASSERT_EQ(QGuiApplication::primaryScreen()->geometry(), QRect(0, 0, 800, 800));
     writePicture(QStringLiteral("piña.png"), QSize(100, 100));
-    Module1::ViewerPictureFile = QStringLiteral("piña.png");
-    Form4 viewer(folder.path());
+    Form4 viewer(folder.path(), QStringLiteral("piña.png"));
     ASSERT_TRUE(viewer.pictureLoaded());
     EXPECT_EQ(viewer.geometry(), QRect(189, 177, 422, 446));
     EXPECT_EQ(viewer.Picture1->geometry(), QRect(8, 8, 400, 400));
@@ -71,8 +68,7 @@ TEST_F(PictureViewerTest, SmallPictureGrowsToHalfTheScreenInACentredWindow) {
 
 TEST_F(PictureViewerTest, PictureLargerThanTheScreenIsShownSmallerInProportion) {
     writePicture(QStringLiteral("grande.png"), QSize(1000, 900));
-    Module1::ViewerPictureFile = QStringLiteral("grande.png");
-    Form4 viewer(folder.path());
+    Form4 viewer(folder.path(), QStringLiteral("grande.png"));
     ASSERT_TRUE(viewer.pictureLoaded());
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     EXPECT_TRUE(screen.contains(viewer.geometry()))
@@ -91,18 +87,16 @@ TEST_F(PictureViewerTest, PictureThatCannotBeShownOpensNothing) {
     const QString names[] = {QStringLiteral("borrado.png"), QStringLiteral("texto.png"),
                              QStringLiteral("vacio.png"), QString()};
     for (const QString& name : names) {
-        Module1::ViewerPictureFile = name;
-        EXPECT_FALSE(open()) << name.toStdString();
-        EXPECT_FALSE(Form4(folder.path()).pictureLoaded()) << name.toStdString();
+        EXPECT_FALSE(open(name)) << name.toStdString();
+        EXPECT_FALSE(Form4(folder.path(), name).pictureLoaded()) << name.toStdString();
     }
 }
 
 TEST_F(PictureViewerTest, ClickOnThePictureClosesTheViewerAndNowhereElse) {
     writePicture(QStringLiteral("gato.png"), QSize(150, 120));
-    Module1::ViewerPictureFile = QStringLiteral("gato.png");
     bool stayedOpen = false;
     bool closedByPicture = false;
-    const bool opened = open([&](Form4& viewer) {
+    const bool opened = open(QStringLiteral("gato.png"), [&](Form4& viewer) {
         // The white margin below the picture is no way out.
         QTest::mouseClick(&viewer, Qt::LeftButton, {}, QPoint(4, viewer.height() - 4));
         stayedOpen = viewer.isVisible();
