@@ -4,8 +4,8 @@
 #pragma once
 
 #include "game_screen.h"
+#include "media_fakes.h"
 #include "navigation.h"
-#include "sound.h"
 
 #include <QSize>
 #include <QString>

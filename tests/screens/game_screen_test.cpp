@@ -6,7 +6,7 @@
 #include "round_end_sign.h"
 #include "module1.h"
 #include "program_folder.h"
-#include "sound.h"
+#include "media_fakes.h"
 #include "units.h"
 #include "voice.h"
 
