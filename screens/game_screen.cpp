@@ -152,16 +152,13 @@ void Form1::createControls() {
     List2->hide();
     for (int k = 0; k < WordSlots; ++k) {
         Image1[k] = new PictureLabel(this);
-        place(Image1[k], {0, 0, 1095, 855});
         Label1[k] = new CaptionLabel(this);
         Label1[k]->setFont(arial(14.25, true));
         Label1[k]->hide();
     }
     Marchoso1 = new GifControl(this);
-    Marchoso1->setSizeTwips(1095, 1335);
     Marchoso1->hide();
     Marchoso2 = new GifControl(this);
-    Marchoso2->setSizeTwips(735, 735);
     Marchoso2->hide();
     Timer1 = new GameTimer(400, false, this);
     Timer2 = new GameTimer(300, true, this);
