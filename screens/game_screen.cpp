@@ -4,6 +4,7 @@
 #include "asset_paths.h"
 #include "caption_label.h"
 #include "colours.h"
+#include "game_font.h"
 #include "gif_control.h"
 #include "language_file.h"
 #include "module1.h"
@@ -32,11 +33,17 @@
 
 namespace {
 
-QFont arial(double points, bool bold) {
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
+// The file that plays each of the core's sounds.
+const char16_t* soundFile(SoundId sound) {
+    switch (sound) {
+    case SoundId::Success:
+        return assets::SuccessSound;
+    case SoundId::Final:
+        return assets::FinalSound;
+    case SoundId::Error:
+        break;
+    }
+    return assets::ErrorSound;
 }
 
 // The design sizes of the two animations, grown with the board.
@@ -669,10 +676,7 @@ void Form1::saySpeech() {
 // How long a sound plays, from its file; the beep that stands in for a bad one is short.
 qint64 Form1::soundMs(SoundId sound) const {
     constexpr qint64 BeepMs = 200;
-    const char16_t* file = sound == SoundId::Success ? assets::SuccessSound
-                           : sound == SoundId::Final ? assets::FinalSound
-                                                     : assets::ErrorSound;
-    const std::optional<WavInfo> info = readPlayableSound(assetPath(file));
+    const std::optional<WavInfo> info = readPlayableSound(assetPath(soundFile(sound)));
     return info ? info->durationMs() : BeepMs;
 }
 
@@ -684,15 +688,5 @@ void Form1::syncTimers() {
 }
 
 void Form1::play(SoundId sound) {
-    switch (sound) {
-    case SoundId::Success:
-        m_sound.play(assetPath(assets::SuccessSound));
-        break;
-    case SoundId::Error:
-        m_sound.play(assetPath(assets::ErrorSound));
-        break;
-    case SoundId::Final:
-        m_sound.play(assetPath(assets::FinalSound));
-        break;
-    }
+    m_sound.play(assetPath(soundFile(sound)));
 }
