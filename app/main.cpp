@@ -1,9 +1,6 @@
 // The program: opens on the splash screen and finds its data folders beside the program file.
 #include "asset_paths.h"
-#include "sound.h"
-#include "speech_engine.h"
-#include "system_voice.h"
-#include "voice.h"
+#include "late_media.h"
 #include "voice_switch.h"
 #include "windows.h"
 
@@ -62,14 +59,15 @@ int main(int argc, char* argv[]) {
     startMessages.clear();
 
     QApplication::setApplicationName(QStringLiteral("tolvano"));
+    const QString folder = assets::programFolder();
+    // The sound and speech back ends are opened once the splash is on the screen, not before it.
+    LateMedia media(mediaLibraryPaths(folder), voiceLanguage(folder));
     int status = 0;
     {
-        SoundEffectPlayer sound;
-        SystemVoice systemVoice(voiceLanguage(assets::programFolder()));
-        RecordingVoice voice(&systemVoice);
-        Windows windows(assets::programFolder(), sound, &voice);
+        Windows windows(folder, media.sound(), &media.voice());
         windows.start();
+        media.openAfterFirstFrame();
         status = app.exec();
     }
-    return endProgram(status);
+    return media.endProgram(status);
 }

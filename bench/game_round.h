@@ -4,9 +4,9 @@
 #pragma once
 
 #include "game_screen.h"
+#include "media_fakes.h"
 #include "module1.h"
 #include "navigation.h"
-#include "sound.h"
 
 #include <QSize>
 #include <QString>

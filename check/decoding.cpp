@@ -2,6 +2,7 @@
 // BMP layouts to see that a file holds all its data.
 #include "decoding.h"
 
+#include "decoder_output.h"
 #include "layout.h"
 #include "picture_loader.h"
 #include "regular_file.h"
@@ -17,7 +18,6 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
 #include <limits>
 #include <memory>
 #include <unistd.h>
@@ -30,7 +30,7 @@ namespace {
 // temporary file for as long as it lives, and every capture reads that file from where it began.
 DecoderMessages* listening = nullptr;
 std::FILE* heardLines = nullptr;
-int savedStderr = -1;
+StderrRedirect* toHeardLines = nullptr;
 
 // Notes after which the picture still shows whole: libpng's warnings (Qt passes them on as
 // information), a colour profile Qt cannot use (the picture shows in plain colours), libtiff's
@@ -191,25 +191,17 @@ DecoderMessages::DecoderMessages()
       m_thread(QThread::currentThread()) {
     listening = this;
     if (!m_outer) {
-        std::fflush(stderr);
-        savedStderr = ::dup(STDERR_FILENO);
         // Without a temporary file the libraries' own lines are not heard, but still kept quiet.
         heardLines = std::tmpfile();
-        const int target = heardLines ? ::fileno(heardLines) : ::open("/dev/null", O_WRONLY);
-        if (savedStderr >= 0 && target >= 0) ::dup2(target, STDERR_FILENO);
-        if (!heardLines && target >= 0) ::close(target);
+        toHeardLines = new StderrRedirect(heardLines ? ::fileno(heardLines) : -1);
     }
     if (heardLines) m_start = ::lseek(::fileno(heardLines), 0, SEEK_END);
 }
 
 DecoderMessages::~DecoderMessages() {
     if (!m_outer) {
-        std::fflush(stderr);
-        if (savedStderr >= 0) {
-            ::dup2(savedStderr, STDERR_FILENO);
-            ::close(savedStderr);
-            savedStderr = -1;
-        }
+        delete toHeardLines;
+        toHeardLines = nullptr;
         if (heardLines) std::fclose(heardLines);
         heardLines = nullptr;
     }

@@ -1,5 +1,6 @@
 // tolvano-check: tells a teacher what the game will make of its picture folder, texts and media.
 #include "asset_paths.h"
+#include "decoder_output.h"
 #include "folder_check.h"
 #include "speech_engine.h"
 #include "voice_switch.h"
@@ -27,13 +28,6 @@ const char Usage[] =
     "The report is in the language of the set it checks.\n"
     "Exit status: 0 ready to play (things to look at or not), 1 not ready, 2 usage error.\n";
 
-// What the decoders say about a damaged file is heard while it is decoded and put into the report;
-// any other library message would only bury the report, and a teacher cannot act on it. Only a
-// fatal one, which ends the program, is printed, so that the end has a reason.
-void keepOnlyFatal(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtFatalMsg) std::fprintf(stderr, "%s\n", message.toUtf8().constData());
-}
-
 // How long the computer's voice may take to answer, counted from the check's start: reaching the
 // speech daemon, or starting it, takes seconds; one that hangs must not hang the check.
 constexpr int SpeechAnswerMs = 4000;
@@ -47,6 +41,8 @@ void print(std::FILE* stream, const QString& text) {
 int main(int argc, char* argv[]) {
     // No display is needed to read pictures' headers, so this runs over a remote shell too.
     QCoreApplication app(argc, argv);
+    // What the decoders say about a damaged file is heard while it is decoded and put into the
+    // report; nothing else but a fatal message is printed.
     qInstallMessageHandler(keepOnlyFatal);
     QStringList arguments = QCoreApplication::arguments().mid(1);
     if (arguments.size() == 1 &&

@@ -169,6 +169,5 @@ bool GifControl::endUnderWay() const {
 
 void GifControl::raiseGifEnd() {
     m_endRaised = true;
-    if (gifEnd) gifEnd();
     emit GifEnd();
 }

@@ -3,7 +3,6 @@
 
 #include <QObject>
 #include <QString>
-#include <QStringList>
 #include <functional>
 #include <map>
 
@@ -35,10 +34,4 @@ class SoundEffectPlayer : public QObject, public Sound {
     std::map<QString, QSoundEffect*> m_effects;
     QSoundEffect* m_current = nullptr;
     std::function<void()> m_beep;
-};
-
-class RecordingSound : public Sound {
-  public:
-    QStringList played;
-    void play(const QString& wavPath) override { played << wavPath; }
 };

@@ -4,7 +4,6 @@
 
 #include <QObject>
 #include <QString>
-#include <QStringList>
 #include <functional>
 
 class QSoundEffect;
@@ -40,27 +39,4 @@ class RecordingVoice : public QObject, public Voice {
     QSoundEffect* m_effect = nullptr;
     QTimer* m_end;
     SystemVoice* m_fallback;
-};
-
-class RecordingVoiceFake : public Voice {
-  public:
-    QStringList said;
-    bool talking = false;
-    QStringList playable;     // the recordings that can be said
-    bool systemVoice = false; // whether the words without one can be said by the system
-    bool say(const QString& recordingPath, const QString& word, bool allowed) override {
-        if (playable.contains(recordingPath))
-            said << recordingPath;
-        else if (systemVoice && allowed)
-            said << QStringLiteral("system: ") + word;
-        else
-            return false;
-        talking = true;
-        return true;
-    }
-    bool speaking() const override { return talking; }
-    void endWord() {
-        talking = false;
-        if (finished) finished();
-    }
 };

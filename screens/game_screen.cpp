@@ -4,6 +4,7 @@
 #include "asset_paths.h"
 #include "caption_label.h"
 #include "colours.h"
+#include "game_font.h"
 #include "gif_control.h"
 #include "language_file.h"
 #include "picture_loader.h"
@@ -31,11 +32,17 @@
 
 namespace {
 
-QFont arial(double points, bool bold) {
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
+// The file that plays each of the core's sounds.
+const char16_t* soundFile(SoundId sound) {
+    switch (sound) {
+    case SoundId::Success:
+        return assets::SuccessSound;
+    case SoundId::Final:
+        return assets::FinalSound;
+    case SoundId::Error:
+        break;
+    }
+    return assets::ErrorSound;
 }
 
 // The design sizes of the two animations, grown with the board.
@@ -159,16 +166,13 @@ void Form1::createControls() {
     List2->hide();
     for (int k = 0; k < WordSlots; ++k) {
         Image1[k] = new PictureLabel(this);
-        place(Image1[k], {0, 0, 1095, 855});
         Label1[k] = new CaptionLabel(this);
         Label1[k]->setFont(arial(14.25, true));
         Label1[k]->hide();
     }
     Marchoso1 = new GifControl(this);
-    Marchoso1->setSizeTwips(1095, 1335);
     Marchoso1->hide();
     Marchoso2 = new GifControl(this);
-    Marchoso2->setSizeTwips(735, 735);
     Marchoso2->hide();
     Timer1 = new GameTimer(400, false, this);
     Timer2 = new GameTimer(300, true, this);
@@ -672,10 +676,7 @@ void Form1::saySpeech() {
 // How long a sound plays, from its file; the beep that stands in for a bad one is short.
 qint64 Form1::soundMs(SoundId sound) const {
     constexpr qint64 BeepMs = 200;
-    const char16_t* file = sound == SoundId::Success ? assets::SuccessSound
-                           : sound == SoundId::Final ? assets::FinalSound
-                                                     : assets::ErrorSound;
-    const std::optional<WavInfo> info = readPlayableSound(assetPath(file));
+    const std::optional<WavInfo> info = readPlayableSound(assetPath(soundFile(sound)));
     return info ? info->durationMs() : BeepMs;
 }
 
@@ -688,15 +689,5 @@ void Form1::syncTimers() {
 }
 
 void Form1::play(SoundId sound) {
-    switch (sound) {
-    case SoundId::Success:
-        m_sound.play(assetPath(assets::SuccessSound));
-        break;
-    case SoundId::Error:
-        m_sound.play(assetPath(assets::ErrorSound));
-        break;
-    case SoundId::Final:
-        m_sound.play(assetPath(assets::FinalSound));
-        break;
-    }
+    m_sound.play(assetPath(soundFile(sound)));
 }

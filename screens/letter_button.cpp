@@ -3,6 +3,7 @@
 #include "letter_button.h"
 #include "colours.h"
 #include "contrast.h"
+#include "game_font.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -192,10 +193,7 @@ void LetterButton::setHoldsFocus(bool holds) {
 }
 
 void LetterButton::applyFont() {
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(m_look.FontSize * m_growth);
-    font.setBold(m_look.FontBold);
-    setFont(font);
+    setFont(arial(m_look.FontSize * m_growth, m_look.FontBold));
 }
 
 void LetterButton::paintEvent(QPaintEvent*) {

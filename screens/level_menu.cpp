@@ -3,6 +3,7 @@
 
 #include "asset_paths.h"
 #include "colours.h"
+#include "game_font.h"
 #include "gif_control.h"
 #include "language_file.h"
 #include "layout.h"
@@ -55,13 +56,6 @@ constexpr int IconMargin = 8;
 // What the window manager adds around the client area: a border, and a title bar above.
 constexpr double FrameWidth = 120;
 constexpr double FrameHeight = 570;
-
-QFont arial18(bool bold, double scale) {
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(18 * scale);
-    font.setBold(bold);
-    return font;
-}
 
 // A style sheet is the one way Qt reliably paints a button's back colour on every style; the
 // buttons keep a rounded border and darken while pressed so that a child sees the press.
@@ -171,7 +165,7 @@ void Form3::buildControls() {
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(toPixelRect(scaled(DescriptionRect, m_scale)));
-    Label1->setFont(arial18(false, m_scale));
+    Label1->setFont(arial(18 * m_scale));
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     Label1->setContentsMargins(units::toPixels(DescriptionIndent * m_scale), 0, 0, 0);
@@ -179,12 +173,12 @@ void Form3::buildControls() {
     Label1->setTextFormat(Qt::PlainText);
 
     Command2 = makeButton(this, "Command2", scaled(PlayRect, m_scale));
-    Command2->setFont(arial18(true, m_scale));
+    Command2->setFont(arial(18 * m_scale, true));
     Command2->setDefault(true);
     connect(Command2, &QPushButton::clicked, this, &Form3::Command2_Click);
 
     Command3 = makeButton(this, "Command3", scaled(ExitRect, m_scale));
-    Command3->setFont(arial18(true, m_scale));
+    Command3->setFont(arial(18 * m_scale, true));
     // An auto-default button is the default only while it has the focus: Enter exits there alone.
     Command3->setAutoDefault(true);
     connect(Command3, &QPushButton::clicked, this, &Form3::Command3_Click);

@@ -7,6 +7,7 @@
 #include "screen_area.h"
 #include "units.h"
 
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -24,11 +25,20 @@ std::int32_t roundHalfEven(double value) {
     return static_cast<std::int32_t>(std::nearbyint(value));
 }
 
+// Read as PNG by Qt's own reader. Left to find the format itself, the reader would first load
+// every picture-format plug-in (TIFF, WebP, JPEG... with their libraries) to ask each whether it
+// reads the file, all before the first frame.
+QPixmap titlePicture() {
+    QImageReader reader(QStringLiteral(":/ventanas/portada.png"), "png");
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
+}
+
 } // namespace
 
 Form2::Form2(Navigation& navigation, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_navigation(navigation),
-      m_picture(QStringLiteral(":/ventanas/portada.png")) {
+      m_picture(titlePicture()) {
     setObjectName(QStringLiteral("Form2"));
     setAttribute(Qt::WA_DeleteOnClose);
     // The picture covers the whole window: nothing behind it needs clearing first.

@@ -1,17 +1,18 @@
 // tolvano-sheets: printable word searches made by the game's own rules, with their answer pages.
 #include "asset_paths.h"
+#include "decoder_output.h"
 #include "output_file.h"
 #include "pdf_sheets.h"
 #include "sheet_set.h"
 #include "texts_file.h"
 #include "voice_switch.h"
 
+#include <QCommandLineParser>
 #include <QGuiApplication>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <fcntl.h>
 #include <optional>
-#include <unistd.h>
 
 namespace {
 
@@ -27,13 +28,6 @@ const char Usage[] =
     "PICTURES is a picture folder; without it, the one the game uses.\n"
     "OUT.pdf is a new file or an earlier PDF, outside PICTURES; nothing else is written over.\n";
 
-// What the decoders and Qt say about a damaged file or a teacher's text would only bury the one
-// line a mistake deserves. A fatal message, which ends the program, is printed so the end has a
-// reason.
-void keepOnlyFatal(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtFatalMsg) std::fprintf(stderr, "%s\n", message.toUtf8().constData());
-}
-
 struct Options {
     sheets::SheetRequest request;
     sheets::Paper paper = sheets::Paper::A4;
@@ -44,86 +38,83 @@ struct Options {
     QString out;
 };
 
+// The argument as given (its name, before any "=value") that QCommandLineParser names in a message
+// of its own: quoted, or without its dashes among the unknown options.
+QString givenName(const QStringList& arguments, const QString& error, const QString& unknown) {
+    const qsizetype from = error.indexOf(u'\'') + 1;
+    const QString quoted = error.mid(from, error.lastIndexOf(u'\'') - from);
+    for (const QString& argument : arguments) {
+        const QString name = argument.section(u'=', 0, 0);
+        const QString bare = name.mid(name.startsWith(u"--") ? 2 : 1);
+        if (name.startsWith(u'-') && (unknown.isEmpty() ? name == quoted : bare == unknown))
+            return name;
+    }
+    return quoted;
+}
+
+// What the parser refused, in the program's words.
+QString refused(const QCommandLineParser& parser, const QStringList& arguments) {
+    const QStringList unknown = parser.unknownOptionNames();
+    const QString error = parser.errorText();
+    const QString name = givenName(arguments, error, unknown.value(0).section(u'=', 0, 0));
+    if (!unknown.isEmpty()) return QStringLiteral("unknown option %1").arg(name);
+    if (error.startsWith(QStringLiteral("Missing value")))
+        return name + QStringLiteral(" needs a value");
+    const auto given = std::find_if(arguments.begin(), arguments.end(),
+                                    [&](const QString& a) { return a.startsWith(name + u'='); });
+    return QStringLiteral("%1 does not take %2")
+        .arg(name, given != arguments.end() ? given->mid(name.size() + 1) : QString());
+}
+
 // The options, or the line that says what is wrong with them.
 std::optional<Options> parse(const QStringList& arguments, QString& problem) {
-    Options options;
-    for (qsizetype k = 0; k < arguments.size(); ++k) {
-        QString name = arguments[k];
-        std::optional<QString> value;
-        if (const qsizetype equals = name.indexOf(u'='); name.startsWith(u"--") && equals > 0) {
-            value = name.mid(equals + 1);
-            name.truncate(equals);
-        }
-        const auto takeValue = [&]() -> std::optional<QString> {
-            if (!value && k + 1 < arguments.size()) value = arguments[++k];
-            if (!value) problem = name + QStringLiteral(" needs a value");
-            return value;
-        };
-        bool ok = true;
-        if (name == u"--words" || name == u"--lower") {
-            (name == u"--words" ? options.words : options.lower) = true;
-            ok = !value;
-        } else if (name == u"--level" || name == u"--count") {
-            const auto text = takeValue();
-            if (!text) return std::nullopt;
-            (name == u"--level" ? options.request.level : options.request.count) = text->toInt(&ok);
-        } else if (name == u"--paper") {
-            const auto text = takeValue();
-            if (!text) return std::nullopt;
-            const QString paper = text->toLower();
-            ok = paper == u"a4" || paper == u"letter";
-            if (paper == u"letter") options.paper = sheets::Paper::Letter;
-        } else if (name == u"--seed") {
-            const auto text = takeValue();
-            if (!text) return std::nullopt;
-            options.seed = text->toULongLong(&ok);
-        } else if (name == u"--folder") {
-            options.folder = takeValue();
-            if (!options.folder) return std::nullopt;
-        } else if (name.startsWith(u'-') && name.size() > 1) {
-            problem = QStringLiteral("unknown option %1").arg(name);
-            return std::nullopt;
-        } else if (options.out.isEmpty()) {
-            options.out = name;
-            continue;
-        } else {
-            problem = QStringLiteral("one output file only, not %1 and %2").arg(options.out, name);
-            return std::nullopt;
-        }
-        if (!ok) {
-            problem = QStringLiteral("%1 does not take %2").arg(name, value.value_or(QString()));
-            return std::nullopt;
-        }
+    const QCommandLineOption words(QStringLiteral("words")), lower(QStringLiteral("lower"));
+    const QCommandLineOption level(QStringLiteral("level"), {}, QStringLiteral("L"));
+    const QCommandLineOption count(QStringLiteral("count"), {}, QStringLiteral("N"));
+    const QCommandLineOption paper(QStringLiteral("paper"), {}, QStringLiteral("P"));
+    const QCommandLineOption seed(QStringLiteral("seed"), {}, QStringLiteral("S"));
+    const QCommandLineOption folder(QStringLiteral("folder"), {}, QStringLiteral("PICTURES"));
+    QCommandLineParser parser;
+    // -x is one unknown option, as --x is, not the letters of several.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addOptions({words, lower, level, count, paper, seed, folder});
+    if (!parser.parse(QStringList{QStringLiteral("tolvano-sheets")} + arguments)) {
+        problem = refused(parser, arguments);
+        return std::nullopt;
     }
-    if (options.out.isEmpty()) {
+    const auto wrong = [&](const QCommandLineOption& option) {
+        problem = QStringLiteral("--%1 does not take %2")
+                      .arg(option.names().first(), parser.value(option));
+        return std::nullopt;
+    };
+    Options options;
+    options.words = parser.isSet(words);
+    options.lower = parser.isSet(lower);
+    bool ok = true;
+    if (parser.isSet(level) && (options.request.level = parser.value(level).toInt(&ok), !ok))
+        return wrong(level);
+    if (parser.isSet(count) && (options.request.count = parser.value(count).toInt(&ok), !ok))
+        return wrong(count);
+    if (parser.isSet(paper)) {
+        const QString chosen = parser.value(paper).toLower();
+        if (chosen != u"a4" && chosen != u"letter") return wrong(paper);
+        if (chosen == u"letter") options.paper = sheets::Paper::Letter;
+    }
+    if (parser.isSet(seed) && (options.seed = parser.value(seed).toULongLong(&ok), !ok))
+        return wrong(seed);
+    if (parser.isSet(folder)) options.folder = parser.value(folder);
+    const QStringList out = parser.positionalArguments();
+    if (out.isEmpty()) {
         problem = QStringLiteral("no output file given");
         return std::nullopt;
     }
+    if (out.size() > 1) {
+        problem = QStringLiteral("one output file only, not %1 and %2").arg(out[0], out[1]);
+        return std::nullopt;
+    }
+    options.out = out[0];
     return options;
 }
-
-// libpng and libtiff print their complaints about a damaged picture straight onto stderr, past
-// Qt's messages. A sheet leaves such a picture out as the game does, without a word, so stderr is
-// closed to them while pictures are read; the program's own line comes after.
-class DecodersQuiet {
-  public:
-    DecodersQuiet() : m_saved(::dup(STDERR_FILENO)) {
-        const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
-        if (m_saved >= 0 && null >= 0) ::dup2(null, STDERR_FILENO);
-        if (null >= 0) ::close(null);
-    }
-    ~DecodersQuiet() {
-        if (m_saved < 0) return;
-        std::fflush(stderr);
-        ::dup2(m_saved, STDERR_FILENO);
-        ::close(m_saved);
-    }
-    DecodersQuiet(const DecodersQuiet&) = delete;
-    DecodersQuiet& operator=(const DecodersQuiet&) = delete;
-
-  private:
-    int m_saved;
-};
 
 int fail(const QString& problem) {
     std::fprintf(stderr, "tolvano-sheets: %s\n", problem.toUtf8().constData());
@@ -136,6 +127,8 @@ int main(int argc, char* argv[]) {
     // Fonts and PDF pages need a GUI application, but never a screen: this runs over a remote
     // shell.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // What the decoders and Qt say about a damaged file or a teacher's text would only bury the
+    // one line a mistake deserves.
     qInstallMessageHandler(keepOnlyFatal);
     QGuiApplication app(argc, argv);
     const QStringList arguments = QCoreApplication::arguments().mid(1);
@@ -168,7 +161,9 @@ int main(int argc, char* argv[]) {
         readTexts(assets::path(program, assets::TextsFile), assets::activeSet(program).language);
     std::optional<QString> failure;
     {
-        const DecodersQuiet quiet;
+        // A sheet leaves a damaged picture out as the game does, without a word; the program's
+        // own line comes after.
+        const StderrRedirect quiet;
         const sheets::MadeSet made = sheets::makeSheetSet(request);
         if (!made.set)
             failure = made.problem;

@@ -1,6 +1,7 @@
 // Laying out the worksheets and their answer pages, and drawing them with QPainter on a QPdfWriter.
 #include "pdf_sheets.h"
 
+#include "game_font.h"
 #include "picture_loader.h"
 #include "texts_file.h"
 
@@ -35,13 +36,6 @@ constexpr double GutterMm = 3;         // each side of a picture's column
 constexpr double OutlineRadius = 0.42; // of a cell: round enough to hold a capital
 constexpr int DeviceDpi = 1200;        // the writer's units: fine enough for a hairline grid
 constexpr qint64 DecodedCacheKb = 64 * 1024;
-
-QFont font(double points, bool bold = false) {
-    QFont f(QStringLiteral("Arial")); // Liberation Sans where Arial is not installed
-    f.setPointSizeF(points);
-    f.setBold(bold);
-    return f;
-}
 
 struct Geometry {
     double perMm = 1; // device units per millimetre
@@ -169,7 +163,7 @@ void drawGrid(QPainter& painter, const Geometry& g) {
 
 void drawLetters(QPainter& painter, const Geometry& g, const Sheet& sheet) {
     painter.setPen(Qt::black);
-    painter.setFont(font(22));
+    painter.setFont(arial(22));
     for (int i = 0; i < BoardCells; ++i)
         painter.drawText(g.cell(i), Qt::AlignCenter, sheet.letters[i]);
 }
@@ -195,7 +189,7 @@ void outlineWord(QPainter& painter, const Geometry& g, const Board& board, int s
 
 void drawFooter(QPainter& painter, const Geometry& g, const QString& text) {
     painter.setPen(Qt::black);
-    painter.setFont(font(9));
+    painter.setFont(arial(9));
     painter.drawText(g.rect(0, g.height - FooterMm, g.width, FooterMm),
                      Qt::AlignRight | Qt::AlignBottom, text);
 }
@@ -210,7 +204,7 @@ struct Printer {
     QString text(TextId id, int number) const { return textOf(settings.texts, id).arg(number); }
 
     void sheet(const Sheet& sheet, int number) {
-        painter.setFont(font(14));
+        painter.setFont(arial(14));
         const double levelLeft = g.width - HeaderMm;
         const double dateLeft = g.width * 0.58;
         drawBlank(painter, g, textOf(settings.texts, TextId::SheetName), 0, dateLeft - 6);
@@ -235,7 +229,7 @@ struct Printer {
     void label(const QRectF& box, const QString& word) {
         if (!word.isEmpty()) {
             painter.setPen(Qt::black);
-            painter.setFont(font(16));
+            painter.setFont(arial(16));
             painter.drawText(box, Qt::AlignCenter, word);
             return;
         }
@@ -247,7 +241,7 @@ struct Printer {
 
     void answers(const Sheet& sheet, int number) {
         painter.setPen(Qt::black);
-        painter.setFont(font(16, true));
+        painter.setFont(arial(16, true));
         painter.drawText(g.rect(0, 0, g.width, HeaderMm), Qt::AlignLeft | Qt::AlignVCenter,
                          text(TextId::SheetAnswers, number));
         drawGrid(painter, g);
@@ -256,7 +250,7 @@ struct Printer {
         for (int k = 0; k < WordSlots; ++k)
             outlineWord(painter, g, sheet.board, k);
         drawLetters(painter, g, sheet);
-        painter.setFont(font(16));
+        painter.setFont(arial(16));
         // The words in the pictures' order, in two rows close under the board.
         for (int k = 0; k < WordSlots; ++k) {
             QRectF line = g.place(k);

@@ -3,8 +3,8 @@
 // can copy it into a play folder and see the game find that folder's pictures.
 // Usage: first_round
 #include "asset_paths.h"
+#include "media_fakes.h"
 #include "printed_round.h"
-#include "sound.h"
 #include "windows.h"
 
 #include <QApplication>

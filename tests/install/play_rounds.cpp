@@ -3,10 +3,10 @@
 // whether it showed.
 // Usage: play_rounds PROGRAM_FOLDER ROUNDS
 #include "game_screen.h"
+#include "media_fakes.h"
 #include "module1.h"
 #include "navigation.h"
 #include "printed_round.h"
-#include "sound.h"
 
 #include <QApplication>
 #include <cstdio>

@@ -6,8 +6,8 @@
 #include "module1.h"
 #include "picture_viewer.h"
 #include "program_folder.h"
+#include "media_fakes.h"
 #include "round_end_sign.h"
-#include "sound.h"
 #include "units.h"
 #include "voice.h"
 

@@ -1,11 +1,11 @@
 // A round played by keyboard alone gives what the mouse gives; the keyboard's own paths (the
 // cursor's edges, Tab, the viewer) and what a screen reader is told.
 #include "game_screen.h"
+#include "media_fakes.h"
 #include "module1.h"
 #include "navigation.h"
 #include "picture_viewer.h"
 #include "program_folder.h"
-#include "sound.h"
 
 #include <QApplication>
 #include <QTest>

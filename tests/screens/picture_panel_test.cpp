@@ -3,8 +3,8 @@
 // The six come up together at their panel sizes; a picture whose header reads but whose pixels do
 // not leaves its place empty, and is not drawn again.
 #include "game_screen.h"
+#include "media_fakes.h"
 #include "program_folder.h"
-#include "sound.h"
 
 #include <QDir>
 #include <QFile>

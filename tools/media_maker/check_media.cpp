@@ -17,15 +17,13 @@ namespace {
 
 int problems = 0;
 
-void problem(const QString &message)
-{
+void problem(const QString& message) {
     std::fprintf(stderr, "check_media: %s\n", qPrintable(message));
     ++problems;
 }
 
 // loopCount: -1 plays for ever, 0 plays once (no loop extension).
-void checkGif(const QString &path, int expectedLoops, const QString &frameDir)
-{
+void checkGif(const QString& path, int expectedLoops, const QString& frameDir) {
     QMovie movie(path);
     if (!movie.isValid()) {
         problem("cannot read " + path);
@@ -39,37 +37,44 @@ void checkGif(const QString &path, int expectedLoops, const QString &frameDir)
         }
         total += movie.nextFrameDelay();
         if (!frameDir.isEmpty())
-            movie.currentImage().save(QString("%1/%2_%3.png").arg(frameDir, QFileInfo(path).baseName()).arg(i, 2, 10, QChar('0')));
+            movie.currentImage().save(QString("%1/%2_%3.png")
+                                          .arg(frameDir, QFileInfo(path).baseName())
+                                          .arg(i, 2, 10, QChar('0')));
     }
     const QSize size = movie.currentImage().size();
-    std::printf("%-12s %3dx%-3d %2d frames %5d ms  loopCount %d\n", qPrintable(QFileInfo(path).fileName()),
-                size.width(), size.height(), movie.frameCount(), total, movie.loopCount());
+    std::printf("%-12s %3dx%-3d %2d frames %5d ms  loopCount %d\n",
+                qPrintable(QFileInfo(path).fileName()), size.width(), size.height(),
+                movie.frameCount(), total, movie.loopCount());
     if (movie.loopCount() != expectedLoops)
-        problem(QString("%1: loopCount %2, expected %3").arg(path).arg(movie.loopCount()).arg(expectedLoops));
+        problem(QString("%1: loopCount %2, expected %3")
+                    .arg(path)
+                    .arg(movie.loopCount())
+                    .arg(expectedLoops));
 }
 
-void checkPicture(const QString &path, QSize expected)
-{
+void checkPicture(const QString& path, QSize expected) {
     const QImage img(path);
     if (img.isNull())
         problem("cannot read " + path);
     else if (expected.isValid() && img.size() != expected)
-        problem(QString("%1: %2x%3, expected %4x%5").arg(path).arg(img.width()).arg(img.height())
-                    .arg(expected.width()).arg(expected.height()));
+        problem(QString("%1: %2x%3, expected %4x%5")
+                    .arg(path)
+                    .arg(img.width())
+                    .arg(img.height())
+                    .arg(expected.width())
+                    .arg(expected.height()));
 }
 
-int checkFolder(const QString &dir)
-{
+int checkFolder(const QString& dir) {
     const QStringList names = QDir(dir).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase);
-    for (const QString &name : names)
+    for (const QString& name : names)
         checkPicture(dir + '/' + name, QSize(256, 256));
     return int(names.size());
 }
 
 } // namespace
 
-int main(int argc, char **argv)
-{
+int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
@@ -77,8 +82,7 @@ int main(int argc, char **argv)
         return std::fprintf(stderr, "usage: check_media ASSETS_DIR [FRAME_DIR]\n"), 2;
     const QString assets = args[1];
     const QString frames = args.size() > 2 ? args[2] : QString();
-    if (!frames.isEmpty())
-        QDir().mkpath(frames);
+    if (!frames.isEmpty()) QDir().mkpath(frames);
 
     checkGif(assets + "/gifs/corre.gif", -1, frames);
     checkGif(assets + "/gifs/acierto.gif", 0, frames);

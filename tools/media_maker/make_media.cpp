@@ -27,23 +27,21 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-[[noreturn]] void fail(const QString &message)
-{
+[[noreturn]] void fail(const QString& message) {
     std::fprintf(stderr, "make_media: %s\n", qPrintable(message));
     std::exit(1);
 }
 
-void save(const QImage &img, const QString &path)
-{
-    if (!img.save(path))
-        fail("cannot write " + path);
+void save(const QImage& img, const QString& path) {
+    if (!img.save(path)) fail("cannot write " + path);
 }
 
-double radians(double degrees) { return degrees * kPi / 180.0; }
+double radians(double degrees) {
+    return degrees * kPi / 180.0;
+}
 
 // Friendly bold font: DejaVu Sans Bold where present, else Liberation Sans Bold.
-QFont boldFont(double pixelSize)
-{
+QFont boldFont(double pixelSize) {
     QFont f;
     f.setFamilies({"DejaVu Sans", "Liberation Sans"});
     f.setBold(true);
@@ -53,14 +51,14 @@ QFont boldFont(double pixelSize)
 
 // GIF transparency is all or nothing: pixels at least half covered become opaque in their own
 // colour, the others fully transparent, so no pale fringe appears on any background.
-QImage hardAlpha(const QImage &src)
-{
+QImage hardAlpha(const QImage& src) {
     QImage img = src.convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < img.height(); ++y) {
-        auto *line = reinterpret_cast<QRgb *>(img.scanLine(y));
+        auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
         for (int x = 0; x < img.width(); ++x) {
             const QRgb p = line[x];
-            line[x] = qAlpha(p) >= 128 ? qRgba(qRed(p), qGreen(p), qBlue(p), 255) : qRgba(0, 0, 0, 0);
+            line[x] =
+                qAlpha(p) >= 128 ? qRgba(qRed(p), qGreen(p), qBlue(p), 255) : qRgba(0, 0, 0, 0);
         }
     }
     return img;
@@ -68,24 +66,22 @@ QImage hardAlpha(const QImage &src)
 
 // Draws at `scale` times the final size, then shrinks smoothly: cleaner edges at tiny sizes.
 class SuperSampled {
-public:
+  public:
     SuperSampled(int width, int height, int scale)
         : m_image(width * scale, height * scale, QImage::Format_ARGB32_Premultiplied),
-          m_width(width), m_height(height)
-    {
+          m_width(width), m_height(height) {
         m_image.fill(Qt::transparent);
         m_painter.begin(&m_image);
         m_painter.setRenderHint(QPainter::Antialiasing);
         m_painter.scale(scale, scale);
     }
-    QPainter &painter() { return m_painter; }
-    QImage finish()
-    {
+    QPainter& painter() { return m_painter; }
+    QImage finish() {
         m_painter.end();
         return m_image.scaled(m_width, m_height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
 
-private:
+  private:
     QImage m_image;
     QPainter m_painter;
     int m_width;
@@ -94,38 +90,35 @@ private:
 
 // One GIF in the making: numbered frames and the ImageMagick arguments that join them.
 class GifFrames {
-public:
-    GifFrames(const QString &dir, int loops) : m_dir(dir)
-    {
+  public:
+    GifFrames(const QString& dir, int loops) : m_dir(dir) {
         QDir(dir).removeRecursively();
-        if (!QDir().mkpath(dir))
-            fail("cannot create " + dir);
+        if (!QDir().mkpath(dir)) fail("cannot create " + dir);
         // ImageMagick: -loop 0 repeats for ever; -loop 1 leaves out the loop extension, so
         // the file plays once.
-        m_args << "-dispose" << "Background" << "-loop" << QString::number(loops);
+        m_args << "-dispose"
+               << "Background"
+               << "-loop" << QString::number(loops);
     }
-    void add(const QImage &frame, int delayMs)
-    {
+    void add(const QImage& frame, int delayMs) {
         const QString name = QString("f%1.png").arg(m_count++, 2, 10, QChar('0'));
         save(frame, m_dir + '/' + name);
         m_args << "-delay" << QString("%1x1000").arg(delayMs) << name;
     }
-    void finish()
-    {
+    void finish() {
         QFile file(m_dir + "/args");
         if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
             fail("cannot write " + file.fileName());
         QTextStream(&file) << m_args.join(' ') << '\n';
     }
 
-private:
+  private:
     QString m_dir;
     QStringList m_args;
     int m_count = 0;
 };
 
-QPainterPath starPath(QPointF centre, double outer, double inner, double turnDegrees)
-{
+QPainterPath starPath(QPointF centre, double outer, double inner, double turnDegrees) {
     QPainterPath path;
     for (int i = 0; i < 10; ++i) {
         const double r = (i % 2 == 0) ? outer : inner;
@@ -143,8 +136,7 @@ QPainterPath starPath(QPointF centre, double outer, double inner, double turnDeg
 const QColor kOutline(0x2e, 0x1f, 0x3d);
 
 // A limb: a thick rounded stroke with a dark outline.
-void limb(QPainter &p, QPointF a, QPointF b, double width, const QColor &colour)
-{
+void limb(QPainter& p, QPointF a, QPointF b, double width, const QColor& colour) {
     p.setPen(QPen(kOutline, width + 1.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.drawLine(a, b);
     p.setPen(QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
@@ -152,8 +144,7 @@ void limb(QPainter &p, QPointF a, QPointF b, double width, const QColor &colour)
 }
 
 // Unit vector of an angle measured from straight down, positive turning towards the front (+x).
-QPointF dir(double degrees)
-{
+QPointF dir(double degrees) {
     return {std::sin(radians(degrees)), std::cos(radians(degrees))};
 }
 
@@ -162,8 +153,7 @@ struct LegColours {
     QColor shoe;
 };
 
-void drawLeg(QPainter &p, QPointF hip, double phase, const LegColours &c)
-{
+void drawLeg(QPainter& p, QPointF hip, double phase, const LegColours& c) {
     const double thigh = 40.0 * std::sin(phase);
     const double bend = 12.0 + 80.0 * std::max(0.0, std::cos(phase)); // knee folds while swinging
     const double shin = thigh - bend;
@@ -175,8 +165,8 @@ void drawLeg(QPainter &p, QPointF hip, double phase, const LegColours &c)
     limb(p, ankle - 0.6 * (toe - ankle), toe, 3.4, c.shoe);
 }
 
-void drawArm(QPainter &p, QPointF shoulder, double phase, const QColor &skin, const QColor &sleeve)
-{
+void drawArm(QPainter& p, QPointF shoulder, double phase, const QColor& skin,
+             const QColor& sleeve) {
     const double upper = -45.0 * std::sin(phase);
     const double fore = upper + 95.0; // elbow bent, hand forward and up
     const QPointF elbow = shoulder + 6.5 * dir(upper);
@@ -185,14 +175,14 @@ void drawArm(QPainter &p, QPointF shoulder, double phase, const QColor &skin, co
     limb(p, elbow, hand, 3.2, skin);
 }
 
-QImage runnerFrame(double t)
-{
+QImage runnerFrame(double t) {
     SuperSampled canvas(49, 49, 4);
-    QPainter &p = canvas.painter();
+    QPainter& p = canvas.painter();
     const double a = 2 * kPi * t;
     const QPointF hip(22.0, 27.5 + 1.2 * std::cos(2 * a)); // lowest at mid-stride, twice a cycle
     const double lean = 14.0;
-    const QPointF shoulder = hip + 10.5 * QPointF(std::sin(radians(lean)), -std::cos(radians(lean)));
+    const QPointF shoulder =
+        hip + 10.5 * QPointF(std::sin(radians(lean)), -std::cos(radians(lean)));
     const QPointF head = shoulder + QPointF(2.6, -6.8);
 
     const QColor skin(0xf7, 0xc2, 0x8c), skinBack(0xd8, 0x9a, 0x62);
@@ -200,11 +190,11 @@ QImage runnerFrame(double t)
     const QColor shorts(0x1e, 0x66, 0xe0);
     const QColor shoe(0xff, 0xc4, 0x00), shoeBack(0xd8, 0x96, 0x00);
 
-    drawArm(p, shoulder, a, skinBack, shirtBack);              // far arm swings with the near leg
-    drawLeg(p, hip, a + kPi, {skinBack, shoeBack});            // far leg
-    limb(p, hip, shoulder, 8.5, shirt);                        // body
+    drawArm(p, shoulder, a, skinBack, shirtBack);   // far arm swings with the near leg
+    drawLeg(p, hip, a + kPi, {skinBack, shoeBack}); // far leg
+    limb(p, hip, shoulder, 8.5, shirt);             // body
     limb(p, hip + QPointF(-0.2, -1.8), hip + QPointF(0.2, 0.6), 8.8, shorts);
-    drawLeg(p, hip, a, {skin, shoe});                          // near leg
+    drawLeg(p, hip, a, {skin, shoe}); // near leg
 
     // Head: outline, face, hair on the back of the head, an eye looking ahead.
     p.setPen(QPen(kOutline, 1.8));
@@ -215,19 +205,19 @@ QImage runnerFrame(double t)
     QPainterPath skull;
     skull.addEllipse(head, 5.3, 5.3);
     QPainterPath cap; // top and back of the head, above a line over the eye
-    cap.addPolygon(QPolygonF({head + QPointF(-8, -8), head + QPointF(8, -8), head + QPointF(8, -3.2),
-                              head + QPointF(1.5, -2.4), head + QPointF(-2.0, 0.5), head + QPointF(-3.0, 8),
-                              head + QPointF(-8, 8)}));
+    cap.addPolygon(
+        QPolygonF({head + QPointF(-8, -8), head + QPointF(8, -8), head + QPointF(8, -3.2),
+                   head + QPointF(1.5, -2.4), head + QPointF(-2.0, 0.5), head + QPointF(-3.0, 8),
+                   head + QPointF(-8, 8)}));
     p.drawPath(skull.intersected(cap));
     p.setBrush(kOutline);
     p.drawEllipse(head + QPointF(3.2, -0.4), 1.1, 1.3);
 
-    drawArm(p, shoulder, a + kPi, skin, shirt);                // near arm
+    drawArm(p, shoulder, a + kPi, skin, shirt); // near arm
     return hardAlpha(canvas.finish());
 }
 
-void makeRunner(const QString &dir)
-{
+void makeRunner(const QString& dir) {
     GifFrames gif(dir, 0);
     constexpr int kFrames = 8;
     for (int i = 0; i < kFrames; ++i)
@@ -250,23 +240,21 @@ struct Particle {
 
 // A small fixed pseudo-random sequence, so every run draws the same burst.
 class Lcg {
-public:
-    double next()
-    {
+  public:
+    double next() {
         m_state = m_state * 1103515245u + 12345u;
         return double((m_state >> 8) & 0xffff) / 65536.0;
     }
 
-private:
+  private:
     unsigned m_state = 20240611u;
 };
 
-void makeBurst(const QString &dir)
-{
+void makeBurst(const QString& dir) {
     const QPointF origin(20, 20);
     const std::array<QColor, 6> colours{QColor(0xff, 0xd0, 0x00), QColor(0xff, 0x4f, 0x6d),
-                                       QColor(0x2f, 0xa8, 0xff), QColor(0x3c, 0xc8, 0x4c),
-                                       QColor(0xb0, 0x5c, 0xff), QColor(0xff, 0x8a, 0x1c)};
+                                        QColor(0x2f, 0xa8, 0xff), QColor(0x3c, 0xc8, 0x4c),
+                                        QColor(0xb0, 0x5c, 0xff), QColor(0xff, 0x8a, 0x1c)};
     Lcg rng;
     std::vector<Particle> parts;
     constexpr int kParts = 18;
@@ -274,23 +262,22 @@ void makeBurst(const QString &dir)
         // Thrown up and out, mostly to the right and down, where the control has room.
         const double vx = -2.0 + 7.0 * (i + rng.next()) / kParts;
         const double vy = -5.0 + 6.0 * rng.next();
-        parts.push_back({QPointF(vx, vy), colours[(i * 5) % colours.size()], i % 2 == 0, 360 * rng.next(),
-                         i % 2 == 0 ? 4.4 + 1.6 * rng.next() : 2.8 + rng.next()});
+        parts.push_back({QPointF(vx, vy), colours[(i * 5) % colours.size()], i % 2 == 0,
+                         360 * rng.next(), i % 2 == 0 ? 4.4 + 1.6 * rng.next() : 2.8 + rng.next()});
     }
     GifFrames gif(dir, 1);
     constexpr int kFrames = 12;
     constexpr double kGravity = 0.7; // pixels per frame, per frame
     for (int f = 0; f < kFrames; ++f) {
         SuperSampled canvas(73, 89, 4);
-        QPainter &p = canvas.painter();
+        QPainter& p = canvas.painter();
         // Sizes pop up at once and shrink away in the last frames (a GIF cannot fade).
         const double fade = f < 7 ? 1.0 : std::max(0.0, 1.0 - (f - 6) / 5.0);
-        for (const Particle &part : parts) {
+        for (const Particle& part : parts) {
             const double t = f + 1.0;
             const QPointF pos = origin + part.velocity * t + QPointF(0, 0.5 * kGravity * t * t);
             const double size = part.size * fade * (f == 0 ? 0.6 : 1.0);
-            if (size < 0.8)
-                continue;
+            if (size < 0.8) continue;
             p.setPen(QPen(part.colour.darker(150), 1.2));
             p.setBrush(part.colour);
             if (part.star) {
@@ -338,15 +325,13 @@ constexpr int kLevelW = 137;
 constexpr int kLevelH = 129;
 constexpr int kCell = 24;
 
-QPointF cellCentre(int col, int row)
-{
+QPointF cellCentre(int col, int row) {
     const double left = (kLevelW - 5 * kCell) / 2.0;
     const double top = (kLevelH - 5 * kCell) / 2.0;
     return {left + (col + 0.5) * kCell, top + (row + 0.5) * kCell};
 }
 
-QPolygonF arrowShape(QPointF from, QPointF to, double shaft, double head)
-{
+QPolygonF arrowShape(QPointF from, QPointF to, double shaft, double head) {
     const QPointF d = to - from;
     const double len = std::hypot(d.x(), d.y());
     const QPointF u = d / len, n(-u.y(), u.x());
@@ -357,8 +342,7 @@ QPolygonF arrowShape(QPointF from, QPointF to, double shaft, double head)
 }
 
 // progress 0..1: how far the arrows have grown.
-QImage levelFrame(const std::vector<Direction> &dirs, double progress)
-{
+QImage levelFrame(const std::vector<Direction>& dirs, double progress) {
     QImage img(kLevelW, kLevelH, QImage::Format_RGB32);
     img.fill(Qt::white);
     QPainter p(&img);
@@ -370,9 +354,9 @@ QImage levelFrame(const std::vector<Direction> &dirs, double progress)
     const double reach = 2.0 * progress; // in cells
     // Cells an arrow has reached are tinted in its colour, like letters being read.
     std::array<std::array<QColor, 5>, 5> fill;
-    for (auto &row : fill)
+    for (auto& row : fill)
         row.fill(QColor(0xf1, 0xf4, 0xf8));
-    for (const Direction &d : dirs)
+    for (const Direction& d : dirs)
         for (int k = 1; k <= 2; ++k)
             if (k <= reach + 0.35)
                 fill[2 + k * d.dy][2 + k * d.dx] = QColor::fromHsvF(d.colour.hsvHueF(), 0.22, 1.0);
@@ -381,15 +365,17 @@ QImage levelFrame(const std::vector<Direction> &dirs, double progress)
             const QPointF c = cellCentre(col, row);
             p.setPen(QPen(QColor(0xcf, 0xd8, 0xe3), 1));
             p.setBrush(fill[row][col]);
-            p.drawRoundedRect(QRectF(c - QPointF(kCell / 2.0 - 1, kCell / 2.0 - 1), QSizeF(kCell - 2, kCell - 2)), 4, 4);
+            p.drawRoundedRect(
+                QRectF(c - QPointF(kCell / 2.0 - 1, kCell / 2.0 - 1), QSizeF(kCell - 2, kCell - 2)),
+                4, 4);
             p.setPen(QColor(0x8a, 0x9b, 0xae));
             p.setFont(boldFont(13));
-            p.drawText(QRectF(c - QPointF(kCell / 2.0, kCell / 2.0), QSizeF(kCell, kCell)), Qt::AlignCenter,
-                       letters.mid(row * 5 + col, 1));
+            p.drawText(QRectF(c - QPointF(kCell / 2.0, kCell / 2.0), QSizeF(kCell, kCell)),
+                       Qt::AlignCenter, letters.mid(row * 5 + col, 1));
         }
     }
     if (progress > 0) {
-        for (const Direction &d : dirs) {
+        for (const Direction& d : dirs) {
             const QPointF to = mid + QPointF(d.dx, d.dy) * kCell * reach * 1.04;
             const double len = kCell * reach * 1.04 * std::hypot(d.dx, d.dy);
             const QPolygonF shape = arrowShape(mid, to, 7.0, std::min(17.0, 0.7 * len));
@@ -409,8 +395,7 @@ QImage levelFrame(const std::vector<Direction> &dirs, double progress)
     return img;
 }
 
-void makeLevel(const QString &dir, const std::vector<Direction> &dirs)
-{
+void makeLevel(const QString& dir, const std::vector<Direction>& dirs) {
     GifFrames gif(dir, 0);
     gif.add(levelFrame(dirs, 1.0), 1400); // the still picture: finished arrows
     gif.add(levelFrame(dirs, 0.0), 250);
@@ -426,9 +411,8 @@ void makeLevel(const QString &dir, const std::vector<Direction> &dirs)
 // Window pictures.
 
 // Text with a thick outline and a soft drop shadow.
-void outlinedText(QPainter &p, const QString &text, const QFont &font, QPointF centre, const QColor &fill,
-                  const QColor &outline, double outlineWidth)
-{
+void outlinedText(QPainter& p, const QString& text, const QFont& font, QPointF centre,
+                  const QColor& fill, const QColor& outline, double outlineWidth) {
     QPainterPath path;
     path.addText(0, 0, font, text);
     const QRectF box = path.boundingRect();
@@ -444,12 +428,10 @@ void outlinedText(QPainter &p, const QString &text, const QFont &font, QPointF c
     p.drawPath(path);
 }
 
-void drawPicture(QPainter &p, const QString &picturesDir, const QString &word, QPointF centre, double size,
-                 double degrees)
-{
+void drawPicture(QPainter& p, const QString& picturesDir, const QString& word, QPointF centre,
+                 double size, double degrees) {
     QImage pic(picturesDir + '/' + word + ".png");
-    if (pic.isNull())
-        fail("missing picture " + word + ".png in " + picturesDir);
+    if (pic.isNull()) fail("missing picture " + word + ".png in " + picturesDir);
     p.save();
     p.translate(centre);
     p.rotate(degrees);
@@ -457,8 +439,7 @@ void drawPicture(QPainter &p, const QString &picturesDir, const QString &word, Q
     p.restore();
 }
 
-QImage splash(const QString &picturesDir)
-{
+QImage splash(const QString& picturesDir) {
     constexpr int W = 487, H = 474;
     QImage img(W, H, QImage::Format_RGB32);
     QPainter p(&img);
@@ -489,21 +470,22 @@ QImage splash(const QString &picturesDir)
 
     // Pictures around the title.
     struct Placed {
-        const char *word;
+        const char* word;
         double x, y, size, degrees;
     };
     const Placed around[] = {
-        {"gato", 62, 62, 96, -10},    {"sol", 178, 46, 80, 8},      {"globo", 300, 50, 84, -6},
-        {"perro", 423, 64, 96, 10},   {"pingüino", 58, 378, 100, 6}, {"coche", 170, 410, 92, -5},
+        {"gato", 62, 62, 96, -10},    {"sol", 178, 46, 80, 8},         {"globo", 300, 50, 84, -6},
+        {"perro", 423, 64, 96, 10},   {"pingüino", 58, 378, 100, 6},   {"coche", 170, 410, 92, -5},
         {"manzana", 284, 412, 80, 7}, {"mariposa", 410, 380, 100, -8},
     };
-    for (const Placed &pl : around)
+    for (const Placed& pl : around)
         drawPicture(p, picturesDir, QString::fromUtf8(pl.word), {pl.x, pl.y}, pl.size, pl.degrees);
 
     // The name on letter tiles, like a found word on the board.
     const QString name = "TOLVANO";
-    const std::array<QColor, 7> tiles{QColor(0xef, 0x44, 0x3d), QColor(0xfb, 0x8c, 0x00), QColor(0xf9, 0xb7, 0x00),
-                                      QColor(0x3b, 0xb0, 0x4a), QColor(0x1e, 0x88, 0xe5), QColor(0x8e, 0x44, 0xc8),
+    const std::array<QColor, 7> tiles{QColor(0xef, 0x44, 0x3d), QColor(0xfb, 0x8c, 0x00),
+                                      QColor(0xf9, 0xb7, 0x00), QColor(0x3b, 0xb0, 0x4a),
+                                      QColor(0x1e, 0x88, 0xe5), QColor(0x8e, 0x44, 0xc8),
                                       QColor(0xe9, 0x3f, 0x8c)};
     constexpr double tile = 58, gap = 7;
     const double left = (W - (7 * tile + 6 * gap)) / 2.0;
@@ -524,15 +506,15 @@ QImage splash(const QString &picturesDir)
         p.restore();
     }
 
-    outlinedText(p, "2.0", boldFont(92), {W / 2.0, 282}, QColor(0xff, 0xd5, 0x1f), QColor(0xd8, 0x3a, 0x1e), 9);
+    outlinedText(p, "2.0", boldFont(92), {W / 2.0, 282}, QColor(0xff, 0xd5, 0x1f),
+                 QColor(0xd8, 0x3a, 0x1e), 9);
     p.end();
     return img;
 }
 
-QImage exitButton()
-{
+QImage exitButton() {
     SuperSampled canvas(51, 52, 4);
-    QPainter &p = canvas.painter();
+    QPainter& p = canvas.painter();
     const QPointF c(25.5, 26);
     p.setPen(QPen(QColor(0x9e, 0x1b, 0x1b), 1.6));
     p.setBrush(QColor(0xe5, 0x39, 0x35));
@@ -544,10 +526,9 @@ QImage exitButton()
     return canvas.finish();
 }
 
-QImage minimiseButton()
-{
+QImage minimiseButton() {
     SuperSampled canvas(36, 36, 4);
-    QPainter &p = canvas.painter();
+    QPainter& p = canvas.painter();
     p.setPen(QPen(QColor(0x15, 0x5f, 0xa8), 1.4));
     p.setBrush(QColor(0x1e, 0x88, 0xe5));
     p.drawRoundedRect(QRectF(1.5, 1.5, 33, 33), 7, 7);
@@ -559,16 +540,13 @@ QImage minimiseButton()
 
 } // namespace
 
-int main(int argc, char **argv)
-{
+int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() != 3)
-        fail("usage: make_media PICTURES_DIR WORK_DIR");
+    if (args.size() != 3) fail("usage: make_media PICTURES_DIR WORK_DIR");
     const QString pictures = args[1], work = args[2];
-    if (!QDir().mkpath(work))
-        fail("cannot create " + work);
+    if (!QDir().mkpath(work)) fail("cannot create " + work);
 
     makeRunner(work + "/corre");
     makeBurst(work + "/acierto");

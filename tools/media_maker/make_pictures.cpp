@@ -23,8 +23,8 @@
 
 namespace {
 
-constexpr int kSide = 256;      // the square every picture is drawn on
-constexpr int kFit = 224;       // the largest side of the drawn object, leaving a margin
+constexpr int kSide = 256;       // the square every picture is drawn on
+constexpr int kFit = 224;        // the largest side of the drawn object, leaving a margin
 constexpr int kNativeSize = 109; // pixel size at which the font's 136 px bitmaps are used unscaled
 
 struct Row {
@@ -34,28 +34,22 @@ struct Row {
     int line = 0;
 };
 
-[[noreturn]] void fail(const QString &message)
-{
+[[noreturn]] void fail(const QString& message) {
     std::fprintf(stderr, "make_pictures: %s\n", qPrintable(message));
     std::exit(1);
 }
 
 // A word the game can use: 2 to 12 letters, all lower-case letters (accents, ü and ñ allowed).
-bool isGoodWord(const QString &word)
-{
-    if (word.size() < 2 || word.size() > 12)
-        return false;
+bool isGoodWord(const QString& word) {
+    if (word.size() < 2 || word.size() > 12) return false;
     for (QChar c : word)
-        if (!c.isLetter() || !c.isLower())
-            return false;
+        if (!c.isLetter() || !c.isLower()) return false;
     return true;
 }
 
-std::vector<Row> readTable(const QString &path)
-{
+std::vector<Row> readTable(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        fail("cannot open " + path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) fail("cannot open " + path);
     QTextStream in(&file);
     in.setEncoding(QStringConverter::Utf8);
     std::vector<Row> rows;
@@ -64,15 +58,12 @@ std::vector<Row> readTable(const QString &path)
     while (!in.atEnd()) {
         const QString text = in.readLine();
         ++line;
-        if (text.trimmed().isEmpty() || text.startsWith('#'))
-            continue;
+        if (text.trimmed().isEmpty() || text.startsWith('#')) continue;
         const QStringList cols = text.split('\t');
-        if (cols.size() != 3)
-            fail(QString("line %1: expected 3 tab-separated columns").arg(line));
+        if (cols.size() != 3) fail(QString("line %1: expected 3 tab-separated columns").arg(line));
         Row row{cols[0].trimmed(), cols[1].trimmed(), cols[2].trimmed(), line};
-        for (const QString &w : {row.spanish, row.english})
-            if (!isGoodWord(w))
-                fail(QString("line %1: bad word '%2'").arg(line).arg(w));
+        for (const QString& w : {row.spanish, row.english})
+            if (!isGoodWord(w)) fail(QString("line %1: bad word '%2'").arg(line).arg(w));
         if (seenSpanish.contains(row.spanish) || seenEnglish.contains(row.english))
             fail(QString("line %1: word used twice").arg(line));
         seenSpanish.insert(row.spanish);
@@ -83,11 +74,10 @@ std::vector<Row> readTable(const QString &path)
 }
 
 // The smallest rectangle holding every pixel that is not fully transparent.
-std::optional<QRect> inkBox(const QImage &img)
-{
+std::optional<QRect> inkBox(const QImage& img) {
     int x0 = img.width(), y0 = img.height(), x1 = -1, y1 = -1;
     for (int y = 0; y < img.height(); ++y) {
-        const auto *line = reinterpret_cast<const QRgb *>(img.constScanLine(y));
+        const auto* line = reinterpret_cast<const QRgb*>(img.constScanLine(y));
         for (int x = 0; x < img.width(); ++x) {
             if (qAlpha(line[x]) > 8) {
                 x0 = std::min(x0, x);
@@ -97,25 +87,21 @@ std::optional<QRect> inkBox(const QImage &img)
             }
         }
     }
-    if (x1 < 0)
-        return std::nullopt;
+    if (x1 < 0) return std::nullopt;
     return QRect(QPoint(x0, y0), QPoint(x1, y1));
 }
 
 // Number of different colours among the drawn pixels: a missing glyph falls back to a
 // one-colour outline font or a hollow box, while a colour emoji has many shades.
-int colourCount(const QImage &img)
-{
+int colourCount(const QImage& img) {
     QSet<QRgb> colours;
     for (int y = 0; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x)
-            if (qAlpha(img.pixel(x, y)) >= 128)
-                colours.insert(img.pixel(x, y));
+            if (qAlpha(img.pixel(x, y)) >= 128) colours.insert(img.pixel(x, y));
     return int(colours.size());
 }
 
-QImage renderEmoji(const Row &row, const QFont &font, const QRawFont &raw)
-{
+QImage renderEmoji(const Row& row, const QFont& font, const QRawFont& raw) {
     if (!raw.supportsCharacter(row.emoji.toUcs4().front()))
         fail(QString("line %1: the emoji font has no glyph for %2").arg(row.line).arg(row.spanish));
 
@@ -127,13 +113,14 @@ QImage renderEmoji(const Row &row, const QFont &font, const QRawFont &raw)
         p.drawText(canvas.rect(), Qt::AlignCenter, row.emoji);
     }
     const auto box = inkBox(canvas);
-    if (!box)
-        fail(QString("line %1: %2 renders blank").arg(row.line).arg(row.spanish));
+    if (!box) fail(QString("line %1: %2 renders blank").arg(row.line).arg(row.spanish));
     if (colourCount(canvas) < 4)
-        fail(QString("line %1: %2 renders without colour (missing glyph?)").arg(row.line).arg(row.spanish));
+        fail(QString("line %1: %2 renders without colour (missing glyph?)")
+                 .arg(row.line)
+                 .arg(row.spanish));
 
-    const QImage object = canvas.copy(*box).scaled(kFit, kFit, Qt::KeepAspectRatio,
-                                                   Qt::SmoothTransformation);
+    const QImage object =
+        canvas.copy(*box).scaled(kFit, kFit, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     QImage square(kSide, kSide, QImage::Format_ARGB32);
     square.fill(Qt::transparent);
     QPainter p(&square);
@@ -143,13 +130,11 @@ QImage renderEmoji(const Row &row, const QFont &font, const QRawFont &raw)
 
 } // namespace
 
-int main(int argc, char **argv)
-{
+int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() != 4)
-        fail("usage: make_pictures TABLE SPANISH_DIR ENGLISH_DIR");
+    if (args.size() != 4) fail("usage: make_pictures TABLE SPANISH_DIR ENGLISH_DIR");
 
     QFont font("Noto Color Emoji");
     font.setPixelSize(kNativeSize);
@@ -158,12 +143,12 @@ int main(int argc, char **argv)
         fail("the font Noto Color Emoji is not installed (Debian: fonts-noto-color-emoji)");
 
     const auto rows = readTable(args[1]);
-    for (const QString &dir : {args[2], args[3]})
-        if (!QDir().mkpath(dir))
-            fail("cannot create " + dir);
-    for (const Row &row : rows) {
+    for (const QString& dir : {args[2], args[3]})
+        if (!QDir().mkpath(dir)) fail("cannot create " + dir);
+    for (const Row& row : rows) {
         const QImage picture = renderEmoji(row, font, raw);
-        for (const auto &[dir, word] : {std::pair{args[2], row.spanish}, std::pair{args[3], row.english}})
+        for (const auto& [dir, word] :
+             {std::pair{args[2], row.spanish}, std::pair{args[3], row.english}})
             if (!picture.save(dir + '/' + word + ".png"))
                 fail("cannot write " + dir + '/' + word + ".png");
     }
