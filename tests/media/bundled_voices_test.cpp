@@ -92,8 +92,9 @@ TEST(SystemVoiceTest, saysASpanishWordWhereTheMachineCanSpeak) {
     EXPECT_TRUE(voice.speaking());
     // The engine reports the word's end where there is an audio output, and an error at once where
     // it fails; without an output it reports nothing, and the word ends after MaxWordMs.
-    QTest::qWaitFor([&] { return !system.available() || system.wordsHeard() > 0; },
-                    SystemVoice::MaxWordMs);
+    // Either ending is fine: what is tested is that the engine is still there after the word.
+    static_cast<void>(QTest::qWaitFor(
+        [&] { return !system.available() || system.wordsHeard() > 0; }, SystemVoice::MaxWordMs));
     EXPECT_TRUE(system.available());
 }
 
