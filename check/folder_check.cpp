@@ -27,10 +27,6 @@ namespace check {
 
 namespace {
 
-// The runner clock's interval before the speed file is read; the game keeps it when the file's
-// number is refused.
-constexpr int RunnerIntervalMs = 300;
-
 FileState stateOf(const QString& path) {
     if (!QFileInfo::exists(path)) return FileState::Missing;
     return openRegularFile(path) ? FileState::Ok : FileState::Unreadable;

@@ -170,10 +170,10 @@ void Form1::createControls() {
     Marchoso2 = new GifControl(this);
     Marchoso2->setSizeTwips(735, 735);
     Marchoso2->hide();
-    Timer1 = new GameTimer(400, false, this);
-    Timer2 = new GameTimer(300, true, this);
-    Timer3 = new GameTimer(500, false, this);
-    Timer4 = new GameTimer(3000, false, this);
+    Timer1 = new GameTimer(FlashIntervalMs, false, this);
+    Timer2 = new GameTimer(RunnerIntervalMs, true, this);
+    Timer3 = new GameTimer(NextRoundDelayMs, false, this);
+    Timer4 = new GameTimer(RoundEndPauseMs, false, this);
     EndSign = new RoundEndSign(this);
     EndSign->hide();
     Cursor = new BoardCursor(this);
