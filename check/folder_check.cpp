@@ -420,13 +420,12 @@ SpeedReport clockFromItem(const QString& item, const QString& asWritten) {
     SpeedReport report;
     report.item = asWritten.isEmpty() ? item : asWritten;
     report.textAfterNumber = textAfterLeadingNumber(report.item);
-    const std::optional<qint32> number = leadingNumber(item);
-    if (!number || !acceptedInterval(*number)) {
+    if (const std::optional<int> interval = speedInterval(item)) {
+        report.clock = neverFires(*interval) ? Clock::NeverRuns : Clock::Runs;
+        report.intervalMs = *interval;
+    } else {
         report.clock = Clock::Refused;
         report.intervalMs = RunnerIntervalMs;
-    } else {
-        report.clock = *number == 0 ? Clock::NeverRuns : Clock::Runs;
-        report.intervalMs = *number;
     }
     return report;
 }

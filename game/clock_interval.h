@@ -21,6 +21,11 @@ constexpr bool acceptedInterval(qint64 ms) {
     return ms >= 0 && ms <= MaxClockInterval;
 }
 
+// Whether a clock with an accepted interval of ms never fires, though it may be enabled.
+constexpr bool neverFires(qint64 ms) {
+    return ms == 0;
+}
+
 // The running figure crosses RunnerTrackCells cells in RunnerStepsPerCell steps each and passes the
 // finish on the tick after: the time a word gets is TicksForAWord times the clock's interval
 // (265 x 300 ms, 80 s, with the bundled speed).

@@ -284,9 +284,8 @@ void Form1::readCaptions() {
 }
 
 void Form1::readSpeed() {
-    QString item;
-    if (const auto value = ItemFile(assetPath(assets::SpeedFile)).readVariant()) item = *value;
-    if (const auto interval = leadingNumber(item)) Timer2->setInterval(*interval);
+    if (const auto interval = readSpeedInterval(assetPath(assets::SpeedFile)))
+        Timer2->setInterval(*interval);
 }
 
 void Form1::showOnScreen() {
