@@ -282,15 +282,12 @@ void checkPictures(FolderReport& report, const QString& path) {
 LanguageReport checkLanguage(const QString& folder, const ReportTexts& say) {
     const QString path = assets::path(folder, assets::LanguageFile);
     LanguageReport report{textFile(folder, path, say), {}, {}};
-    // The score word and the menu's buttons take items as they stand, the game screen's buttons
-    // take them as captions (007 shows 7); one reader delivers both, item by item. Which items
-    // are there comes from the reader, what the game shows from the game's own language file.
-    ItemFile file(path);
+    // Each item as the game shows it, from the game's own reading of the file.
     const LanguageFile language = assets::language(folder);
     for (int item = 0; item < LanguageItems; ++item) {
         const auto which = static_cast<LanguageItem>(item + 1);
-        report.items[item] = item < 3 ? file.readText() : file.readVariant();
-        report.shown[item] = item < 3 ? language.text(which) : language.caption(which);
+        report.items[item] = language.asRead(which);
+        report.shown[item] = language.shown(which);
     }
     return report;
 }

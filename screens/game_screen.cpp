@@ -237,7 +237,7 @@ void Form1::place(QWidget* widget, const TwipsRect& twips) {
 
 void Form1::Form_Load() {
     m_lowerCase = readLowerCase(assetPath(assets::VoiceSwitchFile));
-    m_game.ScoreOfWord = assets::language(m_folder).text(LanguageItem::ScoreWord);
+    m_game.ScoreOfWord = assets::language(m_folder).shown(LanguageItem::ScoreWord);
     ArrangeGameScreen();
     reportProblem(m_game.NextRound(m_module1.Level), *m_pictures);
     readSpeed();
@@ -277,9 +277,9 @@ void Form1::ArrangeGameScreen() {
 // item the language file lacks takes the game's own text for it.
 void Form1::readCaptions() {
     const LanguageFile language = assets::language(m_folder);
-    Command2->setText(language.caption(LanguageItem::WordList));
+    Command2->setText(language.shown(LanguageItem::WordList));
     Command2->setFont(arial(ScorePoints * m_growth, true));
-    Command3->setText(language.caption(LanguageItem::Hints));
+    Command3->setText(language.shown(LanguageItem::Hints));
     m_game.HintCaption = Command3->text();
 }
 

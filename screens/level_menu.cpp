@@ -200,8 +200,8 @@ void Form3::Form_Load() {
     readLevelLines(m_module1.Level + 1, text);
     Label1->setText(text);
     const LanguageFile language = assets::language(m_programFolder);
-    Command2->setText(language.text(LanguageItem::Play));
-    Command3->setText(language.text(LanguageItem::Exit));
+    Command2->setText(language.shown(LanguageItem::Play));
+    Command3->setText(language.shown(LanguageItem::Exit));
     // The current level's button is marked and has the focus, where the description says it is.
     Command1[m_module1.Level % LevelCount]->setChecked(true);
     Command1[m_module1.Level % LevelCount]->setFocus();
