@@ -19,11 +19,6 @@ constexpr Colour SplashBack = 0xFFC0FF; // light pink, where the picture does no
 constexpr double ClientWidth = 7260;
 constexpr double ClientHeight = 7080;
 
-// Halves to even, as the centring is defined; window and screen sizes are far inside 32 bits.
-std::int32_t roundHalfEven(double value) {
-    return static_cast<std::int32_t>(std::nearbyint(value));
-}
-
 } // namespace
 
 Form2::Form2(Navigation& navigation, QWidget* parent)
@@ -51,9 +46,10 @@ Form2::Form2(Navigation& navigation, QWidget* parent)
 
 QPoint Form2::placement(double screenWidth, double screenHeight, double windowWidth,
                         double windowHeight) {
+    // Halves to even, as the centring is defined; window and screen sizes are far inside 32 bits.
     // Integer division in C++ truncates toward zero, as the centring wants.
-    return {roundHalfEven(screenWidth - windowWidth) / 2,
-            roundHalfEven(screenHeight - windowHeight) / 2};
+    return {static_cast<std::int32_t>(roundHalfEven(screenWidth - windowWidth)) / 2,
+            static_cast<std::int32_t>(roundHalfEven(screenHeight - windowHeight)) / 2};
 }
 
 // The window has no frame, so its outer size is its client size.
