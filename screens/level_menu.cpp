@@ -195,10 +195,7 @@ void Form3::buildControls() {
 // button's: a red button reading "Jugar" would end the game for a child who wanted to play.
 void Form3::Form_Load() {
     centreOnScreen();
-    Marchoso1->setGifFile(assets::levelGif(m_programFolder, m_module1.Level + 1));
-    QString text;
-    readLevelLines(m_module1.Level + 1, text);
-    Label1->setText(text);
+    showLevel(m_module1.Level + 1);
     const LanguageFile language = assets::language(m_programFolder);
     Command2->setText(language.shown(LanguageItem::Play));
     Command3->setText(language.shown(LanguageItem::Exit));
@@ -212,10 +209,7 @@ void Form3::Form_Load() {
 
 void Form3::Command1_Click(int Index) {
     if (Index < 0 || Index >= LevelCount) return;
-    Marchoso1->setGifFile(assets::levelGif(m_programFolder, Index + 1));
-    QString text;
-    readLevelLines(Index + 1, text);
-    Label1->setText(text);
+    showLevel(Index + 1);
     m_module1.Level = static_cast<std::uint8_t>(Index);
     Command1[Index]->setChecked(true);
     repaint();
@@ -284,6 +278,13 @@ void Form3::centreOnScreen() {
     const double top =
         std::floor((units::toTwips(area.height()) - units::toTwips(outer.height())) / 2);
     move(area.topLeft() + QPoint(units::toPixels(left), units::toPixels(top)));
+void Form3::showLevel(int level) {
+    Marchoso1->setGifFile(assets::levelGif(m_programFolder, level));
+    QString text;
+    readLevelLines(level, text);
+    Label1->setText(text);
+}
+
 }
 
 void Form3::readLevelLines(int count, QString& text) const {

@@ -68,6 +68,8 @@ class Form3 : public QDialog {
     void buildControls();
     void Form_Load();
     void centreOnScreen();
+    // Level `level` (1 to LevelCount) in the animation and the description.
+    void showLevel(int level);
     // Lines 1 to count of the level file into text, one after the other; a failed read keeps it.
     void readLevelLines(int count, QString& text) const;
     void showLevelPictures();
