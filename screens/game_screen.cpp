@@ -200,8 +200,7 @@ void Form1::connectEvents() {
         connect(Command1[i], &QAbstractButton::clicked, this, [this, i] {
             // The board appears under the hand that pressed play: the second click of a
             // double-click on play must not count as the first round's first letter.
-            if (m_shown.isValid() && m_shown.elapsed() < QApplication::doubleClickInterval())
-                return;
+            if (m_shown.stray()) return;
             Command1_Click(i);
         });
     for (int i = 0; i < BoardCells; ++i)
@@ -210,7 +209,7 @@ void Form1::connectEvents() {
     connect(Cursor, &BoardCursor::changed, this, &Form1::showCursor);
     connect(Cursor, &BoardCursor::pressed, this, [this](int cell) {
         // As with a click: the Enter that pressed play is not the round's first letter.
-        if (m_shown.isValid() && m_shown.elapsed() < QApplication::doubleClickInterval()) return;
+        if (m_shown.stray()) return;
         Command1_Press(cell);
     });
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);

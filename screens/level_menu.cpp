@@ -236,15 +236,13 @@ void Form3::Command3_Click() {
 void Form3::reject() {}
 
 void Form3::ignoreStrayClicks(int ms) {
-    m_strayClickMs = ms;
-    m_opened.start();
+    m_strayClicks.start(ms);
 }
 
 // A held Enter repeats its press: without the repeats ignored, Enter held through the splash would
 // play as soon as the stray time is over.
 bool Form3::eventFilter(QObject* watched, QEvent* event) {
-    const bool stray = m_opened.isValid() && m_opened.elapsed() < m_strayClickMs;
-    if (isPress(event) && (stray || isKeyRepeat(event))) return true;
+    if (isPress(event) && (m_strayClicks.stray() || isKeyRepeat(event))) return true;
     // The arrows never leave the level buttons, whatever Qt would do with them on play or exit.
     if (const int step = arrowStep(event)) {
         stepLevel(int(std::find(Command1.begin(), Command1.end(), watched) - Command1.begin()),
@@ -278,13 +276,13 @@ void Form3::centreOnScreen() {
     const double top =
         std::floor((units::toTwips(area.height()) - units::toTwips(outer.height())) / 2);
     move(area.topLeft() + QPoint(units::toPixels(left), units::toPixels(top)));
+}
+
 void Form3::showLevel(int level) {
     Marchoso1->setGifFile(assets::levelGif(m_programFolder, level));
     QString text;
     readLevelLines(level, text);
     Label1->setText(text);
-}
-
 }
 
 void Form3::readLevelLines(int count, QString& text) const {
