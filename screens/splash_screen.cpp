@@ -10,7 +10,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <cmath>
 #include <cstdint>
 
 namespace {
