@@ -27,10 +27,6 @@ namespace check {
 
 namespace {
 
-// The runner clock's interval before the speed file is read; the game keeps it when the file's
-// number is refused.
-constexpr int RunnerIntervalMs = 300;
-
 FileState stateOf(const QString& path) {
     if (!QFileInfo::exists(path)) return FileState::Missing;
     return openRegularFile(path) ? FileState::Ok : FileState::Unreadable;
@@ -286,15 +282,12 @@ void checkPictures(FolderReport& report, const QString& path) {
 LanguageReport checkLanguage(const QString& folder, const ReportTexts& say) {
     const QString path = assets::path(folder, assets::LanguageFile);
     LanguageReport report{textFile(folder, path, say), {}, {}};
-    // The score word and the menu's buttons take items as they stand, the game screen's buttons
-    // take them as captions (007 shows 7); one reader delivers both, item by item. Which items
-    // are there comes from the reader, what the game shows from the game's own language file.
-    ItemFile file(path);
+    // Each item as the game shows it, from the game's own reading of the file.
     const LanguageFile language = assets::language(folder);
     for (int item = 0; item < LanguageItems; ++item) {
         const auto which = static_cast<LanguageItem>(item + 1);
-        report.items[item] = item < 3 ? file.readText() : file.readVariant();
-        report.shown[item] = item < 3 ? language.text(which) : language.caption(which);
+        report.items[item] = language.asRead(which);
+        report.shown[item] = language.shown(which);
     }
     return report;
 }
@@ -424,13 +417,12 @@ SpeedReport clockFromItem(const QString& item, const QString& asWritten) {
     SpeedReport report;
     report.item = asWritten.isEmpty() ? item : asWritten;
     report.textAfterNumber = textAfterLeadingNumber(report.item);
-    const std::optional<qint32> number = leadingNumber(item);
-    if (!number || !acceptedInterval(*number)) {
+    if (const std::optional<int> interval = speedInterval(item)) {
+        report.clock = neverFires(*interval) ? Clock::NeverRuns : Clock::Runs;
+        report.intervalMs = *interval;
+    } else {
         report.clock = Clock::Refused;
         report.intervalMs = RunnerIntervalMs;
-    } else {
-        report.clock = *number == 0 ? Clock::NeverRuns : Clock::Runs;
-        report.intervalMs = *number;
     }
     return report;
 }

@@ -10,6 +10,7 @@
 // decodes only in part counts as damaged. It reads and decodes, and never writes a file.
 
 #include "language_file.h"
+#include "module1.h"
 #include "report_texts.h"
 #include "speech_engine.h"
 #include "voice_switch.h"
@@ -24,9 +25,9 @@
 
 namespace check {
 
-// The language file's five items, in the order the game reads them.
-inline constexpr int LanguageItems = 5;
-inline constexpr int LevelLines = 6;
+// The language file's five items, in the order the game reads them, and one level line a level.
+inline constexpr int LanguageItems = LanguageFile::ItemCount;
+inline constexpr int LevelLines = Module1::LevelCount;
 
 enum class FileState { Ok, Missing, Unreadable };
 
@@ -55,7 +56,7 @@ struct IgnoredEntry {
     QString kind;
 };
 
-// The language file read as the game reads it: items 1 to 3 as text, 4 and 5 as captions.
+// The language file read as the game reads it, each item shown as the game shows it.
 // Items run out together: once one is missing, so are all after it.
 struct LanguageReport {
     NeededFile file;

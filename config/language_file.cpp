@@ -48,6 +48,7 @@ void LanguageFile::load(ItemFile asText, Language language) {
         const QString fallback = LanguageDefaults[i].in(language);
         m_texts[i] = text.value_or(fallback);
         m_captions[i] = caption.value_or(fallback);
+        m_inFile[i] = text.has_value();
     }
 }
 
@@ -59,6 +60,20 @@ QString LanguageFile::text(LanguageItem item) const {
 QString LanguageFile::caption(LanguageItem item) const {
     const auto i = indexOf(item);
     return i ? m_captions[*i] : QString();
+}
+
+bool LanguageFile::shownAsCaption(LanguageItem item) {
+    return item == LanguageItem::WordList || item == LanguageItem::Hints;
+}
+
+QString LanguageFile::shown(LanguageItem item) const {
+    return shownAsCaption(item) ? caption(item) : text(item);
+}
+
+std::optional<QString> LanguageFile::asRead(LanguageItem item) const {
+    const auto i = indexOf(item);
+    if (!i || !m_inFile[*i]) return std::nullopt;
+    return shown(item);
 }
 
 QString LanguageFile::defaultText(LanguageItem item, Language language) {

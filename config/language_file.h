@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QString>
 #include <array>
+#include <optional>
 
 class ItemFile;
 
@@ -27,6 +28,8 @@ enum class LanguageItem {
 // "" means it); items after the fifth are ignored.
 class LanguageFile {
   public:
+    static constexpr int ItemCount = 5;
+
     explicit LanguageFile(const QString& path, Language language = Language::Spanish);
     // The same over bytes already in memory, for tests and fuzzing.
     static LanguageFile fromBytes(const QByteArray& bytes, Language language = Language::Spanish);
@@ -36,13 +39,21 @@ class LanguageFile {
     // The item as a variant shows it (ItemFile::readVariant): an unquoted 007 gives 7.
     QString caption(LanguageItem item) const;
 
+    // Which way the game shows an item: the game screen's buttons as captions, the score word
+    // and the menu's buttons as they stand.
+    static bool shownAsCaption(LanguageItem item);
+    // The item the way the game shows it, its default text when the file lacks it.
+    QString shown(LanguageItem item) const;
+    // The same, std::nullopt when the file lacks the item.
+    std::optional<QString> asRead(LanguageItem item) const;
+
     static QString defaultText(LanguageItem item, Language language);
 
   private:
     LanguageFile() = default;
     void load(ItemFile asText, Language language);
 
-    static constexpr int ItemCount = 5;
     std::array<QString, ItemCount> m_texts;
     std::array<QString, ItemCount> m_captions;
+    std::array<bool, ItemCount> m_inFile{};
 };

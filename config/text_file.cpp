@@ -2,13 +2,14 @@
 #include "text_file.h"
 #include "regular_file.h"
 
+#include "game/clock_interval.h"
 #include "game/number_text.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QTextBoundaryFinder>
 #include <QLocale>
 #include <QStringDecoder>
+#include <QTextBoundaryFinder>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -277,4 +278,14 @@ std::optional<qint32> leadingNumber(const QString& itemText) {
     if (value < std::numeric_limits<qint32>::min() || value > std::numeric_limits<qint32>::max())
         return std::nullopt;
     return static_cast<qint32>(value);
+}
+
+std::optional<int> speedInterval(const QString& firstItem) {
+    const std::optional<qint32> number = leadingNumber(firstItem);
+    if (!number || !acceptedInterval(*number)) return std::nullopt;
+    return *number;
+}
+
+std::optional<int> readSpeedInterval(const QString& path) {
+    return speedInterval(ItemFile(path).readVariant().value_or(QString()));
 }

@@ -117,3 +117,10 @@ QString shownText(const QString& text);
 // locale's decimal separator, the form in which readVariant() writes numbers); no number gives 0.
 // Rounded to nearest, halves to even, exactly; std::nullopt when that falls outside 32 bits.
 std::optional<qint32> leadingNumber(const QString& itemText);
+
+// The speed file's rule, which the game screen follows and the check reports: the runner clock's
+// interval is the leading number of the file's first item as a variant reads it (no file or no
+// item reads as an empty item, so as 0, and the clock never runs). std::nullopt when the clock
+// refuses that number (acceptedInterval) and keeps the interval it had.
+std::optional<int> speedInterval(const QString& firstItem);
+std::optional<int> readSpeedInterval(const QString& path);

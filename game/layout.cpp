@@ -7,6 +7,13 @@
 #include <cmath>
 #include <limits>
 
+double roundHalfEven(double x) {
+    // std::round takes halves away from zero whatever the rounding mode; a half is then taken to
+    // the even neighbour by rounding half of it.
+    if (std::fabs(x - std::trunc(x)) == 0.5) return 2.0 * std::round(x / 2.0);
+    return std::round(x);
+}
+
 namespace {
 
 // The caption buttons' design height, which their top leaves room for.
@@ -29,11 +36,6 @@ constexpr double PanelBottomSpace = 1000;
 // Outer window size minus the picture's size: frame, and the picture box's offset of 120.
 constexpr double ViewerExtraWidth = 325;
 constexpr double ViewerExtraHeight = 700;
-
-double roundHalfEven(double x) {
-    if (std::fabs(x - std::trunc(x)) == 0.5) return 2.0 * std::round(x / 2.0);
-    return std::round(x);
-}
 
 double shownHeight(double width, const PanelInput& picture) {
     // A slot that never held a picture has no proportions to keep.

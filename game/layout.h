@@ -16,6 +16,8 @@
 // splash) grows with the board past the pitch of a 1,024 x 768 screen, and windows shrink to fit
 // small screens.
 
+#include "board.h"
+
 #include <QRect>
 #include <array>
 #include <cstdint>
@@ -28,8 +30,13 @@ struct TwipsRect {
 // that neighbours that touch in twips touch in pixels as well.
 QRect toPixelRect(const TwipsRect& twips);
 
-inline constexpr int BoardColumns = 12;
-inline constexpr int BoardButtons = 144;
+// x rounded to the nearest whole number, halves to the even one (2.5 gives 2, 3.5 gives 4), as the
+// layout's formulas round; the same under any floating-point rounding mode.
+double roundHalfEven(double x);
+
+// The layout's names for the board's size: one button a cell.
+inline constexpr int BoardColumns = BoardSide;
+inline constexpr int BoardButtons = BoardCells;
 
 struct GameScreenLayout {
     float CellSize = 0;        // the board's pitch: one cell plus a one-twip gap

@@ -37,28 +37,30 @@ constexpr int MaxAttempts = 1001;      // start cells tried per direction draw
 constexpr int MaxDirectionDraws = 100; // direction draws per word before the board starts again
 constexpr int MaxRestarts = 50;        // fresh boards before the words go in row by row
 
-// Right only at level 0 (and any unknown level), more directions as the level rises; level 5
-// never runs right or down.
-int drawDirection(int level, RandomSource& random) {
-    switch (level) {
-    case 1:
-        return random.draw(2);
-    case 2:
-        return random.draw(4);
-    case 3:
-        return random.draw(6);
-    case 4:
-        return random.draw(8);
-    case 5:
-        return random.draw(6) + 2;
-    default:
-        return 0;
-    }
+// The direction codes each level allows, first to first + count - 1: right only at level 0 (and
+// any unknown level), more directions as the level rises; level 5 never runs right or down.
+struct LevelDirections {
+    int first;
+    int count;
+};
+constexpr std::array<LevelDirections, Module1::LevelCount> DirectionsOfLevel = {{
+    {0, 1},
+    {0, 2},
+    {0, 4},
+    {0, 6},
+    {0, 8},
+    {2, 6},
+}};
+
+LevelDirections directionsOf(int level) {
+    return level >= 0 && level < Module1::LevelCount ? DirectionsOfLevel[level]
+                                                     : LevelDirections{0, 1};
 }
 
-int directionsAt(int level) {
-    static constexpr std::array<int, 6> Count = {1, 2, 4, 6, 8, 6};
-    return level >= 0 && level < 6 ? Count[level] : 1;
+// A level with a single direction takes no draw for it.
+int drawDirection(int level, RandomSource& random) {
+    const LevelDirections allowed = directionsOf(level);
+    return allowed.count == 1 ? allowed.first : allowed.first + random.draw(allowed.count);
 }
 
 // Whether all `length` cells from the start lie inside the board: no line runs off one edge of
@@ -156,7 +158,7 @@ bool Game::placeWord(int slot, const std::u32string& letters, int level) {
         const int direction = drawDirection(level, m_random);
         if (!open[direction]) {
             open[direction] = openStarts(blocked, direction);
-            if (open[direction]->none() && ++roomless == directionsAt(level)) return false;
+            if (open[direction]->none() && ++roomless == directionsOf(level).count) return false;
         }
         if (open[direction]->none()) continue;
         for (int attempt = 0; attempt < MaxAttempts; ++attempt) {
@@ -169,11 +171,11 @@ bool Game::placeWord(int slot, const std::u32string& letters, int level) {
     return false;
 }
 
-// The last resort: the level's straight horizontal direction, the first row with room. Six
-// words of at most 12 letters always find six rows.
+// The last resort: the level's first direction, straight along a row, in the first row with room.
+// Six words of at most 12 letters always find six rows.
 void Game::placeInRows(int slot, const std::u32string& letters, int level) {
     if (tooLong(letters)) return;
-    const int direction = level == 5 ? 2 : 0; // leftwards at level 5, which never runs right
+    const int direction = directionsOf(level).first; // leftwards at level 5
     const CellSet open = openStarts(blockedCells(board, letters), direction);
     const int firstColumn = direction == 2 ? BoardSide - 1 : 0;
     for (int row = 0; row < BoardSide; ++row) {

@@ -174,10 +174,10 @@ void Form1::createControls() {
     Marchoso1->hide();
     Marchoso2 = new GifControl(this);
     Marchoso2->hide();
-    Timer1 = new GameTimer(400, false, this);
-    Timer2 = new GameTimer(300, true, this);
-    Timer3 = new GameTimer(500, false, this);
-    Timer4 = new GameTimer(3000, false, this);
+    Timer1 = new GameTimer(FlashIntervalMs, false, this);
+    Timer2 = new GameTimer(RunnerIntervalMs, true, this);
+    Timer3 = new GameTimer(NextRoundDelayMs, false, this);
+    Timer4 = new GameTimer(RoundEndPauseMs, false, this);
     EndSign = new RoundEndSign(this);
     EndSign->hide();
     Cursor = new BoardCursor(this);
@@ -204,8 +204,7 @@ void Form1::connectEvents() {
         connect(Command1[i], &QAbstractButton::clicked, this, [this, i] {
             // The board appears under the hand that pressed play: the second click of a
             // double-click on play must not count as the first round's first letter.
-            if (m_shown.isValid() && m_shown.elapsed() < QApplication::doubleClickInterval())
-                return;
+            if (m_shown.stray()) return;
             Command1_Click(i);
         });
     for (int i = 0; i < BoardCells; ++i)
@@ -214,7 +213,7 @@ void Form1::connectEvents() {
     connect(Cursor, &BoardCursor::changed, this, &Form1::showCursor);
     connect(Cursor, &BoardCursor::pressed, this, [this](int cell) {
         // As with a click: the Enter that pressed play is not the round's first letter.
-        if (m_shown.isValid() && m_shown.elapsed() < QApplication::doubleClickInterval()) return;
+        if (m_shown.stray()) return;
         Command1_Press(cell);
     });
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
@@ -241,7 +240,7 @@ void Form1::place(QWidget* widget, const TwipsRect& twips) {
 
 void Form1::Form_Load() {
     m_lowerCase = readLowerCase(assetPath(assets::VoiceSwitchFile));
-    m_game.ScoreOfWord = assets::language(m_folder).text(LanguageItem::ScoreWord);
+    m_game.ScoreOfWord = assets::language(m_folder).shown(LanguageItem::ScoreWord);
     ArrangeGameScreen();
     reportProblem(m_game.NextRound(m_module1.Level), *m_pictures);
     readSpeed();
@@ -281,16 +280,15 @@ void Form1::ArrangeGameScreen() {
 // item the language file lacks takes the game's own text for it.
 void Form1::readCaptions() {
     const LanguageFile language = assets::language(m_folder);
-    Command2->setText(language.caption(LanguageItem::WordList));
+    Command2->setText(language.shown(LanguageItem::WordList));
     Command2->setFont(arial(ScorePoints * m_growth, true));
-    Command3->setText(language.caption(LanguageItem::Hints));
+    Command3->setText(language.shown(LanguageItem::Hints));
     m_game.HintCaption = Command3->text();
 }
 
 void Form1::readSpeed() {
-    QString item;
-    if (const auto value = ItemFile(assetPath(assets::SpeedFile)).readVariant()) item = *value;
-    if (const auto interval = leadingNumber(item)) Timer2->setInterval(*interval);
+    if (const auto interval = readSpeedInterval(assetPath(assets::SpeedFile)))
+        Timer2->setInterval(*interval);
 }
 
 void Form1::showOnScreen() {

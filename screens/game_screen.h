@@ -10,6 +10,7 @@
 #include "letter_button.h"
 #include "navigation.h"
 #include "speech_queue.h"
+#include "stray_clicks.h"
 #include "voice_switch.h"
 
 #include <QElapsedTimer>
@@ -147,7 +148,7 @@ class Form1 : public QWidget {
     QStringList m_texts; // the texts file's, for screen readers
     int m_cursorAt = -1; // the letter that shows the keyboard cursor, if any
     std::array<QSize, WordSlots> m_naturalSizes{}; // pixels, of the picture each slot shows
-    QElapsedTimer m_shown; // since the screen was shown, for the double-click on play
+    StrayClicks m_shown; // since the screen was shown, for the double-click on play
     Voice* m_voice = nullptr;
     SpeechQueue m_speech;
     QElapsedTimer m_speechClock;

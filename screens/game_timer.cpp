@@ -32,5 +32,5 @@ void GameTimer::setEnabled(bool enabled) {
 
 void GameTimer::restart() {
     m_timer.stop();
-    if (m_interval > 0) m_timer.start(m_interval);
+    if (!neverFires(m_interval)) m_timer.start(m_interval);
 }

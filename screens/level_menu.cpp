@@ -189,13 +189,10 @@ void Form3::buildControls() {
 // button's: a red button reading "Jugar" would end the game for a child who wanted to play.
 void Form3::Form_Load() {
     centreOnScreen();
-    Marchoso1->setGifFile(assets::levelGif(m_programFolder, m_module1.Level + 1));
-    QString text;
-    readLevelLines(m_module1.Level + 1, text);
-    Label1->setText(text);
+    showLevel(m_module1.Level + 1);
     const LanguageFile language = assets::language(m_programFolder);
-    Command2->setText(language.text(LanguageItem::Play));
-    Command3->setText(language.text(LanguageItem::Exit));
+    Command2->setText(language.shown(LanguageItem::Play));
+    Command3->setText(language.shown(LanguageItem::Exit));
     // The current level's button is marked and has the focus, where the description says it is.
     Command1[m_module1.Level % LevelCount]->setChecked(true);
     Command1[m_module1.Level % LevelCount]->setFocus();
@@ -206,10 +203,7 @@ void Form3::Form_Load() {
 
 void Form3::Command1_Click(int Index) {
     if (Index < 0 || Index >= LevelCount) return;
-    Marchoso1->setGifFile(assets::levelGif(m_programFolder, Index + 1));
-    QString text;
-    readLevelLines(Index + 1, text);
-    Label1->setText(text);
+    showLevel(Index + 1);
     m_module1.Level = static_cast<std::uint8_t>(Index);
     Command1[Index]->setChecked(true);
     repaint();
@@ -236,15 +230,13 @@ void Form3::Command3_Click() {
 void Form3::reject() {}
 
 void Form3::ignoreStrayClicks(int ms) {
-    m_strayClickMs = ms;
-    m_opened.start();
+    m_strayClicks.start(ms);
 }
 
 // A held Enter repeats its press: without the repeats ignored, Enter held through the splash would
 // play as soon as the stray time is over.
 bool Form3::eventFilter(QObject* watched, QEvent* event) {
-    const bool stray = m_opened.isValid() && m_opened.elapsed() < m_strayClickMs;
-    if (isPress(event) && (stray || isKeyRepeat(event))) return true;
+    if (isPress(event) && (m_strayClicks.stray() || isKeyRepeat(event))) return true;
     // The arrows never leave the level buttons, whatever Qt would do with them on play or exit.
     if (const int step = arrowStep(event)) {
         stepLevel(int(std::find(Command1.begin(), Command1.end(), watched) - Command1.begin()),
@@ -278,6 +270,13 @@ void Form3::centreOnScreen() {
     const double top =
         std::floor((units::toTwips(area.height()) - units::toTwips(outer.height())) / 2);
     move(area.topLeft() + QPoint(units::toPixels(left), units::toPixels(top)));
+}
+
+void Form3::showLevel(int level) {
+    Marchoso1->setGifFile(assets::levelGif(m_programFolder, level));
+    QString text;
+    readLevelLines(level, text);
+    Label1->setText(text);
 }
 
 void Form3::readLevelLines(int count, QString& text) const {

@@ -15,9 +15,9 @@
 // Enter plays from a level button, and the exit button, being the red one, is reached only by Tab.
 
 #include "module1.h"
+#include "stray_clicks.h"
 
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QString>
 #include <array>
 
@@ -58,7 +58,7 @@ class Form3 : public QDialog {
     // the splash, a child's clicks on the board as the pause ends. Presses on the menu's buttons
     // within `ms` (the double-click interval) from now press nothing; so do Enter and Space, held
     // down through the splash, and their repeats at any time.
-    void ignoreStrayClicks(int ms);
+    void ignoreStrayClicks(int ms = QApplication::doubleClickInterval());
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -68,6 +68,8 @@ class Form3 : public QDialog {
     void buildControls();
     void Form_Load();
     void centreOnScreen();
+    // Level `level` (1 to LevelCount) in the animation and the description.
+    void showLevel(int level);
     // Lines 1 to count of the level file into text, one after the other; a failed read keeps it.
     void readLevelLines(int count, QString& text) const;
     void showLevelPictures();
@@ -79,8 +81,7 @@ class Form3 : public QDialog {
     const QString m_programFolder;
     // Set when play or exit was pressed: only then may the menu close.
     bool m_leaving = false;
-    QElapsedTimer m_opened;
-    int m_strayClickMs = 0;
+    StrayClicks m_strayClicks;
     // The design's twips grow with the board on large screens and shrink to fit small ones.
     double m_scale = 1;
 };

@@ -11,7 +11,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <cmath>
 #include <cstdint>
 
 namespace {
@@ -19,11 +18,6 @@ namespace {
 constexpr Colour SplashBack = 0xFFC0FF; // light pink, where the picture does not cover
 constexpr double ClientWidth = 7260;
 constexpr double ClientHeight = 7080;
-
-// Halves to even, as the centring is defined; window and screen sizes are far inside 32 bits.
-std::int32_t roundHalfEven(double value) {
-    return static_cast<std::int32_t>(std::nearbyint(value));
-}
 
 // Read as PNG by Qt's own reader. Left to find the format itself, the reader would first load
 // every picture-format plug-in (TIFF, WebP, JPEG... with their libraries) to ask each whether it
@@ -61,9 +55,10 @@ Form2::Form2(Navigation& navigation, QWidget* parent)
 
 QPoint Form2::placement(double screenWidth, double screenHeight, double windowWidth,
                         double windowHeight) {
+    // Halves to even, as the centring is defined; window and screen sizes are far inside 32 bits.
     // Integer division in C++ truncates toward zero, as the centring wants.
-    return {roundHalfEven(screenWidth - windowWidth) / 2,
-            roundHalfEven(screenHeight - windowHeight) / 2};
+    return {static_cast<std::int32_t>(roundHalfEven(screenWidth - windowWidth)) / 2,
+            static_cast<std::int32_t>(roundHalfEven(screenHeight - windowHeight)) / 2};
 }
 
 // The window has no frame, so its outer size is its client size.

@@ -19,7 +19,7 @@ void Windows::start() {
 void Windows::showLevelMenu() {
     auto* menu = new Form3(*this, m_module1, m_folder);
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->ignoreStrayClicks(QApplication::doubleClickInterval());
+    menu->ignoreStrayClicks();
     menu->show();
 }
 
@@ -45,6 +45,6 @@ void Windows::quit() {
 // Modal over the game screen, whose timers go on meanwhile (the caption keeps flashing).
 void Windows::showLevelMenuOverGame() {
     Form3 menu(*this, m_module1, m_folder, m_gameScreen.get());
-    menu.ignoreStrayClicks(QApplication::doubleClickInterval());
+    menu.ignoreStrayClicks();
     menu.exec();
 }

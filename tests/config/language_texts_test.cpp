@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -52,6 +53,20 @@ TEST(LanguageFileItems, aNumberItemIsTextAsWrittenAndCaptionAsNumber) {
     const auto file = LanguageFile::fromBytes("de,Jugar,Salir,007");
     EXPECT_EQ(file.text(LanguageItem::WordList), "007");
     EXPECT_EQ(file.caption(LanguageItem::WordList), "7");
+}
+
+// The score word and the menu's buttons show an item as written, the game screen's buttons as a
+// caption; only what the file holds is read from it.
+TEST(LanguageFileItems, eachItemIsShownTheGamesWayAndReadOnlyWhereTheFileHasIt) {
+    const auto file = LanguageFile::fromBytes("007,007,007,007");
+    QStringList shown;
+    std::vector<std::optional<QString>> read;
+    for (const LanguageItem item : Items) {
+        shown << file.shown(item);
+        read.push_back(file.asRead(item));
+    }
+    EXPECT_EQ(shown, QStringList({"007", "007", "007", "7", "Pistas"}));
+    EXPECT_EQ(read, (std::vector<std::optional<QString>>{"007", "007", "007", "7", std::nullopt}));
 }
 
 TEST(LanguageFileItems, englishDefaultsFillWhatTheFileLacks) {

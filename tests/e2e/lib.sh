@@ -29,9 +29,12 @@ wait_for_splash() {
 }
 menu_count() { xdotool search --onlyvisible --name '^Tolvano 2\.0$' 2>/dev/null | wc -l; }
 
-# Where the board's cells lie at 1024 x 768: a pitch of 731 twips from (3294, 1325), 15 twips a pixel.
-cell_x() { echo $(( (3294 + 731 * ($1 % 12)) / 15 )); }
-cell_y() { echo $(( (1325 + 731 * ($1 / 12)) / 15 )); }
+# Where the board's cells lie at 1024 x 768, in twips, as the game's layout puts them
+# (TOLVANO_LAYOUT_FIGURES names the program that prints them): twips_per_pixel, board_side,
+# board_left, board_top and pitch.
+eval "$("${TOLVANO_LAYOUT_FIGURES:?the layout figures program}" "$W" "$H")" || exit 1
+cell_x() { echo $(( (board_left + pitch * ($1 % board_side)) / twips_per_pixel )); }
+cell_y() { echo $(( (board_top + pitch * ($1 / board_side)) / twips_per_pixel )); }
 # Where a cell's colour is read: high on its left, clear of the letter, of every state's mark
 # (the miss's diagonal, the hint's dot top right, the found letter's underline, the dotted frame
 # of a word not found) and, on row 2, of the panel that ends a round.

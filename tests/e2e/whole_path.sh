@@ -23,8 +23,8 @@ mx=$X
 my=$Y
 keep menu
 # Level button 3, then play.
-click $((mx + (120 + 1320 * 3 + 600) / 15)) $((my + (2640 + 720) / 15)) 0.3
-click $((mx + (120 + 1900) / 15)) $((my + (4200 + 360) / 15)) 1.5
+click $((mx + (120 + 1320 * 3 + 600) / twips_per_pixel)) $((my + (2640 + 720) / twips_per_pixel)) 0.3
+click $((mx + (120 + 1900) / twips_per_pixel)) $((my + (4200 + 360) / twips_per_pixel)) 1.5
 
 # The game screen: a centred board of white cells on white.
 shot
@@ -32,7 +32,7 @@ for cell in 0 11 132 143; do
     [ "$(pixel $(probe $cell))" = "255,255,255" ] || fail "cell $cell is not white"
 done
 left_margin=$(cell_x 0)
-right_margin=$(( W - ( (3294 + 731 * 12) / 15 ) ))
+right_margin=$(( W - (board_left + pitch * board_side) / twips_per_pixel ))
 [ $(( left_margin - right_margin )) -le 2 ] && [ $(( right_margin - left_margin )) -le 2 ] || fail "board not centred"
 
 keep game
@@ -72,7 +72,7 @@ menu=$(timeout 10 bash -c "$(declare -f wait_for_menu); wait_for_menu") || true
 [ -n "$menu" ] || fail "the level menu did not come back after the round"
 eval "$(xdotool getwindowgeometry --shell "$menu")"
 sleep 0.6 # the menu ignores clicks for a double-click's time after it opens
-click $((X + (120 + 1900) / 15)) $((Y + (4200 + 360) / 15)) 1.5
+click $((X + (120 + 1900) / twips_per_pixel)) $((Y + (4200 + 360) / twips_per_pixel)) 1.5
 
 # The next round: a fresh board.
 shot

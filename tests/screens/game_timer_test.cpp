@@ -1,57 +1,65 @@
 // The timer wrapper behaves like the game's timers: interval 0, refused intervals, re-enabling.
 #include "game_timer.h"
 
-#include <QElapsedTimer>
-#include <QtCore/qtestsupport_core.h>
+#include <QCoreApplication>
+#include <QTimer>
+#include <QTimerEvent>
 #include <climits>
 #include <gtest/gtest.h>
 
 namespace {
 
-// Counts the ticks of one timer. Bounds below are generous: test machines are noisy.
-struct Ticks {
-    explicit Ticks(GameTimer& timer) {
-        QObject::connect(&timer, &GameTimer::Timer, [this] { ++count; });
+// The countdown under a timer, driven by the test: it ends when the test says, as it would at its
+// interval, so that no test waits on the wall clock.
+struct Countdown {
+    explicit Countdown(GameTimer& timer) : under(timer.findChild<QTimer*>()) {
+        QObject::connect(&timer, &GameTimer::Timer, [this] { ++ticks; });
     }
-    bool waitFor(int atLeast, int timeoutMs = 3000) {
-        return QTest::qWaitFor([&] { return count >= atLeast; }, timeoutMs);
+    bool running() const { return under->isActive(); }
+    // A stopped countdown has nothing to end.
+    void end() {
+        if (!running()) return;
+        QTimerEvent event(under->timerId());
+        QCoreApplication::sendEvent(under, &event);
     }
-    int count = 0;
+    QTimer* under;
+    int ticks = 0;
 };
 
 TEST(Timer, enabledTimerTicksAtItsInterval) {
     GameTimer timer(50, true);
-    Ticks ticks(timer);
-    QTest::qWait(600);
-    EXPECT_GE(ticks.count, 3);
-    EXPECT_LE(ticks.count, 13);
+    Countdown countdown(timer);
+    ASSERT_TRUE(countdown.running());
+    EXPECT_EQ(countdown.under->interval(), 50);
+    for (int i = 0; i < 3; ++i)
+        countdown.end();
+    EXPECT_EQ(countdown.ticks, 3);
+    EXPECT_TRUE(countdown.running());
 }
 
 TEST(Timer, intervalZeroNeverTicksYetStaysEnabled) {
     GameTimer timer(0, true);
-    Ticks ticks(timer);
-    QTest::qWait(200);
-    EXPECT_EQ(ticks.count, 0);
+    Countdown countdown(timer);
+    EXPECT_FALSE(countdown.running());
     EXPECT_TRUE(timer.isEnabled());
 }
 
 TEST(Timer, disabledTimerDoesNotTickUntilEnabled) {
     GameTimer timer(30, false);
-    Ticks ticks(timer);
-    QTest::qWait(200);
-    EXPECT_EQ(ticks.count, 0);
+    Countdown countdown(timer);
+    EXPECT_FALSE(countdown.running());
     timer.setEnabled(true);
-    EXPECT_TRUE(ticks.waitFor(1));
+    countdown.end();
+    EXPECT_EQ(countdown.ticks, 1);
 }
 
 TEST(Timer, disablingStopsTheTicks) {
     GameTimer timer(30, true);
-    Ticks ticks(timer);
-    ASSERT_TRUE(ticks.waitFor(1));
+    Countdown countdown(timer);
+    countdown.end();
+    ASSERT_EQ(countdown.ticks, 1);
     timer.setEnabled(false);
-    const int before = ticks.count;
-    QTest::qWait(200);
-    EXPECT_EQ(ticks.count, before);
+    EXPECT_FALSE(countdown.running());
     EXPECT_FALSE(timer.isEnabled());
 }
 
@@ -67,48 +75,45 @@ TEST(Timer, refusedIntervalKeepsTheOldOne) {
     }
 }
 
+// The countdown is marked by giving it a minute to run: a restart would give it the timer's own
+// interval again.
 TEST(Timer, enablingARunningTimerKeepsItsCountdown) {
     GameTimer timer(1000, true);
-    Ticks ticks(timer);
-    QElapsedTimer clock;
-    clock.start();
-    QTest::qWait(700);
+    Countdown countdown(timer);
+    countdown.under->start(60'000);
     timer.setEnabled(true);
-    ASSERT_TRUE(ticks.waitFor(1));
-    // A restart would have put the first tick at 1700 ms.
-    EXPECT_LT(clock.elapsed(), 1500);
+    EXPECT_EQ(countdown.under->interval(), 60'000);
+    EXPECT_GT(countdown.under->remainingTime(), 1000);
 }
 
 TEST(Timer, newIntervalRestartsAnEnabledTimer) {
     GameTimer timer(1000, true);
-    Ticks ticks(timer);
-    QTest::qWait(300);
-    QElapsedTimer clock;
-    clock.start();
+    Countdown countdown(timer);
+    countdown.under->start(60'000);
     ASSERT_TRUE(timer.setInterval(100));
-    ASSERT_TRUE(ticks.waitFor(1));
-    // The old countdown had 700 ms left.
-    EXPECT_LT(clock.elapsed(), 600);
+    EXPECT_EQ(countdown.under->interval(), 100);
+    // A coarse timer may end a few percent late; the minute is gone either way.
+    EXPECT_LT(countdown.under->remainingTime(), 1000);
+    countdown.end();
+    EXPECT_EQ(countdown.ticks, 1);
 }
 
 TEST(Timer, intervalZeroPausesAnEnabledTimerUntilANewInterval) {
     GameTimer timer(30, true);
-    Ticks ticks(timer);
-    ASSERT_TRUE(ticks.waitFor(1));
+    Countdown countdown(timer);
     ASSERT_TRUE(timer.setInterval(0));
-    const int before = ticks.count;
-    QTest::qWait(200);
-    EXPECT_EQ(ticks.count, before);
+    EXPECT_FALSE(countdown.running());
+    EXPECT_TRUE(timer.isEnabled());
     ASSERT_TRUE(timer.setInterval(30));
-    EXPECT_TRUE(ticks.waitFor(before + 1));
+    countdown.end();
+    EXPECT_EQ(countdown.ticks, 1);
 }
 
 TEST(Timer, newIntervalDoesNotStartADisabledTimer) {
     GameTimer timer(500, false);
-    Ticks ticks(timer);
+    Countdown countdown(timer);
     ASSERT_TRUE(timer.setInterval(20));
-    QTest::qWait(200);
-    EXPECT_EQ(ticks.count, 0);
+    EXPECT_FALSE(countdown.running());
     EXPECT_FALSE(timer.isEnabled());
 }
 
