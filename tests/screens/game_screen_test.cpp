@@ -1,6 +1,7 @@
 // The game screen on the offscreen platform: start-up from the text files, the layout of its
 // controls, and clicks answered with colours, captions, sounds and the success animation.
 #include "asset_paths.h"
+#include "clock_interval.h"
 #include "game_screen.h"
 #include "gif_control.h"
 #include "media_fakes.h"
@@ -233,7 +234,8 @@ TEST_F(GameScreen, theNextRoundStartsAboutHalfASecondAfterPlay) {
     load();
     form->Timer2->setInterval(0); // no round may end by time while this runs
     form->enableTimer3();
-    QTest::qWait(200);
+    EXPECT_TRUE(form->Timer3->isEnabled());
+    EXPECT_EQ(form->Timer3->interval(), NextRoundDelayMs);
     EXPECT_EQ(game().WordsOffered, 6);
     EXPECT_TRUE(QTest::qWaitFor([&] { return game().WordsOffered == 12; }, 5000));
     EXPECT_FALSE(form->Timer3->isEnabled());
