@@ -64,10 +64,12 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("tolvano"));
     int status = 0;
     {
+        // Found once: a set chosen while the game runs plays from its next start.
+        const assets::AssetPaths paths = assets::resolve(assets::programFolder());
         SoundEffectPlayer sound;
-        SystemVoice systemVoice(voiceLanguage(assets::programFolder()));
+        SystemVoice systemVoice(voiceLanguage(paths));
         RecordingVoice voice(&systemVoice);
-        Windows windows(assets::programFolder(), sound, &voice);
+        Windows windows(paths, sound, &voice);
         windows.start();
         status = app.exec();
     }

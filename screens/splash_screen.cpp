@@ -1,6 +1,7 @@
 // The splash screen: draws the title picture, centres itself, a click or a key opens the menu.
 #include "splash_screen.h"
 
+#include "asset_paths.h"
 #include "colours.h"
 #include "layout.h"
 #include "navigation.h"
@@ -26,9 +27,9 @@ std::int32_t roundHalfEven(double value) {
 
 } // namespace
 
-Form2::Form2(Navigation& navigation, QWidget* parent)
+Form2::Form2(Navigation& navigation, const assets::AssetPaths& paths, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_navigation(navigation),
-      m_picture(QStringLiteral(":/ventanas/portada.png")) {
+      m_picture(paths.windowPicture(u"portada.png")) {
     setObjectName(QStringLiteral("Form2"));
     setAttribute(Qt::WA_DeleteOnClose);
     // The picture covers the whole window: nothing behind it needs clearing first.
