@@ -68,8 +68,6 @@ QStringView firstFolder(QStringView relative) {
     return end < 0 ? rest : rest.first(end);
 }
 
-} // namespace
-
 Roots roots(const QString& programFolder) {
 #ifdef TOLVANO_SYSTEM_PROGRAM_DIR
     if (programFolder == QStringLiteral(TOLVANO_SYSTEM_PROGRAM_DIR))
@@ -97,8 +95,6 @@ LanguageSet activeSet(const Roots& roots) {
     set.language = languageOf(set.languageCode);
     return set;
 }
-
-namespace {
 
 // Where a relative path goes in one source: by its first folder.
 QString sourceFile(const AssetSource& source, QStringView relative) {
@@ -210,34 +206,6 @@ bool AssetPaths::holdsGameFolders() const {
         }
     }
     return false;
-}
-
-LanguageSet activeSet(const QString& programFolder) {
-    return activeSet(roots(programFolder));
-}
-
-QString path(const Roots& roots, QStringView relative) {
-    return resolve(roots).file(relative);
-}
-
-QString path(const QString& programFolder, QStringView relative) {
-    return resolve(programFolder).file(relative);
-}
-
-QString levelGif(const QString& programFolder, int n) {
-    return resolve(programFolder).levelGif(n);
-}
-
-QString picture(const QString& programFolder, const QString& fileName) {
-    return resolve(programFolder).picture(fileName);
-}
-
-QString recording(const QString& programFolder, const QString& pictureFileName) {
-    return resolve(programFolder).recording(pictureFileName);
-}
-
-::LanguageFile language(const QString& programFolder) {
-    return resolve(programFolder).languageFile();
 }
 
 } // namespace assets

@@ -159,16 +159,4 @@ AssetPaths resolve(const QString& programFolder);
 // The same over roots given outright, as a system layout's are.
 AssetPaths resolve(const Roots& roots, const QString& programFolder = {});
 
-// Single lookups, each resolving the program folder's paths afresh: they read activo.txt and
-// lengua.txt at every call. A program resolves once and asks its AssetPaths instead.
-Roots roots(const QString& programFolder);
-LanguageSet activeSet(const Roots& roots);
-LanguageSet activeSet(const QString& programFolder);
-QString path(const Roots& roots, QStringView relative);
-QString path(const QString& programFolder, QStringView relative);
-QString levelGif(const QString& programFolder, int n);
-QString picture(const QString& programFolder, const QString& fileName);
-QString recording(const QString& programFolder, const QString& pictureFileName);
-::LanguageFile language(const QString& programFolder);
-
 } // namespace assets

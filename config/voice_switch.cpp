@@ -50,7 +50,3 @@ QLocale voiceLanguage(const assets::AssetPaths& paths) {
     const QString code = paths.set().languageCode;
     return QLocale(code.isEmpty() ? QStringLiteral("es") : code);
 }
-
-QLocale voiceLanguage(const QString& programFolder) {
-    return voiceLanguage(assets::resolve(programFolder));
-}

@@ -35,4 +35,3 @@ VoiceSwitch readVoiceSwitch(const QString& switchFilePath);
 
 // The language the words are said in: the active language set's, Spanish where it declares none.
 QLocale voiceLanguage(const assets::AssetPaths& paths);
-QLocale voiceLanguage(const QString& programFolder);
