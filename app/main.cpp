@@ -60,11 +60,13 @@ int main(int argc, char* argv[]) {
 
     QApplication::setApplicationName(QStringLiteral("tolvano"));
     const QString folder = assets::programFolder();
+    // Found once: a set chosen while the game runs plays from its next start.
+    const assets::AssetPaths paths = assets::resolve(folder);
     // The sound and speech back ends are opened once the splash is on the screen, not before it.
-    LateMedia media(mediaLibraryPaths(folder), voiceLanguage(folder));
+    LateMedia media(mediaLibraryPaths(folder), voiceLanguage(paths));
     int status = 0;
     {
-        Windows windows(folder, media.sound(), &media.voice());
+        Windows windows(paths, media.sound(), &media.voice());
         windows.start();
         media.openAfterFirstFrame();
         status = app.exec();

@@ -4,7 +4,7 @@
 #include <QApplication>
 
 GameRound::GameRound(const QString& programFolder, QSize screen, Sound* sound)
-    : m_form(std::make_unique<Form1>(programFolder, m_navigation, m_module1,
+    : m_form(std::make_unique<Form1>(assets::resolve(programFolder), m_navigation, m_module1,
                                      sound ? *sound : m_sound, screen)) {
     m_form->Form_Load();
     // The offscreen screen may be smaller than the one asked for; the window takes the size the

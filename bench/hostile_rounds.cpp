@@ -82,7 +82,8 @@ int main(int argc, char* argv[]) {
     for (int i = 0; i < rounds; ++i) {
         {
             // The menu between rounds reads the level pictures.
-            Form3 menu(navigation, round.screen().module1(), folder.path(), &round.screen());
+            Form3 menu(navigation, round.screen().module1(), assets::resolve(folder.path()),
+                       &round.screen());
             menu.show();
             QApplication::processEvents();
         }

@@ -279,11 +279,12 @@ void checkPictures(FolderReport& report, const QString& path) {
     report.ignored = ignoredEntries(path, listed, raw, say);
 }
 
-LanguageReport checkLanguage(const QString& folder, const ReportTexts& say) {
-    const QString path = assets::path(folder, assets::LanguageFile);
+LanguageReport checkLanguage(const assets::AssetPaths& paths, const ReportTexts& say) {
+    const QString& folder = paths.programFolder();
+    const QString path = paths.file(assets::LanguageFile);
     LanguageReport report{textFile(folder, path, say), {}, {}};
     // Each item as the game shows it, from the game's own reading of the file.
-    const LanguageFile language = assets::language(folder);
+    const LanguageFile language = paths.languageFile();
     for (int item = 0; item < LanguageItems; ++item) {
         const auto which = static_cast<LanguageItem>(item + 1);
         report.items[item] = language.asRead(which);
@@ -292,21 +293,21 @@ LanguageReport checkLanguage(const QString& folder, const ReportTexts& say) {
     return report;
 }
 
-SpeedReport checkSpeed(const QString& folder, const ReportTexts& say) {
-    const QString path = assets::path(folder, assets::SpeedFile);
+SpeedReport checkSpeed(const assets::AssetPaths& paths, const ReportTexts& say) {
+    const QString path = paths.file(assets::SpeedFile);
     // A file without a first item leaves the game with an empty item, which still reads as 0.
     ItemFile asText(path);
     const QString written = asText.readText().value_or(QString());
     SpeedReport report = clockFromItem(ItemFile(path).readVariant().value_or(QString()), written);
     report.textAfterNumber = report.textAfterNumber || asText.readText().has_value();
     report.written = LineFile(path).readLine().value_or(QString()).trimmed();
-    report.file = textFile(folder, path, say);
+    report.file = textFile(paths.programFolder(), path, say);
     return report;
 }
 
-LevelReport checkLevels(const QString& folder, const ReportTexts& say) {
-    const QString path = assets::path(folder, assets::LevelFile);
-    LevelReport report{textFile(folder, path, say), {}};
+LevelReport checkLevels(const assets::AssetPaths& paths, const ReportTexts& say) {
+    const QString path = paths.file(assets::LevelFile);
+    LevelReport report{textFile(paths.programFolder(), path, say), {}};
     LineFile file(path);
     for (auto& line : report.lines)
         line = file.readLine();
@@ -346,16 +347,16 @@ NeededFile soundFile(const QString& folder, const QString& path, const ReportTex
     return file;
 }
 
-QList<NeededFile> checkMedia(const QString& folder, const ReportTexts& say) {
-    QStringList gifs{assets::path(folder, assets::RunnerGif),
-                     assets::path(folder, assets::SuccessGif)};
+QList<NeededFile> checkMedia(const assets::AssetPaths& paths, const ReportTexts& say) {
+    const QString& folder = paths.programFolder();
+    QStringList gifs{paths.file(assets::RunnerGif), paths.file(assets::SuccessGif)};
     for (int level = 1; level <= LevelLines; ++level)
-        gifs.append(assets::levelGif(folder, level));
+        gifs.append(paths.levelGif(level));
     QList<NeededFile> media;
     for (const QString& path : gifs)
         media.append(animationFile(folder, path, say));
     for (const char16_t* sound : {assets::SuccessSound, assets::ErrorSound, assets::FinalSound})
-        media.append(soundFile(folder, assets::path(folder, sound), say));
+        media.append(soundFile(folder, paths.file(sound), say));
     return media;
 }
 
@@ -486,10 +487,10 @@ QString unrecordedColumn(Unrecorded unrecorded, const ReportTexts& say) {
 }
 
 // Each usable picture's recording, as the game looks for it.
-VoiceReport checkVoices(const QString& programFolder, const QList<PictureRow>& pictures,
+VoiceReport checkVoices(const assets::AssetPaths& paths, const QList<PictureRow>& pictures,
                         const SpeechAnswer& speech, const ReportTexts& say) {
     VoiceReport report;
-    const Speaking speaking = readSpeaking(assets::path(programFolder, assets::VoiceSwitchFile));
+    const Speaking speaking = readSpeaking(paths.file(assets::VoiceSwitchFile));
     switch (speaking) {
     case Speaking::On:
         report.switchSetting = say(Say::SwitchOn);
@@ -501,11 +502,11 @@ VoiceReport checkVoices(const QString& programFolder, const QList<PictureRow>& p
         report.switchSetting = say(Say::SwitchOff);
         break;
     }
-    report.folder = shownPath(programFolder, assets::path(programFolder, assets::VoiceFolder));
+    report.folder = shownPath(paths.programFolder(), paths.voiceFolder());
     std::optional<Unrecorded> unrecorded; // the voice is asked at the first word that needs it
     for (const PictureRow& picture : pictures) {
         if (!picture.usable) continue;
-        const QString path = assets::recording(programFolder, picture.file);
+        const QString path = paths.recording(picture.file);
         VoiceRow row{picture.rawName, say(Say::VoiceRecording), true};
         QString why;
         if (speaking == Speaking::Off) {
@@ -527,36 +528,31 @@ VoiceReport checkVoices(const QString& programFolder, const QList<PictureRow>& p
     if (speaking == Speaking::Off) unrecorded = Unrecorded::Off;
     if (unrecorded) {
         report.unrecorded = *unrecorded;
-        report.unrecordedNote = unrecordedNote(*unrecorded, voiceLanguage(programFolder), say);
+        report.unrecordedNote = unrecordedNote(*unrecorded, voiceLanguage(paths), say);
     }
     return report;
 }
 
 // The set that plays, and the switches, as the game takes them and as the teacher wrote them.
-ChoicesReport checkChoices(const QString& programFolder) {
+ChoicesReport checkChoices(const assets::AssetPaths& paths) {
     ChoicesReport report;
-    const assets::Roots roots = assets::roots(programFolder);
-    const assets::LanguageSet set = assets::activeSet(roots);
-    report.setsFile = shownPath(programFolder, roots.texts + QStringLiteral("/idiomas/activo.txt"));
+    const QString& programFolder = paths.programFolder();
+    const assets::LanguageSet& set = paths.set();
+    report.setsFile = shownPath(programFolder, paths.setsFile());
     report.requestedSet = set.requestedName;
     report.playingSet = set.name;
     if (!set.name.isEmpty() && !set.requestedName.isEmpty() && set.requestedName != set.name) {
-        // The game follows only a plain folder name below idiomas/.
-        const bool plainName = !set.requestedName.startsWith(u'.') &&
-                               !set.requestedName.contains(u'/') &&
-                               !set.requestedName.contains(QStringLiteral(".."));
-        (plainName ? report.setMissing : report.setNotAName) = true;
+        (set.requestedIsSetName ? report.setMissing : report.setNotAName) = true;
     }
-    const QString voicePath = assets::path(programFolder, assets::VoiceSwitchFile);
+    const QString voicePath = paths.file(assets::VoiceSwitchFile);
     report.voiceFile = shownPath(programFolder, voicePath);
     report.voiceSwitch = readVoiceSwitch(voicePath);
-    const QString codePath = set.folder + QStringLiteral("/configuracion/lengua.txt");
+    const QString codePath = paths.languageCodeFile();
     report.codeFile = shownPath(programFolder, codePath);
     report.writtenCode = set.writtenCode;
     report.languageCode = set.languageCode;
     report.codeUnderstood = set.writtenCode.isEmpty() || set.writtenCode == set.languageCode;
-    for (const QString& path :
-         {roots.texts + QStringLiteral("/idiomas/activo.txt"), voicePath, codePath}) {
+    for (const QString& path : {paths.setsFile(), voicePath, codePath}) {
         if (savedInAnotherFormat(path)) report.notText.append(shownPath(programFolder, path));
     }
     return report;
@@ -564,46 +560,39 @@ ChoicesReport checkChoices(const QString& programFolder) {
 
 } // namespace
 
-bool voiceMayBeNeeded(const QString& programFolder) {
-    if (readSpeaking(assets::path(programFolder, assets::VoiceSwitchFile)) != Speaking::On)
-        return false;
-    const QDir pictures(assets::path(programFolder, assets::PictureFolder));
+bool voiceMayBeNeeded(const assets::AssetPaths& paths) {
+    if (readSpeaking(paths.file(assets::VoiceSwitchFile)) != Speaking::On) return false;
+    const QDir pictures(paths.pictureFolder());
     const auto entries = pictures.entryList(QDir::Files);
     return std::any_of(entries.begin(), entries.end(), [&](const QString& file) {
-        return !QFileInfo::exists(assets::recording(programFolder, file));
+        return !QFileInfo::exists(paths.recording(file));
     });
 }
 
-FolderReport checkFolder(const QString& programFolder, const SpeechAnswer& speech) {
+FolderReport checkFolder(const assets::AssetPaths& paths, const SpeechAnswer& speech) {
     // The decoders' complaints are read where they matter and go into the report; any others
     // (and libraries write straight onto stderr) must not bury it.
     const DecoderMessages quiet;
     FolderReport report;
-    report.say = ReportTexts(assets::activeSet(programFolder).language);
+    report.say = ReportTexts(paths.language());
     const ReportTexts& say = report.say;
-    report.folder = programFolder;
-    report.absolute = absoluteBytes(programFolder);
-    checkPictures(report, assets::path(programFolder, assets::PictureFolder));
-    report.language = checkLanguage(programFolder, say);
-    report.speed = checkSpeed(programFolder, say);
-    report.levels = checkLevels(programFolder, say);
-    report.media = checkMedia(programFolder, say);
-    report.voices = checkVoices(programFolder, report.pictures, speech, say);
-    report.choices = checkChoices(programFolder);
+    report.folder = paths.programFolder();
+    report.absolute = absoluteBytes(report.folder);
+    checkPictures(report, paths.pictureFolder());
+    report.language = checkLanguage(paths, say);
+    report.speed = checkSpeed(paths, say);
+    report.levels = checkLevels(paths, say);
+    report.media = checkMedia(paths, say);
+    report.voices = checkVoices(paths, report.pictures, speech, say);
+    report.choices = checkChoices(paths);
     return report;
 }
 
-bool isPictureFolder(const QString& folder) {
+bool isPictureFolder(const assets::AssetPaths& paths) {
     // An installed program's folder holds the programs alone: the game's folders are under its
     // roots, and those are what it plays.
-    const assets::Roots roots = assets::roots(folder);
-    for (const QString& root : {roots.texts, roots.pictures, roots.media}) {
-        const QDir dir(root);
-        for (const char* gameFolder : {"idiomas", "configuracion", "imagenes", "gifs", "sonidos"}) {
-            if (dir.exists(QString::fromLatin1(gameFolder))) return false;
-        }
-    }
-    return !QDir(folder).entryList(QDir::Files).isEmpty();
+    return !paths.holdsGameFolders() &&
+           !QDir(paths.programFolder()).entryList(QDir::Files).isEmpty();
 }
 
 FolderReport checkPictureFolder(const QString& folder, Language language) {

@@ -9,6 +9,7 @@
 // animations frame by frame, and sounds' headers read as the sound player needs them; a file that
 // decodes only in part counts as damaged. It reads and decodes, and never writes a file.
 
+#include "asset_paths.h"
 #include "language_file.h"
 #include "module1.h"
 #include "report_texts.h"
@@ -146,21 +147,21 @@ struct FolderReport {
 // word has no recording and the teacher's switch allows that voice.
 using SpeechAnswer = std::function<SpeechSupport()>;
 
-// Checks the program folder that holds imagenes/, configuracion/, gifs/ and sonidos/, in the
-// language of its active set. Without an answer from the computer's voice, the report says only
-// where words go to it.
-FolderReport checkFolder(const QString& programFolder, const SpeechAnswer& speech = {});
+// Checks the program folder that holds imagenes/, configuracion/, gifs/ and sonidos/, by its
+// paths, in the language of its active set. Without an answer from the computer's voice, the
+// report says only where words go to it.
+FolderReport checkFolder(const assets::AssetPaths& paths, const SpeechAnswer& speech = {});
 
 // Whether the folder is a plain folder of pictures (such as tolvano-sheets --folder takes) rather
 // than a program folder: it holds files, and none of the program folder's folders.
-bool isPictureFolder(const QString& folder);
+bool isPictureFolder(const assets::AssetPaths& paths);
 
 // Checks the pictures of a plain picture folder alone, the report in the given language.
 FolderReport checkPictureFolder(const QString& folder, Language language);
 
 // Whether some picture has no recording while the switch allows the computer's voice: the voice
 // is then worth asking before the pictures are read, which takes as long.
-bool voiceMayBeNeeded(const QString& programFolder);
+bool voiceMayBeNeeded(const assets::AssetPaths& paths);
 
 // The speed file's first item as the game turns it into the clock's interval: the variant the game
 // reads gives the number, the text as written is what the report quotes.

@@ -70,10 +70,12 @@ int main(int argc, char* argv[]) {
         std::fputs(Usage, stderr);
         return UsageError;
     }
+    // The checked folder's own paths: it is read as the game would read it from there.
+    const assets::AssetPaths paths = assets::resolve(folder);
     check::FolderReport report;
-    if (check::isPictureFolder(folder)) {
+    if (check::isPictureFolder(paths)) {
         // A folder of pictures alone has no set of its own: the report speaks the game's language.
-        report = check::checkPictureFolder(folder, assets::activeSet(program).language);
+        report = check::checkPictureFolder(folder, assets::resolve(program).language());
     } else {
         // The computer's voice is asked at once where it will likely be needed, and has the whole
         // time there is: a speech daemon starting cold takes seconds to answer, and its answer
@@ -82,10 +84,10 @@ int main(int argc, char* argv[]) {
         sinceStart.start();
         std::unique_ptr<SpeechProbe> probe;
         const auto ask = [&] {
-            probe = std::make_unique<SpeechProbe>(voiceLanguage(folder), SpeechAnswerMs);
+            probe = std::make_unique<SpeechProbe>(voiceLanguage(paths), SpeechAnswerMs);
         };
-        if (check::voiceMayBeNeeded(folder)) ask();
-        report = check::checkFolder(folder, [&] {
+        if (check::voiceMayBeNeeded(paths)) ask();
+        report = check::checkFolder(paths, [&] {
             if (!probe) ask();
             return probe->result(std::max<int>(0, SpeechAnswerMs - int(sinceStart.elapsed())));
         });

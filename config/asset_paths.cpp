@@ -68,8 +68,6 @@ QStringView firstFolder(QStringView relative) {
     return end < 0 ? rest : rest.first(end);
 }
 
-} // namespace
-
 Roots roots(const QString& programFolder) {
 #ifdef TOLVANO_SYSTEM_PROGRAM_DIR
     if (programFolder == QStringLiteral(TOLVANO_SYSTEM_PROGRAM_DIR))
@@ -87,6 +85,7 @@ LanguageSet activeSet(const Roots& roots) {
         set.dataFolder = roots.pictures;
     } else {
         set.requestedName = firstLine(roots.texts + SetsFolder + QStringLiteral("/activo.txt"));
+        set.requestedIsSetName = isSetName(set.requestedName);
         set.name = chosenSet(roots.texts, set.requestedName);
         set.folder = roots.texts + SetsFolder + u'/' + set.name;
         set.dataFolder = roots.pictures + SetsFolder + u'/' + set.name;
@@ -97,8 +96,44 @@ LanguageSet activeSet(const Roots& roots) {
     return set;
 }
 
-LanguageSet activeSet(const QString& programFolder) {
-    return activeSet(roots(programFolder));
+// Where a relative path goes in one source: by its first folder.
+QString sourceFile(const AssetSource& source, QStringView relative) {
+    const QStringView first = firstFolder(relative);
+    QString base;
+    if (first == u"configuracion")
+        base = source.set.folder;
+    else if (first == u"imagenes" || first == u"voces")
+        base = source.set.dataFolder;
+    else if (first == u"gifs" || first == u"sonidos")
+        base = source.roots.media;
+    else
+        base = source.roots.texts;
+    QString relativePath = relative.toString();
+    relativePath.replace(u'\\', u'/');
+    return base + relativePath;
+}
+
+AssetSource sourceOf(const Roots& roots) {
+    AssetSource source{roots, activeSet(roots), {}, {}, {}, {}, {}};
+    source.textFolder = sourceFile(source, u"\\configuracion");
+    source.pictureFolder = sourceFile(source, PictureFolder);
+    source.voiceFolder = sourceFile(source, VoiceFolder);
+    source.gifFolder = sourceFile(source, u"\\gifs");
+    source.soundFolder = sourceFile(source, u"\\sonidos");
+    return source;
+}
+
+} // namespace
+
+AssetPaths resolve(const Roots& roots, const QString& programFolder) {
+    AssetPaths paths;
+    paths.m_programFolder = programFolder;
+    paths.m_sources.append(sourceOf(roots));
+    return paths;
+}
+
+AssetPaths resolve(const QString& programFolder) {
+    return resolve(roots(programFolder), programFolder);
 }
 
 QString programFolder() {
@@ -119,38 +154,30 @@ QString reachableFolder(const QByteArray& systemPath) {
     return named;
 }
 
-QString path(const Roots& roots, QStringView relative) {
-    const QStringView first = firstFolder(relative);
-    QString base;
-    if (first == u"configuracion")
-        base = activeSet(roots).folder;
-    else if (first == u"imagenes" || first == u"voces")
-        base = activeSet(roots).dataFolder;
-    else if (first == u"gifs" || first == u"sonidos")
-        base = roots.media;
-    else
-        base = roots.texts;
-    QString relativePath = relative.toString();
-    relativePath.replace(u'\\', u'/');
-    return base + relativePath;
+QString AssetPaths::file(QStringView relative) const {
+    return sourceFile(source(), relative);
 }
 
-QString path(const QString& programFolder, QStringView relative) {
-    return path(roots(programFolder), relative);
+QString AssetPaths::setsFile() const {
+    return roots().texts + SetsFolder + QStringLiteral("/activo.txt");
 }
 
-QString levelGif(const QString& programFolder, int n) {
-    return path(programFolder, QStringLiteral("\\gifs\\%1.gif").arg(n));
+QString AssetPaths::languageCodeFile() const {
+    return source().textFolder + QStringLiteral("/lengua.txt");
 }
 
-QString picture(const QString& programFolder, const QString& fileName) {
-    return path(programFolder, PictureFolder) + u'/' + fileName;
+QString AssetPaths::levelGif(int n) const {
+    return source().gifFolder + QStringLiteral("/%1.gif").arg(n);
 }
 
-QString recording(const QString& programFolder, const QString& pictureFileName) {
+QString AssetPaths::picture(const QString& fileName) const {
+    return source().pictureFolder + u'/' + fileName;
+}
+
+QString AssetPaths::recording(const QString& pictureFileName) const {
     const qsizetype dot = pictureFileName.lastIndexOf(u'.');
     const QString name = dot > 0 ? pictureFileName.left(dot) : pictureFileName;
-    const QString folder = path(programFolder, VoiceFolder);
+    const QString& folder = source().voiceFolder;
     const QString exact = folder + u'/' + name + QStringLiteral(".wav");
     if (QFileInfo::exists(exact)) return exact;
     const QString wanted = name + QStringLiteral(".wav");
@@ -161,8 +188,24 @@ QString recording(const QString& programFolder, const QString& pictureFileName) 
     return exact;
 }
 
-::LanguageFile language(const QString& programFolder) {
-    return ::LanguageFile(path(programFolder, LanguageFile), activeSet(programFolder).language);
+::LanguageFile AssetPaths::languageFile() const {
+    return ::LanguageFile(file(LanguageFile), language());
+}
+
+QString AssetPaths::windowPicture(QStringView name) const {
+    // The screens library compiles them in under this prefix.
+    return QStringLiteral(":/ventanas/") + name.toString();
+}
+
+bool AssetPaths::holdsGameFolders() const {
+    const Roots& where = roots();
+    for (const QString& root : {where.texts, where.pictures, where.media}) {
+        const QDir dir(root);
+        for (const char* gameFolder : {"idiomas", "configuracion", "imagenes", "gifs", "sonidos"}) {
+            if (dir.exists(QString::fromLatin1(gameFolder))) return true;
+        }
+    }
+    return false;
 }
 
 } // namespace assets

@@ -3,7 +3,8 @@
 #pragma once
 
 // Every program (the game, the folder check, the worksheets) asks here, and only here, where a file
-// is, so that the folder layout can change in one place.
+// is, so that the folder layout can change in one place: each builds one AssetPaths when it starts
+// and passes it to whatever opens a file.
 //
 // The program folder holds gifs/ and sonidos/, shared by all languages, and idiomas/: one folder
 // per language set (idiomas/es, idiomas/en, ...), each with configuracion/ (the text files and
@@ -18,12 +19,13 @@
 // The three roots below say where each kind of data lives. In the program folder they are all
 // that folder. A system package (Debian) puts the texts under /etc as configuration files, the
 // teacher's pictures and recordings under /var/lib where the package does not own them, and the
-// media under /usr/share/games; its programs, in /usr/games, use those roots, and only roots()
+// media under /usr/share/games; its programs, in /usr/games, use those roots, and only resolve()
 // knows it (see docs/folders.md).
 
 #include "language_file.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringView>
 
@@ -35,10 +37,6 @@ struct Roots {
     QString media;    // gifs/ and sonidos/
 };
 
-// The roots of a program folder: the folder itself, for all three; in a build for a system package,
-// the system's roots for the folder its programs are installed in (and for no other).
-Roots roots(const QString& programFolder);
-
 // The language set in use.
 struct LanguageSet {
     QString name;       // its folder's name under idiomas/; empty for an old-layout folder
@@ -49,16 +47,9 @@ struct LanguageSet {
     // What idiomas/activo.txt and lengua.txt say, as written (first line, blanks trimmed; empty
     // when missing), for the folder check to tell a teacher what was not followed.
     QString requestedName;
+    bool requestedIsSetName = false; // a plain folder name, followed when such a set is there
     QString writtenCode;
 };
-
-// Reads idiomas/activo.txt (first line, blanks trimmed). A set name that is missing, empty, names
-// no set folder, holds '/' or "..", or starts with '.' counts as no choice: then "es" if that set
-// exists, else the first set in name order, else "es" all the same (and the files are missing,
-// as in an empty folder). lengua.txt is read the same way; a missing one, or one that is no
-// language tag, means Spanish. Both files are read afresh at every call.
-LanguageSet activeSet(const Roots& roots);
-LanguageSet activeSet(const QString& programFolder);
 
 // The folder that holds the running program file, symlinks resolved, so that a link to the
 // program elsewhere still finds the data folders next to the real file. Its path is taken as the
@@ -74,17 +65,9 @@ QString programFolder();
 QString reachableFolder(const QByteArray& systemPath);
 
 // The relative paths are kept as the game writes them, with backslashes, so that a teacher's
-// notes and the folder names read the same on every platform; path() turns them into this
-// platform's separators. Their first folder says where they go: configuracion into the active
-// set's folder, imagenes and voces into its data folder, gifs and sonidos into the media root;
-// anything else into the texts root (the program folder). The folders are used unchanged: they
-// may legitimately hold a backslash on this platform.
-QString path(const Roots& roots, QStringView relative);
-QString path(const QString& programFolder, QStringView relative);
-
+// notes and the folder names read the same on every platform; AssetPaths::file() turns them into
+// this platform's separators.
 inline constexpr char16_t LanguageFile[] = u"\\configuracion\\idioma.txt";
-// The active set's language file, whose missing items take the set's language's own texts.
-::LanguageFile language(const QString& programFolder);
 inline constexpr char16_t SpeedFile[] = u"\\configuracion\\velocidad.txt";
 inline constexpr char16_t LevelFile[] = u"\\configuracion\\nivel.txt";
 inline constexpr char16_t TextsFile[] = u"\\configuracion\\textos.txt";
@@ -97,16 +80,83 @@ inline constexpr char16_t FinalSound[] = u"\\sonidos\\final.wav";
 inline constexpr char16_t PictureFolder[] = u"\\imagenes";
 inline constexpr char16_t VoiceFolder[] = u"\\voces";
 
-// The picture of level n - 1 (n = 1 to 6), named in plain decimal: 1.gif to 6.gif.
-QString levelGif(const QString& programFolder, int n);
+// One place the game's files come from, with every folder found: its roots, the language set
+// active there, and the folder of each kind of file.
+struct AssetSource {
+    Roots roots;
+    LanguageSet set;
+    QString textFolder;    // the set's configuracion/
+    QString pictureFolder; // the set's imagenes/
+    QString voiceFolder;   // the set's voces/
+    QString gifFolder;     // gifs/
+    QString soundFolder;   // sonidos/
+};
 
-// A file of the active set's picture folder, by the name the folder listing gave; the name is not
-// converted, since a file name here may hold a backslash.
-QString picture(const QString& programFolder, const QString& fileName);
-// The recording that says a picture's word: voces/perro.wav for imagenes/perro.png. Pictures and
-// recordings are often named on different machines, so where no file has exactly that name, one
-// whose name differs only in case stands in (Gato.JPG is said by gato.wav, perro.png by
-// PERRO.WAV); the first in name order when there are several.
-QString recording(const QString& programFolder, const QString& pictureFileName);
+// Where every file of a program run is, found once when the program starts and passed to whatever
+// opens a file, so that the game never reads activo.txt again while it runs and every picture of
+// a run comes from the folder its list was made from: a set chosen mid-run plays from the next
+// start. Looking a file up reads nothing (a recording aside, which is probed for its name's case).
+//
+// The sources are kept in the order they are asked. Today there is one, the program folder's (or
+// the system's, for an installed package); the user's own folders join as sources of their own,
+// and the lookups below are the one place that decides which source a file comes from.
+class AssetPaths {
+  public:
+    // The program folder the sources were found from: the checked folder for the folder check.
+    const QString& programFolder() const { return m_programFolder; }
+    const QList<AssetSource>& sources() const { return m_sources; }
+    // The source the active set, its language and every file come from: today the only one.
+    const AssetSource& source() const { return m_sources.front(); }
+    const Roots& roots() const { return source().roots; }
+    const LanguageSet& set() const { return source().set; }
+    Language language() const { return source().set.language; }
+
+    // A file by its relative path. Its first folder says where it goes: configuracion into the
+    // active set's folder, imagenes and voces into its data folder, gifs and sonidos into the media
+    // root; anything else into the texts root (the program folder). The folders are used
+    // unchanged: they may legitimately hold a backslash on this platform.
+    QString file(QStringView relative) const;
+    const QString& pictureFolder() const { return source().pictureFolder; }
+    const QString& voiceFolder() const { return source().voiceFolder; }
+    // idiomas/activo.txt and the active set's lengua.txt, for the check to name them.
+    QString setsFile() const;
+    QString languageCodeFile() const;
+    // The picture of level n - 1 (n = 1 to 6), named in plain decimal: 1.gif to 6.gif.
+    QString levelGif(int n) const;
+    // A file of the active set's picture folder, by the name the folder listing gave; the name is
+    // not converted, since a file name here may hold a backslash.
+    QString picture(const QString& fileName) const;
+    // The recording that says a picture's word: voces/perro.wav for imagenes/perro.png. Pictures
+    // and recordings are often named on different machines, so where no file has exactly that
+    // name, one whose name differs only in case stands in (Gato.JPG is said by gato.wav, perro.png
+    // by PERRO.WAV); the first in name order when there are several.
+    QString recording(const QString& pictureFileName) const;
+    // The active set's language file, whose missing items take the set's language's own texts.
+    // It is read at every call, so that a text edited between rounds shows at the next.
+    ::LanguageFile languageFile() const;
+    // A picture of the windows themselves (portada.png, salir.png): built into the program.
+    QString windowPicture(QStringView name) const;
+    // Whether any root holds one of the game's folders (idiomas, configuracion, imagenes, gifs,
+    // sonidos): a folder that holds none is no program folder.
+    bool holdsGameFolders() const;
+
+  private:
+    friend AssetPaths resolve(const Roots& roots, const QString& programFolder);
+    AssetPaths() = default;
+
+    QString m_programFolder;
+    QList<AssetSource> m_sources;
+};
+
+// The paths of a program folder. Its roots are the folder itself, for all three; in a build for a
+// system package, the system's roots for the folder its programs are installed in (and for no
+// other). The active set comes from idiomas/activo.txt (first line, blanks trimmed): a set name
+// that is missing, empty, names no set folder, holds '/' or "..", or starts with '.' counts as no
+// choice, and then "es" plays if that set exists, else the first set in name order, else "es" all
+// the same (and the files are missing, as in an empty folder). lengua.txt is read the same way; a
+// missing one, or one that is no language tag, means Spanish. Both files are read here, once.
+AssetPaths resolve(const QString& programFolder);
+// The same over roots given outright, as a system layout's are.
+AssetPaths resolve(const Roots& roots, const QString& programFolder = {});
 
 } // namespace assets

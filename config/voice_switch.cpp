@@ -46,7 +46,7 @@ Speaking readSpeaking(const QString& switchFilePath) {
     return readVoiceSwitch(switchFilePath).speaking;
 }
 
-QLocale voiceLanguage(const QString& programFolder) {
-    const QString code = assets::activeSet(programFolder).languageCode;
+QLocale voiceLanguage(const assets::AssetPaths& paths) {
+    const QString code = paths.set().languageCode;
     return QLocale(code.isEmpty() ? QStringLiteral("es") : code);
 }

@@ -5,6 +5,10 @@
 #include <QString>
 #include <optional>
 
+namespace assets {
+class AssetPaths;
+}
+
 // Speaking is on unless a teacher says otherwise. The file holds one item, read like every other
 // text file: "no" (or "off") silences the game; "grabaciones" (or "recordings") keeps the
 // recordings and never uses the system's synthetic voice; "si" (or "on") is the default. Case and
@@ -30,4 +34,4 @@ struct VoiceSwitch {
 VoiceSwitch readVoiceSwitch(const QString& switchFilePath);
 
 // The language the words are said in: the active language set's, Spanish where it declares none.
-QLocale voiceLanguage(const QString& programFolder);
+QLocale voiceLanguage(const assets::AssetPaths& paths);

@@ -99,19 +99,18 @@ void PictureLabel::paintEvent(QPaintEvent* event) {
     drawCursorRing(painter, rect());
 }
 
-Form1::Form1(QString programFolder, Navigation& navigation, Module1& module1, Sound& sound,
+Form1::Form1(assets::AssetPaths paths, Navigation& navigation, Module1& module1, Sound& sound,
              QSize screenPixels, QWidget* parent)
-    : QWidget(parent), m_folder(std::move(programFolder)), m_navigation(navigation),
-      m_module1(module1), m_sound(sound),
-      m_pictures(std::make_unique<DiskPictureFolder>(assets::path(m_folder, assets::PictureFolder),
-                                                     &canShowPicture)),
+    : QWidget(parent), m_paths(std::move(paths)), m_navigation(navigation), m_module1(module1),
+      m_sound(sound),
+      m_pictures(std::make_unique<DiskPictureFolder>(m_paths.pictureFolder(), &canShowPicture)),
       m_game(m_random, *m_pictures) {
     const QSize screen = screenPixels.isValid() ? screenPixels : screenArea().size();
     m_screenWidth = units::toTwips(screen.width());
     m_screenHeight = units::toTwips(screen.height());
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setAutoFillBackground(true);
-    m_texts = readTexts(assetPath(assets::TextsFile), assets::activeSet(m_folder).language);
+    m_texts = readTexts(assetPath(assets::TextsFile), m_paths.language());
     createControls();
     connectEvents();
     m_game.RunnerSetup = [this] { RunnerSetup(); };
@@ -154,8 +153,8 @@ void Form1::createControls() {
         Command4[i] = new QPushButton(this);
         Command4[i]->setObjectName(QStringLiteral("Command4"));
         Command4[i]->setFocusPolicy(Qt::NoFocus);
-        Command4[i]->setIcon(QIcon(i == 0 ? QStringLiteral(":/ventanas/salir.png")
-                                          : QStringLiteral(":/ventanas/minimizar.png")));
+        Command4[i]->setIcon(QIcon(i == 0 ? m_paths.windowPicture(u"salir.png")
+                                          : m_paths.windowPicture(u"minimizar.png")));
     }
     Command4[0]->setAccessibleName(QStringLiteral("Salir"));
     Command4[1]->setAccessibleName(QStringLiteral("Minimizar"));
@@ -229,7 +228,7 @@ void Form1::connectEvents() {
 }
 
 QString Form1::assetPath(const char16_t* relative) const {
-    return assets::path(m_folder, relative);
+    return m_paths.file(relative);
 }
 
 void Form1::place(QWidget* widget, const TwipsRect& twips) {
@@ -240,7 +239,7 @@ void Form1::place(QWidget* widget, const TwipsRect& twips) {
 
 void Form1::Form_Load() {
     m_lowerCase = readLowerCase(assetPath(assets::VoiceSwitchFile));
-    m_game.ScoreOfWord = assets::language(m_folder).shown(LanguageItem::ScoreWord);
+    m_game.ScoreOfWord = m_paths.languageFile().shown(LanguageItem::ScoreWord);
     ArrangeGameScreen();
     reportProblem(m_game.NextRound(m_module1.Level), *m_pictures);
     readSpeed();
@@ -279,7 +278,7 @@ void Form1::ArrangeGameScreen() {
 // The word-list button's caption, and the score button's until the first score replaces it; an
 // item the language file lacks takes the game's own text for it.
 void Form1::readCaptions() {
-    const LanguageFile language = assets::language(m_folder);
+    const LanguageFile language = m_paths.languageFile();
     Command2->setText(language.shown(LanguageItem::WordList));
     Command2->setFont(arial(ScorePoints * m_growth, true));
     Command3->setText(language.shown(LanguageItem::Hints));
@@ -305,7 +304,7 @@ void Form1::PicturePanel() {
     std::array<QString, WordSlots> loaded;
     for (int k = 0; k < WordSlots; ++k) {
         Image1[k]->hide();
-        const QString path = assets::picture(m_folder, m_game.wordList.PictureFiles[k]);
+        const QString path = m_paths.picture(m_game.wordList.PictureFiles[k]);
         if (const auto size = pictureSize(path)) {
             m_naturalSizes[k] = *size; // a slot that fails keeps the size it had
             loaded[k] = path;
@@ -450,7 +449,7 @@ void Form1::Image1_Click(int Index) {
         m_speech.sayNow(Index, m_speechClock.elapsed());
         saySpeech();
     }
-    Form4::open(m_folder, m_game.wordList.PictureFiles[Index], this);
+    Form4::open(m_paths, m_game.wordList.PictureFiles[Index], this);
 }
 
 void Form1::Timer1_Timer() {
@@ -657,8 +656,8 @@ void Form1::saySpeech() {
     const qint64 now = m_speechClock.elapsed();
     while (const std::optional<int> slot = m_speech.next(now, m_voice->speaking())) {
         const QString& file = m_game.wordList.PictureFiles[*slot];
-        if (file.isEmpty() || m_voice->say(assets::recording(m_folder, file), lowerCaseWord(file),
-                                           m_speaking == Speaking::On))
+        if (file.isEmpty() ||
+            m_voice->say(m_paths.recording(file), lowerCaseWord(file), m_speaking == Speaking::On))
             break;
         static bool reported = false; // once a run: a folder without recordings is not an error
         if (!reported) {

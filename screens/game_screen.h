@@ -2,6 +2,7 @@
 // the running figure and the four timers of a round.
 #pragma once
 
+#include "asset_paths.h"
 #include "board_cursor.h"
 #include "caption_label.h"
 #include "game.h"
@@ -47,8 +48,9 @@ class Form1 : public QWidget {
     Q_OBJECT
   public:
     // The screen's size is read once here, in twips; tests give one of their own. The level of
-    // each round and the hints taken are module1's, which outlives the screen.
-    Form1(QString programFolder, Navigation& navigation, Module1& module1, Sound& sound,
+    // each round and the hints taken are module1's, which outlives the screen. Every file comes
+    // from paths, the program run's.
+    Form1(assets::AssetPaths paths, Navigation& navigation, Module1& module1, Sound& sound,
           QSize screenPixels = {}, QWidget* parent = nullptr);
     ~Form1() override;
 
@@ -132,7 +134,7 @@ class Form1 : public QWidget {
     QString assetPath(const char16_t* relative) const;
     void place(QWidget* widget, const TwipsRect& twips);
 
-    QString m_folder;
+    const assets::AssetPaths m_paths;
     Navigation& m_navigation;
     Module1& m_module1;
     Sound& m_sound;

@@ -124,10 +124,10 @@ int arrowStep(const QEvent* event) {
 
 } // namespace
 
-Form3::Form3(Navigation& navigation, Module1& module1, const QString& programFolder,
+Form3::Form3(Navigation& navigation, Module1& module1, const assets::AssetPaths& paths,
              QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      m_navigation(navigation), m_module1(module1), m_programFolder(programFolder) {
+      m_navigation(navigation), m_module1(module1), m_paths(paths) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Tolvano 2.0"));
     const QRect area = screenArea(parent);
@@ -190,7 +190,7 @@ void Form3::buildControls() {
 void Form3::Form_Load() {
     centreOnScreen();
     showLevel(m_module1.Level + 1);
-    const LanguageFile language = assets::language(m_programFolder);
+    const LanguageFile language = m_paths.languageFile();
     Command2->setText(language.shown(LanguageItem::Play));
     Command3->setText(language.shown(LanguageItem::Exit));
     // The current level's button is marked and has the focus, where the description says it is.
@@ -273,14 +273,14 @@ void Form3::centreOnScreen() {
 }
 
 void Form3::showLevel(int level) {
-    Marchoso1->setGifFile(assets::levelGif(m_programFolder, level));
+    Marchoso1->setGifFile(m_paths.levelGif(level));
     QString text;
     readLevelLines(level, text);
     Label1->setText(text);
 }
 
 void Form3::readLevelLines(int count, QString& text) const {
-    LineFile file(assets::path(m_programFolder, assets::LevelFile));
+    LineFile file(m_paths.file(assets::LevelFile));
     for (int line = 1; line <= count; ++line)
         if (std::optional<QString> read = file.readLine()) text = *read;
 }
@@ -290,7 +290,7 @@ void Form3::readLevelLines(int count, QString& text) const {
 void Form3::showLevelPictures() {
     for (int k = 1; k <= LevelCount; ++k) {
         QPushButton* button = Command1[k - 1];
-        const QString path = assets::levelGif(m_programFolder, k);
+        const QString path = m_paths.levelGif(k);
         const std::optional<QSize> natural = pictureSize(path);
         if (!natural) continue;
         const QImage picture =

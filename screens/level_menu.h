@@ -14,6 +14,7 @@
 // The keyboard alone reaches everything: the arrows choose a level as a click on its button does,
 // Enter plays from a level button, and the exit button, being the red one, is reached only by Tab.
 
+#include "asset_paths.h"
 #include "module1.h"
 #include "stray_clicks.h"
 
@@ -29,9 +30,8 @@ class QPushButton;
 class Form3 : public QDialog {
     Q_OBJECT
   public:
-    // programFolder: the folder that holds the configuracion and gifs folders; the level chosen
-    // is kept in module1.
-    Form3(Navigation& navigation, Module1& module1, const QString& programFolder,
+    // paths: where the texts and the level pictures are; the level chosen is kept in module1.
+    Form3(Navigation& navigation, Module1& module1, const assets::AssetPaths& paths,
           QWidget* parent = nullptr);
 
     static constexpr int LevelCount = Module1::LevelCount;
@@ -78,7 +78,7 @@ class Form3 : public QDialog {
 
     Navigation& m_navigation;
     Module1& m_module1;
-    const QString m_programFolder;
+    const assets::AssetPaths m_paths;
     // Set when play or exit was pressed: only then may the menu close.
     bool m_leaving = false;
     StrayClicks m_strayClicks;

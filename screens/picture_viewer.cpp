@@ -21,13 +21,13 @@ const QColor BorderColour(0x60, 0x60, 0x60);
 
 } // namespace
 
-void Form4::open(const QString& programFolder, const QString& pictureFile, QWidget* parent) {
-    Form4 viewer(programFolder, pictureFile, parent);
+void Form4::open(const assets::AssetPaths& paths, const QString& pictureFile, QWidget* parent) {
+    Form4 viewer(paths, pictureFile, parent);
     if (viewer.pictureLoaded()) viewer.exec();
 }
 
-Form4::Form4(const QString& programFolder, const QString& pictureFile, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_programFolder(programFolder),
+Form4::Form4(const assets::AssetPaths& paths, const QString& pictureFile, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_paths(paths),
       m_pictureFile(pictureFile) {
     setObjectName(QStringLiteral("Form4"));
     setAutoFillBackground(true);
@@ -46,7 +46,7 @@ Form4::Form4(const QString& programFolder, const QString& pictureFile, QWidget* 
 // not show it.
 void Form4::Form_Load() {
     if (m_pictureFile.isEmpty()) return;
-    const QString path = assets::picture(m_programFolder, m_pictureFile);
+    const QString path = m_paths.picture(m_pictureFile);
     const std::optional<QSize> natural = pictureSize(path);
     if (!natural) return;
 

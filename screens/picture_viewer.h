@@ -1,6 +1,8 @@
 // The picture viewer Form4: one picture of the round, large, in the middle of the screen.
 #pragma once
 
+#include "asset_paths.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -16,11 +18,11 @@ class Form4 : public QDialog {
     // Shows pictureFile (a name as the picture list gives it) from the picture folder modally and
     // returns when the player has closed it. A picture that cannot be shown (removed meanwhile, no
     // picture at all, no name) opens nothing and returns at once: the game simply goes on.
-    static void open(const QString& programFolder, const QString& pictureFile, QWidget* parent);
+    static void open(const assets::AssetPaths& paths, const QString& pictureFile, QWidget* parent);
     // QDialog::open() stays available beside the static open above.
     using QDialog::open;
 
-    Form4(const QString& programFolder, const QString& pictureFile, QWidget* parent = nullptr);
+    Form4(const assets::AssetPaths& paths, const QString& pictureFile, QWidget* parent = nullptr);
 
     // Whether Form_Load found a picture to show.
     bool pictureLoaded() const { return m_loaded; }
@@ -40,7 +42,7 @@ class Form4 : public QDialog {
   private:
     void Form_Load();
 
-    const QString m_programFolder;
+    const assets::AssetPaths m_paths;
     const QString m_pictureFile;
     bool m_loaded = false;
 };

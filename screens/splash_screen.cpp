@@ -1,6 +1,7 @@
 // The splash screen: draws the title picture, centres itself, a click or a key opens the menu.
 #include "splash_screen.h"
 
+#include "asset_paths.h"
 #include "colours.h"
 #include "layout.h"
 #include "navigation.h"
@@ -22,17 +23,17 @@ constexpr double ClientHeight = 7080;
 // Read as PNG by Qt's own reader. Left to find the format itself, the reader would first load
 // every picture-format plug-in (TIFF, WebP, JPEG... with their libraries) to ask each whether it
 // reads the file, all before the first frame.
-QPixmap titlePicture() {
-    QImageReader reader(QStringLiteral(":/ventanas/portada.png"), "png");
+QPixmap titlePicture(const QString& path) {
+    QImageReader reader(path, "png");
     reader.setAutoDetectImageFormat(false);
     return QPixmap::fromImage(reader.read());
 }
 
 } // namespace
 
-Form2::Form2(Navigation& navigation, QWidget* parent)
+Form2::Form2(Navigation& navigation, const assets::AssetPaths& paths, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_navigation(navigation),
-      m_picture(titlePicture()) {
+      m_picture(titlePicture(paths.windowPicture(u"portada.png"))) {
     setObjectName(QStringLiteral("Form2"));
     setAttribute(Qt::WA_DeleteOnClose);
     // The picture covers the whole window: nothing behind it needs clearing first.

@@ -6,13 +6,16 @@
 #include <QWidget>
 
 class Navigation;
+namespace assets {
+class AssetPaths;
+}
 
 // Shown once at start, without title bar or controls, until the player clicks on it or presses
 // Enter or Space. It deletes itself when it closes (WA_DeleteOnClose), so create it with new.
 class Form2 : public QWidget {
     Q_OBJECT
   public:
-    explicit Form2(Navigation& navigation, QWidget* parent = nullptr);
+    Form2(Navigation& navigation, const assets::AssetPaths& paths, QWidget* parent = nullptr);
 
     // Where a window of the given outer size is centred on a screen of the given size, all in
     // twips: Left = D_W \ 2 and Top = D_H \ 2, where D is the screen's size less the window's,

@@ -5,19 +5,19 @@
 
 #include <QApplication>
 
-Windows::Windows(QString programFolder, Sound& sound, Voice* voice)
-    : m_folder(std::move(programFolder)), m_sound(sound), m_voice(voice) {}
+Windows::Windows(assets::AssetPaths paths, Sound& sound, Voice* voice)
+    : m_paths(std::move(paths)), m_sound(sound), m_voice(voice) {}
 
 Windows::~Windows() = default;
 
 void Windows::start() {
-    auto* splash = new Form2(*this); // deletes itself when clicked away
+    auto* splash = new Form2(*this, m_paths); // deletes itself when clicked away
     splash->show();
 }
 
 // Loaded afresh at every appearance, so it always opens on the level chosen last.
 void Windows::showLevelMenu() {
-    auto* menu = new Form3(*this, m_module1, m_folder);
+    auto* menu = new Form3(*this, m_module1, m_paths);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->ignoreStrayClicks();
     menu->show();
@@ -32,7 +32,7 @@ void Windows::enableGameTimer3() {
 }
 
 void Windows::loadGameScreen() {
-    m_gameScreen = std::make_unique<Form1>(m_folder, *this, m_module1, m_sound);
+    m_gameScreen = std::make_unique<Form1>(m_paths, *this, m_module1, m_sound);
     m_gameScreen->setVoice(m_voice);
     m_gameScreen->Form_Load();
     m_gameScreen->showOnScreen();
@@ -44,7 +44,7 @@ void Windows::quit() {
 
 // Modal over the game screen, whose timers go on meanwhile (the caption keeps flashing).
 void Windows::showLevelMenuOverGame() {
-    Form3 menu(*this, m_module1, m_folder, m_gameScreen.get());
+    Form3 menu(*this, m_module1, m_paths, m_gameScreen.get());
     menu.ignoreStrayClicks();
     menu.exec();
 }

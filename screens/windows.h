@@ -2,6 +2,7 @@
 // after each one, and the game screen, which lives from the first play to the end.
 #pragma once
 
+#include "asset_paths.h"
 #include "game_screen.h"
 #include "module1.h"
 #include "navigation.h"
@@ -16,7 +17,8 @@ class Voice;
 class Windows final : public Navigation {
   public:
     // voice says the pictures' words; none keeps the game silent.
-    Windows(QString programFolder, Sound& sound, Voice* voice = nullptr);
+    // Every window finds its files through paths, the program run's.
+    Windows(assets::AssetPaths paths, Sound& sound, Voice* voice = nullptr);
     ~Windows() override;
 
     // The program opens on its splash screen.
@@ -32,7 +34,7 @@ class Windows final : public Navigation {
     Form1* gameScreen() const { return m_gameScreen.get(); }
 
   private:
-    QString m_folder;
+    const assets::AssetPaths m_paths;
     Module1 m_module1; // the level and the hint count, shared by the menu and the game screen
     Sound& m_sound;
     Voice* m_voice;

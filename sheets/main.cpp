@@ -140,13 +140,12 @@ int main(int argc, char* argv[]) {
     std::optional<Options> options = parse(arguments, problem);
     if (!options) return fail(problem + QStringLiteral(" (tolvano-sheets --help shows how)"));
 
-    const QString program = assets::programFolder();
+    const assets::AssetPaths paths = assets::resolve(assets::programFolder());
     sheets::SheetRequest& request = options->request;
-    request.pictureFolder = options->folder.value_or(assets::path(program, assets::PictureFolder));
+    request.pictureFolder = options->folder.value_or(paths.pictureFolder());
     request.seed = options->seed.value_or(static_cast<std::uint64_t>(
         std::chrono::high_resolution_clock::now().time_since_epoch().count()));
-    request.lowerCase =
-        options->lower || readLowerCase(assets::path(program, assets::VoiceSwitchFile));
+    request.lowerCase = options->lower || readLowerCase(paths.file(assets::VoiceSwitchFile));
 
     if (const auto wrong = sheets::requestProblem(request)) return fail(*wrong);
     // Opened before any picture is read, so that an output that may not be written is told at once
@@ -156,9 +155,8 @@ int main(int argc, char* argv[]) {
     sheets::PrintSettings settings;
     settings.paper = options->paper;
     settings.words = options->words;
-    settings.levelPicture = assets::levelGif(program, request.level);
-    settings.texts =
-        readTexts(assets::path(program, assets::TextsFile), assets::activeSet(program).language);
+    settings.levelPicture = paths.levelGif(request.level);
+    settings.texts = readTexts(paths.file(assets::TextsFile), paths.language());
     std::optional<QString> failure;
     {
         // A sheet leaves a damaged picture out as the game does, without a word; the program's

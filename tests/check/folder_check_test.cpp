@@ -138,7 +138,7 @@ TEST(FolderCheck, judgesEveryPictureByTheGamesRulesInItsListingOrder) {
         {"vacio.png", "VACIO", false, false, "not a picture (empty file)", ""},
         {"x.png", "X", false, false, "not a picture", ""},
     };
-    const FolderReport report = checkFolder(folder.path());
+    const FolderReport report = checkFolder(assets::resolve(folder.path()));
     ASSERT_EQ(report.pictures.size(), std::size(expected));
     for (std::size_t i = 0; i < std::size(expected); ++i) {
         const PictureRow& row = report.pictures[i];
@@ -171,7 +171,7 @@ TEST(FolderCheck, aRoundNeedsSixUsablePicturesEvenIfTwoShareAWord) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pictures.join(' ').toStdString());
         EnglishFolder folder(c.pictures);
-        const FolderReport report = checkFolder(folder.path());
+        const FolderReport report = checkFolder(assets::resolve(folder.path()));
         EXPECT_EQ(problems(report), c.problems);
         EXPECT_EQ(exitStatus(report), c.problems.isEmpty() ? 0 : 1);
     }
@@ -439,7 +439,7 @@ class SpoiltFile : public testing::TestWithParam<Spoilt> {
 
 TEST_P(SpoiltFile, isReportedWithItsReasonAndCountsOnlyWhenThePlayWouldSuffer) {
     GetParam().spoil(folder);
-    const FolderReport report = checkFolder(folder.path());
+    const FolderReport report = checkFolder(assets::resolve(folder.path()));
     const QStringList shown = lines(report);
     EXPECT_TRUE(shown.contains(GetParam().line)) << formatReport(report).toStdString();
     EXPECT_EQ(problems(report), GetParam().problems);
@@ -497,7 +497,7 @@ TEST(FolderCheck, textFilesAreReportedAsTheGameWillShowThem) {
             folder.write(c.file, *c.content);
         else
             folder.remove(c.file);
-        const FolderReport report = checkFolder(folder.path());
+        const FolderReport report = checkFolder(assets::resolve(folder.path()));
         const QStringList shown = lines(report);
         for (const QString& line : c.expectedLines)
             EXPECT_TRUE(shown.contains(line)) << line.toStdString();
@@ -532,23 +532,24 @@ TEST(FolderCheck, wordsWithoutARecordingGoToTheComputersVoiceAsItAnswers) {
         ++asked;
         return answer;
     };
-    EXPECT_FALSE(voiceMayBeNeeded(folder.path()));
-    checkFolder(folder.path(), speech);
+    EXPECT_FALSE(voiceMayBeNeeded(assets::resolve(folder.path())));
+    checkFolder(assets::resolve(folder.path()), speech);
     EXPECT_EQ(asked, 0) << "every word has its recording";
     folder.remove("voces/sol.wav");
     folder.remove("voces/luna.wav");
-    EXPECT_TRUE(voiceMayBeNeeded(folder.path()));
+    EXPECT_TRUE(voiceMayBeNeeded(assets::resolve(folder.path())));
     for (const auto& a : answers) {
         asked = 0;
         answer = a.answer;
-        const QStringList shown = lines(checkFolder(folder.path(), speech));
+        const QStringList shown = lines(checkFolder(assets::resolve(folder.path()), speech));
         EXPECT_TRUE(shown.contains(a.line)) << a.line;
         EXPECT_EQ(asked, 1);
     }
     asked = 0;
     folder.write("configuracion/voz.txt", "grabaciones");
-    EXPECT_FALSE(voiceMayBeNeeded(folder.path()));
-    EXPECT_TRUE(lines(checkFolder(folder.path(), speech)).contains("sol.png SOL yes silent"));
+    EXPECT_FALSE(voiceMayBeNeeded(assets::resolve(folder.path())));
+    EXPECT_TRUE(lines(checkFolder(assets::resolve(folder.path()), speech))
+                    .contains("sol.png SOL yes silent"));
     EXPECT_EQ(asked, 0);
 }
 
@@ -619,7 +620,7 @@ class TeacherMistake : public testing::TestWithParam<Mistake> {
 
 TEST_P(TeacherMistake, isAThingToLookAtAndTheFolderStillPlays) {
     GetParam().make(folder);
-    const FolderReport report = checkFolder(folder.path());
+    const FolderReport report = checkFolder(assets::resolve(folder.path()));
     const QStringList summary = formatSummary(report).split(u'\n');
     EXPECT_EQ(warnings(report), QStringList{GetParam().warning});
     EXPECT_TRUE(summary.contains("  - " + GetParam().warning))
@@ -638,7 +639,7 @@ INSTANTIATE_TEST_SUITE_P(FolderCheck, TeacherMistake, testing::ValuesIn(Mistakes
 TEST(FolderCheck, theSummaryGivesTheVerdictFirstInTenLinesAtMost) {
     {
         ProgramFolder spanish;
-        const FolderReport report = checkFolder(spanish.path());
+        const FolderReport report = checkFolder(assets::resolve(spanish.path()));
         const QStringList summary = formatSummary(report).split(u'\n');
         EXPECT_EQ(summary.mid(1),
                   QStringList({"Listo para jugar.", "Se pueden jugar 8 de sus 8 imágenes.", ""}));
@@ -646,7 +647,7 @@ TEST(FolderCheck, theSummaryGivesTheVerdictFirstInTenLinesAtMost) {
         EXPECT_TRUE(formatReport(report).contains("\nEn detalle\n"));
         // Every reason is in Spanish too, the sound reader's among them.
         spanish.write("sonidos/error.wav", "ID3\x04" + QByteArray(60, '\0'));
-        EXPECT_EQ(problems(checkFolder(spanish.path())),
+        EXPECT_EQ(problems(checkFolder(assets::resolve(spanish.path()))),
                   QStringList{"sonidos/error.wav: no se puede oír: un archivo MP3, no un WAV; "
                               "cópialo otra vez de los archivos del juego"});
     }
@@ -655,7 +656,7 @@ TEST(FolderCheck, theSummaryGivesTheVerdictFirstInTenLinesAtMost) {
                              "gifs/6.gif", "sonidos/error.wav", "sonidos/final.wav"})
         broken.remove(file);
     broken.write("configuracion/voz.txt", "tal vez");
-    const FolderReport report = checkFolder(broken.path());
+    const FolderReport report = checkFolder(assets::resolve(broken.path()));
     const QStringList summary = formatSummary(report).trimmed().split(u'\n');
     ASSERT_EQ(summary.size(), MaxSummaryLines) << formatSummary(report).toStdString();
     EXPECT_EQ(summary[1], "Not ready to play: 8 things to do.");
@@ -669,8 +670,8 @@ TEST(FolderCheck, theSummaryGivesTheVerdictFirstInTenLinesAtMost) {
 TEST(FolderCheck, aPlainPictureFolderIsCheckedForItsPicturesAlone) {
     EnglishFolder folder;
     const QString pictures = folder.path() + "/imagenes";
-    EXPECT_TRUE(isPictureFolder(pictures));
-    EXPECT_FALSE(isPictureFolder(folder.path()));
+    EXPECT_TRUE(isPictureFolder(assets::resolve(pictures)));
+    EXPECT_FALSE(isPictureFolder(assets::resolve(folder.path())));
     const FolderReport report = checkPictureFolder(pictures, Language::English);
     const QString text = formatReport(report);
     EXPECT_TRUE(text.startsWith("Checking the picture folder ")) << text.toStdString();

@@ -136,7 +136,7 @@ class OddNameInReport : public testing::TestWithParam<OddName> {
 
 TEST_P(OddNameInReport, isPrintedEscapedAndCannotForgeALineOfTheReport) {
     const OddName& row = GetParam();
-    const FolderReport report = checkFolder(place(row));
+    const FolderReport report = checkFolder(assets::resolve(place(row)));
     const QString text = formatReport(report);
     QStringList lines = text.split(u'\n');
     for (QString& line : lines)

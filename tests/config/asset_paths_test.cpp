@@ -58,7 +58,7 @@ class ActiveSet : public ::testing::TestWithParam<SetRow> {};
 TEST_P(ActiveSet, isTheChosenSetOrTheFallback) {
     const SetRow& row = GetParam();
     const ProgramFolder folder(row.folders, row.files);
-    const assets::LanguageSet set = assets::activeSet(folder.path());
+    const assets::LanguageSet set = assets::resolve(folder.path()).set();
     EXPECT_EQ(set.name, QString::fromUtf8(row.name));
     EXPECT_EQ(folder.relative(set.folder), QString::fromUtf8(row.folder));
     EXPECT_EQ(set.dataFolder, set.folder);
@@ -232,13 +232,16 @@ class AssetPath : public ::testing::TestWithParam<PathRow> {};
 TEST_P(AssetPath, goesToItsRootAndTheActiveSet) {
     const PathRow& row = GetParam();
     const ProgramFolder sets(TwoSets, {{Choice, English}});
-    EXPECT_EQ(sets.relative(assets::path(sets.path(), row.relative)), QString::fromUtf8(row.sets));
+    EXPECT_EQ(sets.relative(assets::resolve(sets.path()).file(row.relative)),
+              QString::fromUtf8(row.sets));
     const ProgramFolder old({"configuracion", "imagenes", "idiomas/en"}, {{Choice, English}});
-    EXPECT_EQ(old.relative(assets::path(old.path(), row.relative)), QString::fromUtf8(row.old));
+    EXPECT_EQ(old.relative(assets::resolve(old.path()).file(row.relative)),
+              QString::fromUtf8(row.old));
     const ProgramFolder system({"etc/idiomas/en/configuracion"}, {{"etc/" + Choice, English}});
     const assets::Roots roots{system.path() + "/etc", system.path() + "/var",
                               system.path() + "/share"};
-    EXPECT_EQ(system.relative(assets::path(roots, row.relative)), QString::fromUtf8(row.system));
+    EXPECT_EQ(system.relative(assets::resolve(roots).file(row.relative)),
+              QString::fromUtf8(row.system));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -260,13 +263,13 @@ INSTANTIATE_TEST_SUITE_P(
                 "etc/configuraciones/x.txt"}));
 
 TEST(AssetPaths, theProgramFolderIsJoinedUnchangedWithSlashes) {
-    const QString folder = "/opt/tolvano\\2";
-    EXPECT_EQ(assets::path(folder, assets::LanguageFile),
+    const assets::AssetPaths paths = assets::resolve(QStringLiteral("/opt/tolvano\\2"));
+    EXPECT_EQ(paths.file(assets::LanguageFile),
               "/opt/tolvano\\2/idiomas/es/configuracion/idioma.txt");
-    EXPECT_EQ(assets::path(folder, assets::SuccessSound), "/opt/tolvano\\2/sonidos/acierto.wav");
-    EXPECT_EQ(assets::levelGif(folder, 1), "/opt/tolvano\\2/gifs/1.gif");
-    EXPECT_EQ(assets::levelGif(folder, 6), "/opt/tolvano\\2/gifs/6.gif");
-    EXPECT_EQ(assets::picture(folder, "cami\u00f3n\\2.png"),
+    EXPECT_EQ(paths.file(assets::SuccessSound), "/opt/tolvano\\2/sonidos/acierto.wav");
+    EXPECT_EQ(paths.levelGif(1), "/opt/tolvano\\2/gifs/1.gif");
+    EXPECT_EQ(paths.levelGif(6), "/opt/tolvano\\2/gifs/6.gif");
+    EXPECT_EQ(paths.picture("cami\u00f3n\\2.png"),
               "/opt/tolvano\\2/idiomas/es/imagenes/cami\u00f3n\\2.png");
 }
 
@@ -311,6 +314,60 @@ TEST(AssetPaths, reachableFolderEntersOnlyAFolderQtCannotName) {
     ::rmdir(latin1.constData()); // Qt cannot name it, so the temporary folder could not remove it
 }
 
+// The folders of each kind, found once, in the three layouts: a program folder with language sets,
+// an old one-set folder, and a system layout whose three roots differ.
+TEST(AssetPaths, resolveFindsEachKindOfFolderInEveryLayout) {
+    const ProgramFolder sets(TwoSets, {{Choice, English}});
+    const ProgramFolder old({"configuracion", "imagenes", "idiomas/en"}, {{Choice, English}});
+    const ProgramFolder system({"etc/idiomas/en/configuracion"}, {{"etc/" + Choice, English}});
+    const struct {
+        const ProgramFolder& folder;
+        assets::AssetPaths paths;
+        QStringList expected; // texts, pictures, voices, gifs, sounds, activo.txt, lengua.txt
+    } rows[] = {
+        {sets,
+         assets::resolve(sets.path()),
+         {"idiomas/en/configuracion", "idiomas/en/imagenes", "idiomas/en/voces", "gifs", "sonidos",
+          "idiomas/activo.txt", "idiomas/en/configuracion/lengua.txt"}},
+        {old,
+         assets::resolve(old.path()),
+         {"configuracion", "imagenes", "voces", "gifs", "sonidos", "idiomas/activo.txt",
+          "configuracion/lengua.txt"}},
+        {system,
+         assets::resolve(
+             {system.path() + "/etc", system.path() + "/var", system.path() + "/share"}),
+         {"etc/idiomas/en/configuracion", "var/idiomas/en/imagenes", "var/idiomas/en/voces",
+          "share/gifs", "share/sonidos", "etc/idiomas/activo.txt",
+          "etc/idiomas/en/configuracion/lengua.txt"}},
+    };
+    for (const auto& row : rows) {
+        const assets::AssetSource& source = row.paths.source();
+        const QStringList found = {
+            source.textFolder,  source.pictureFolder, source.voiceFolder,          source.gifFolder,
+            source.soundFolder, row.paths.setsFile(), row.paths.languageCodeFile()};
+        QStringList relative;
+        for (const QString& path : found)
+            relative << row.folder.relative(path);
+        EXPECT_EQ(relative, row.expected);
+        EXPECT_EQ(row.paths.sources().size(), 1);
+    }
+}
+
+// A run keeps the set it started with: every picture of a round comes from the folder its list was
+// made from, and a set chosen meanwhile plays from the next start.
+TEST(AssetPaths, aSetChosenAfterStartPlaysFromTheNextStart) {
+    const ProgramFolder folder(TwoSets, {{Choice, "es"}});
+    const assets::AssetPaths started = assets::resolve(folder.path());
+    QFile choice(folder.path() + u'/' + Choice);
+    ASSERT_TRUE(choice.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    choice.write(English);
+    choice.close();
+    EXPECT_EQ(folder.relative(started.picture("sol.png")), "idiomas/es/imagenes/sol.png");
+    EXPECT_EQ(started.set().name, "es");
+    EXPECT_EQ(folder.relative(assets::resolve(folder.path()).picture("sun.png")),
+              "idiomas/en/imagenes/sun.png");
+}
+
 int itemCount(const QString& path) {
     ItemFile file(path);
     int items = 0;
@@ -330,19 +387,18 @@ int lineCount(const QString& path) {
 // The assets are made by their own scripts; this checks the set the game needs is complete and
 // readable where it is kept, as the game would read it.
 TEST(BundledAssets, spanishIsActiveAndTheMediaLoad) {
-    const QString folder = QStringLiteral(TOLVANO_ASSET_DIR);
-    EXPECT_EQ(assets::activeSet(folder).name, "es");
-    QStringList gifs = {assets::path(folder, assets::RunnerGif),
-                        assets::path(folder, assets::SuccessGif)};
+    const assets::AssetPaths paths = assets::resolve(QStringLiteral(TOLVANO_ASSET_DIR));
+    EXPECT_EQ(paths.set().name, "es");
+    QStringList gifs = {paths.file(assets::RunnerGif), paths.file(assets::SuccessGif)};
     for (int n = 1; n <= 6; ++n)
-        gifs << assets::levelGif(folder, n);
+        gifs << paths.levelGif(n);
     for (const QString& gif : gifs) {
         QImageReader reader(gif);
         EXPECT_FALSE(reader.read().isNull())
             << gif.toStdString() << ": " << reader.errorString().toStdString();
     }
     for (const char16_t* sound : {assets::SuccessSound, assets::ErrorSound, assets::FinalSound}) {
-        QFile wav(assets::path(folder, sound));
+        QFile wav(paths.file(sound));
         const QByteArray head = wav.open(QIODevice::ReadOnly) ? wav.read(12) : QByteArray();
         EXPECT_TRUE(head.startsWith("RIFF") && head.mid(8) == "WAVE")
             << wav.fileName().toStdString();
@@ -359,19 +415,17 @@ TEST(BundledAssets, everySetIsCompleteAndSaysItsLanguage) {
         SCOPED_TRACE(name);
         const ProgramFolder program({"idiomas"}, {{Choice, name}});
         ASSERT_TRUE(QFile::link(bundled + name, program.path() + "/idiomas/" + name));
-        const QString folder = program.path();
-        const assets::LanguageSet set = assets::activeSet(folder);
+        const assets::AssetPaths paths = assets::resolve(program.path());
+        const assets::LanguageSet& set = paths.set();
         EXPECT_EQ(set.name, name);
         EXPECT_EQ(set.languageCode, name);
         EXPECT_EQ(set.language, language);
-        EXPECT_EQ(itemCount(assets::path(folder, assets::LanguageFile)), 5);
-        EXPECT_EQ(lineCount(assets::path(folder, assets::LevelFile)), 6);
-        EXPECT_GT(leadingNumber(
-                      ItemFile(assets::path(folder, assets::SpeedFile)).readVariant().value_or(""))
+        EXPECT_EQ(itemCount(paths.file(assets::LanguageFile)), 5);
+        EXPECT_EQ(lineCount(paths.file(assets::LevelFile)), 6);
+        EXPECT_GT(leadingNumber(ItemFile(paths.file(assets::SpeedFile)).readVariant().value_or(""))
                       .value_or(0),
                   0);
-        pictureCounts
-            << QDir(assets::path(folder, assets::PictureFolder)).entryList(QDir::Files).size();
+        pictureCounts << QDir(paths.pictureFolder()).entryList(QDir::Files).size();
         EXPECT_GE(pictureCounts.back(), 6);
     }
     // The same pictures under each language's names.
@@ -397,13 +451,15 @@ TEST(AssetPaths, aRecordingIsFoundWhateverTheCaseOfItsName) {
                 {"sol.png", "voces/sol.wav"},
                 {"luna.png", "voces/luna.wav"}}; // none: the name the game would look for
     for (const auto& row : rows)
-        EXPECT_EQ(folder.relative(assets::recording(folder.path(), row.picture)),
+        EXPECT_EQ(folder.relative(assets::resolve(folder.path()).recording(row.picture)),
                   QString::fromUtf8(row.recording))
             << row.picture;
     // What activo.txt says is kept as written, for the check to report what was not followed.
     const ProgramFolder sets(TwoSets, {{Choice, " ../fr \n"}});
-    EXPECT_EQ(assets::activeSet(sets.path()).requestedName, QStringLiteral("../fr"));
-    EXPECT_EQ(assets::activeSet(sets.path()).name, QStringLiteral("es"));
+    const assets::LanguageSet set = assets::resolve(sets.path()).set();
+    EXPECT_EQ(set.requestedName, QStringLiteral("../fr"));
+    EXPECT_FALSE(set.requestedIsSetName);
+    EXPECT_EQ(set.name, QStringLiteral("es"));
 }
 
 } // namespace

@@ -14,7 +14,7 @@ int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     RecordingSound sound;
-    Windows windows(assets::programFolder(), sound);
+    Windows windows(assets::resolve(assets::programFolder()), sound);
     windows.loadGameScreen();
     Form1& form = *windows.gameScreen();
     printRound(form);

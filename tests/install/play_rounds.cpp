@@ -22,7 +22,7 @@ int main(int argc, char* argv[]) {
     NoNavigation navigation; // the menu between rounds is skipped
     RecordingSound sound;
     Module1 module1;
-    Form1 form(arguments[1], navigation, module1, sound, {1024, 768});
+    Form1 form(assets::resolve(arguments[1]), navigation, module1, sound, {1024, 768});
     form.Form_Load();
     std::printf("word list\t%s\n", qPrintable(form.Command2->text()));
     printRound(form);

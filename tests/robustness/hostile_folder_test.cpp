@@ -257,7 +257,7 @@ TEST_P(HostileFolder, fiftyRoundsNeverCrashOrHangAreWinnableAndLeaveTheFolderAsI
     Module1 module1;
     CountingSound sound;
     {
-        Form1 form(folder.path(), navigation, module1, sound, QSize(800, 600));
+        Form1 form(assets::resolve(folder.path()), navigation, module1, sound, QSize(800, 600));
         QElapsedTimer setUp;
         setUp.start();
         form.Form_Load();
@@ -302,7 +302,7 @@ TEST_F(RemovedPictures, aPictureRemovedBetweenTheListingAndItsLoadingLeavesTheRo
     FakeNavigation navigation;
     Module1 module1;
     CountingSound sound;
-    Form1 form(folder.path(), navigation, module1, sound, QSize(800, 600));
+    Form1 form(assets::resolve(folder.path()), navigation, module1, sound, QSize(800, 600));
     form.Form_Load();
     RoundPlayer player(form);
 

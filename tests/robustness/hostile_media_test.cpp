@@ -165,7 +165,7 @@ TEST_P(HostileMedia, fiveRoundsAndTheMenuNeverHangAndTheExitButtonEndsTheGame) {
     CountingSound sound;
     SoundEffectPlayer realSound;
     realSound.setBeep([] {});
-    Form1 form(folder.path(), navigation, module1, realSound, QSize(800, 600));
+    Form1 form(assets::resolve(folder.path()), navigation, module1, realSound, QSize(800, 600));
     form.Form_Load();
     watchdog.beat("start-up");
     form.showOnScreen();
@@ -186,7 +186,7 @@ TEST_P(HostileMedia, fiveRoundsAndTheMenuNeverHangAndTheExitButtonEndsTheGame) {
         ASSERT_EQ(player.game().phase(), RoundPhase::Ended);
         form.Timer4_Timer();
         {
-            Form3 menu(navigation, module1, folder.path(), &form);
+            Form3 menu(navigation, module1, assets::resolve(folder.path()), &form);
             menu.show();
             QCoreApplication::processEvents();
             EXPECT_TRUE(menu.isVisible());

@@ -134,7 +134,7 @@ TEST_P(HostileText, theGameStartsPlaysIntoTheNextRoundAndTheMenuWorks) {
     QElapsedTimer clock;
     clock.start();
     {
-        Form1 form(folder.path(), navigation, module1, sound, QSize(800, 600));
+        Form1 form(assets::resolve(folder.path()), navigation, module1, sound, QSize(800, 600));
         form.Form_Load();
         form.showOnScreen();
         QCoreApplication::processEvents();
@@ -174,7 +174,7 @@ TEST_P(HostileText, theGameStartsPlaysIntoTheNextRoundAndTheMenuWorks) {
         }
     }
     {
-        Form3 menu(navigation, module1, folder.path());
+        Form3 menu(navigation, module1, assets::resolve(folder.path()));
         menu.show();
         QCoreApplication::processEvents();
         for (int level = 0; level < Form3::LevelCount; ++level) {

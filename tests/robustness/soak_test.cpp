@@ -136,7 +136,7 @@ TEST_F(Soak, threeHundredRandomRoundsOnEveryLevelKeepTheRulesAndTheMemoryFlat) {
     FakeNavigation navigation;
     Module1 module1;
     CountingSound sound;
-    Form1 form(folder.path(), navigation, module1, sound, QSize(800, 600));
+    Form1 form(assets::resolve(folder.path()), navigation, module1, sound, QSize(800, 600));
     form.Form_Load();
     form.showOnScreen();
     settle();

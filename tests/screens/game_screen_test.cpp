@@ -42,7 +42,8 @@ struct GameScreen : ::testing::Test {
     std::unique_ptr<Form1> form;
 
     void load(QSize screen = {800, 600}) {
-        form = std::make_unique<Form1>(folder.path(), navigation, module1, sound, screen);
+        form = std::make_unique<Form1>(assets::resolve(folder.path()), navigation, module1, sound,
+                                       screen);
         form->Form_Load();
     }
     Game& game() { return form->game(); }
@@ -263,7 +264,8 @@ TEST_F(GameScreen, aCaptionWithMarkupIsShownAsPlainText) {
     const QString workingFolder = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(marked.path()));
     ASSERT_EQ(mkfifo("x", 0600), 0);
-    form = std::make_unique<Form1>(marked.path(), navigation, module1, sound, QSize(800, 600));
+    form = std::make_unique<Form1>(assets::resolve(marked.path()), navigation, module1, sound,
+                                   QSize(800, 600));
     form->Form_Load();
     for (int k = 0; k < WordSlots; ++k)
         for (int cell : cellsOf(k))
@@ -281,7 +283,8 @@ TEST_F(GameScreen, aCaptionWithMarkupIsShownAsPlainText) {
 
 TEST_F(GameScreen, aFolderWithoutPicturesStillGivesAPlayableScreen) {
     ProgramFolder empty{QStringList()};
-    form = std::make_unique<Form1>(empty.path(), navigation, module1, sound, QSize(800, 600));
+    form = std::make_unique<Form1>(assets::resolve(empty.path()), navigation, module1, sound,
+                                   QSize(800, 600));
     form->Form_Load();
     for (const QString& word : game().wordList.Words)
         EXPECT_TRUE(word.isEmpty());
@@ -362,7 +365,7 @@ TEST_F(GameScreen, picturesAndFoundWordsAreSaidFromTheirRecordings) {
     RecordingVoiceFake voice;
     form->setVoice(&voice);
     const auto recordingOf = [this](int k) {
-        return assets::recording(folder.path(), game().wordList.PictureFiles[k]);
+        return assets::resolve(folder.path()).recording(game().wordList.PictureFiles[k]);
     };
     for (int k = 0; k < WordSlots - 1; ++k)
         voice.playable << recordingOf(k);
@@ -388,7 +391,8 @@ TEST_F(GameScreen, picturesAndFoundWordsAreSaidFromTheirRecordings) {
 
     // The teacher's switch, read at start-up, silences the next game screen.
     folder.write(QStringLiteral("configuracion/voz.txt"), "no");
-    form = std::make_unique<Form1>(folder.path(), navigation, module1, sound, QSize(800, 600));
+    form = std::make_unique<Form1>(assets::resolve(folder.path()), navigation, module1, sound,
+                                   QSize(800, 600));
     form->setVoice(&voice);
     form->Form_Load();
     voice.playable << recordingOf(0);

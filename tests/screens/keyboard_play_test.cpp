@@ -25,9 +25,11 @@ struct KeyboardPlay : ::testing::Test {
     void SetUp() override {
         // The board ignores presses for a double-click interval after it appears.
         QApplication::setDoubleClickInterval(0);
-        keys = std::make_unique<Form1>(folder.path(), navigation, module1, sound, QSize(800, 600));
+        keys = std::make_unique<Form1>(assets::resolve(folder.path()), navigation, module1, sound,
+                                       QSize(800, 600));
         keys->Form_Load();
-        mouse = std::make_unique<Form1>(folder.path(), navigation, module1, sound, QSize(800, 600));
+        mouse = std::make_unique<Form1>(assets::resolve(folder.path()), navigation, module1, sound,
+                                        QSize(800, 600));
         mouse->Form_Load();
         // The same round on both screens.
         mouse->game().board = keys->game().board;

@@ -89,7 +89,7 @@ class LevelMenuTest : public testing::Test {
 // What the player sees ----------------------------------------------------------------------------
 
 TEST_F(LevelMenuTest, FirstAppearanceShowsLevelZeroAndTheButtonTexts) {
-    Form3 menu(navigation, module1, folder.path());
+    Form3 menu(navigation, module1, assets::resolve(folder.path()));
     EXPECT_EQ(menu.windowTitle(), "Tolvano 2.0");
     EXPECT_EQ(menu.Marchoso1->gifFile(), gif(1));
     EXPECT_EQ(menu.Label1->text(), "Level one");
@@ -106,7 +106,7 @@ TEST_F(LevelMenuTest, FirstAppearanceShowsLevelZeroAndTheButtonTexts) {
 // twips, on the offscreen platform's 800 x 800 px screen: Int((12,000 - 8,115) / 2) = 1,942
 // (129 px, where rounding to nearest would give 130), (12,000 - 5,070) / 2 = 3,465 (231 px).
 TEST_F(LevelMenuTest, WindowIsCentredAndControlsStandAtTheirPlaces) {
-    Form3 menu(navigation, module1, folder.path());
+    Form3 menu(navigation, module1, assets::resolve(folder.path()));
     ASSERT_EQ(QGuiApplication::primaryScreen()->geometry(), QRect(0, 0, 800, 800));
     EXPECT_EQ(menu.geometry(), QRect(129, 231, 541, 338));
     EXPECT_EQ(menu.Command1[0]->geometry(), QRect(8, 176, 81, 97));
@@ -124,7 +124,7 @@ TEST_F(LevelMenuTest, WindowIsCentredAndControlsStandAtTheirPlaces) {
 
 // The back colours are what tells play from exit; a style that ignored them would lose that.
 TEST_F(LevelMenuTest, ButtonsAndWindowShowTheirBackColours) {
-    Form3 menu(navigation, module1, folder.path());
+    Form3 menu(navigation, module1, assets::resolve(folder.path()));
     menu.show();
     const QImage shot = menu.grab().toImage();
     EXPECT_EQ(QColor(shot.pixel(3, 3)), QColor(0xFF, 0xFF, 0xC0));
@@ -140,7 +140,7 @@ TEST_F(LevelMenuTest, ButtonsAndWindowShowTheirBackColours) {
 // ----------------------------------------------------------------------------------
 
 TEST_F(LevelMenuTest, LevelButtonShowsThatLevelAndMakesItCurrent) {
-    Form3 menu(navigation, module1, folder.path());
+    Form3 menu(navigation, module1, assets::resolve(folder.path()));
     menu.show();
     QTest::mouseClick(menu.Command1[3], Qt::LeftButton);
     EXPECT_EQ(menu.Marchoso1->gifFile(), gif(4));
@@ -151,7 +151,7 @@ TEST_F(LevelMenuTest, LevelButtonShowsThatLevelAndMakesItCurrent) {
 }
 
 TEST_F(LevelMenuTest, OnlyTheLastLevelChosenCounts) {
-    Form3 menu(navigation, module1, folder.path());
+    Form3 menu(navigation, module1, assets::resolve(folder.path()));
     menu.Command1_Click(5);
     EXPECT_EQ(menu.Label1->text(), "Level six");
     menu.Command1_Click(0);
@@ -161,7 +161,7 @@ TEST_F(LevelMenuTest, OnlyTheLastLevelChosenCounts) {
 }
 
 TEST_F(LevelMenuTest, LevelOutsideTheSixIsIgnored) {
-    Form3 menu(navigation, module1, folder.path());
+    Form3 menu(navigation, module1, assets::resolve(folder.path()));
     menu.Command1_Click(2);
     menu.Command1_Click(6);
     menu.Command1_Click(-1);
@@ -171,12 +171,12 @@ TEST_F(LevelMenuTest, LevelOutsideTheSixIsIgnored) {
 
 TEST_F(LevelMenuTest, MenuOpensOnTheLevelLastChosen) {
     module1.Level = 4;
-    Form3 menu(navigation, module1, folder.path());
+    Form3 menu(navigation, module1, assets::resolve(folder.path()));
     EXPECT_EQ(menu.Label1->text(), "Level five");
     EXPECT_EQ(menu.Marchoso1->gifFile(), gif(5));
 
     menu.Command1_Click(2);
-    Form3 next(navigation, module1, folder.path());
+    Form3 next(navigation, module1, assets::resolve(folder.path()));
     EXPECT_EQ(next.Label1->text(), "Level three");
     EXPECT_EQ(next.Marchoso1->gifFile(), gif(3));
 }
@@ -186,7 +186,7 @@ TEST_F(LevelMenuTest, MenuOpensOnTheLevelLastChosen) {
 
 TEST_F(LevelMenuTest, PlayAfterARoundStartsTheNextRoundAndCloses) {
     navigation.gameScreenShown = true;
-    Form3 menu(navigation, module1, folder.path());
+    Form3 menu(navigation, module1, assets::resolve(folder.path()));
     menu.show();
     QTest::mouseClick(menu.Command1[3], Qt::LeftButton);
     QTest::mouseClick(menu.Command2, Qt::LeftButton);
@@ -199,7 +199,7 @@ TEST_F(LevelMenuTest, PlayAfterARoundStartsTheNextRoundAndCloses) {
 // A double-click or a repeated key on play starts one round, not two.
 TEST_F(LevelMenuTest, PlayPressedTwiceStartsOneRound) {
     navigation.gameScreenShown = true;
-    Form3 menu(navigation, module1, folder.path());
+    Form3 menu(navigation, module1, assets::resolve(folder.path()));
     menu.Command2_Click();
     menu.Command2_Click();
     EXPECT_EQ(navigation.calls, QStringList{"enableGameTimer3"});
@@ -209,7 +209,7 @@ TEST_F(LevelMenuTest, PlayPressedTwiceStartsOneRound) {
 // Enter: presses within the given time press nothing, and a held key's repeats never do.
 TEST_F(LevelMenuTest, StrayPressesAsTheMenuOpensPressNothing) {
     navigation.gameScreenShown = true;
-    Form3 menu(navigation, module1, folder.path());
+    Form3 menu(navigation, module1, assets::resolve(folder.path()));
     menu.ignoreStrayClicks(60'000);
     menu.show();
     QTest::mouseDClick(menu.Command2, Qt::LeftButton);
@@ -231,7 +231,7 @@ TEST_F(LevelMenuTest, StrayPressesAsTheMenuOpensPressNothing) {
 TEST_F(LevelMenuTest, TheCurrentLevelsButtonIsMarkedAndHasTheFocus) {
     for (int level : {0, 2, 5}) {
         module1.Level = static_cast<std::uint8_t>(level);
-        Form3 menu(navigation, module1, folder.path());
+        Form3 menu(navigation, module1, assets::resolve(folder.path()));
         EXPECT_EQ(menu.focusWidget(), menu.Command1[level]) << level;
         menu.Command1_Click((level + 1) % Form3::LevelCount);
         for (int i = 0; i < Form3::LevelCount; ++i)
@@ -240,7 +240,7 @@ TEST_F(LevelMenuTest, TheCurrentLevelsButtonIsMarkedAndHasTheFocus) {
 }
 
 TEST_F(LevelMenuTest, FirstPlayLoadsTheGameScreenAndCloses) {
-    Form3 menu(navigation, module1, folder.path());
+    Form3 menu(navigation, module1, assets::resolve(folder.path()));
     menu.show();
     QTest::mouseClick(menu.Command2, Qt::LeftButton);
     EXPECT_EQ(navigation.calls, QStringList{"loadGameScreen"});
@@ -249,14 +249,14 @@ TEST_F(LevelMenuTest, FirstPlayLoadsTheGameScreenAndCloses) {
 
 // The game screen's start-up closes the menu itself, and may delete it there and then.
 TEST_F(LevelMenuTest, GameScreenStartUpMayCloseOrDeleteTheMenu) {
-    auto* closed = new Form3(navigation, module1, folder.path());
+    auto* closed = new Form3(navigation, module1, assets::resolve(folder.path()));
     closed->show();
     navigation.onLoadGameScreen = [&] { EXPECT_TRUE(closed->close()); };
     closed->Command2_Click();
     EXPECT_FALSE(closed->isVisible());
     delete closed;
 
-    QPointer<Form3> deleted = new Form3(navigation, module1, folder.path());
+    QPointer<Form3> deleted = new Form3(navigation, module1, assets::resolve(folder.path()));
     deleted->show();
     navigation.onLoadGameScreen = [&] { delete deleted.data(); };
     deleted->Command2_Click();
@@ -264,7 +264,7 @@ TEST_F(LevelMenuTest, GameScreenStartUpMayCloseOrDeleteTheMenu) {
 }
 
 TEST_F(LevelMenuTest, ExitEndsTheProgram) {
-    Form3 menu(navigation, module1, folder.path());
+    Form3 menu(navigation, module1, assets::resolve(folder.path()));
     menu.show();
     QTest::mouseClick(menu.Command3, Qt::LeftButton);
     EXPECT_EQ(navigation.calls, QStringList{"quit"});
@@ -273,7 +273,7 @@ TEST_F(LevelMenuTest, ExitEndsTheProgram) {
 }
 
 TEST_F(LevelMenuTest, EscapeAndTheWindowManagersCloseDoNothing) {
-    Form3 menu(navigation, module1, folder.path());
+    Form3 menu(navigation, module1, assets::resolve(folder.path()));
     menu.show();
     QTest::keyClick(&menu, Qt::Key_Escape);
     EXPECT_TRUE(menu.isVisible());
@@ -284,7 +284,7 @@ TEST_F(LevelMenuTest, EscapeAndTheWindowManagersCloseDoNothing) {
 
 TEST_F(LevelMenuTest, ShownModallyItEndsOnlyThroughPlay) {
     navigation.gameScreenShown = true;
-    Form3 menu(navigation, module1, folder.path());
+    Form3 menu(navigation, module1, assets::resolve(folder.path()));
     QTimer::singleShot(0, &menu, [&] {
         QTest::keyClick(&menu, Qt::Key_Escape);
         menu.close();
@@ -332,7 +332,7 @@ TEST_F(LevelMenuTest, ArrowsChooseTheNeighbouringLevelAndTabGoesOnToPlayThenExit
     for (const auto& row : rows) {
         SCOPED_TRACE(testing::Message() << "row " << &row - rows);
         module1.Level = static_cast<std::uint8_t>(row.level);
-        Form3 menu(navigation, module1, folder.path());
+        Form3 menu(navigation, module1, assets::resolve(folder.path()));
         showActive(menu);
         type(row.keys);
         const int level = row.focus < Form3::LevelCount ? row.focus : row.level;
@@ -367,7 +367,7 @@ TEST_F(LevelMenuTest, EnterPlaysTheFocusedLevelAndExitsOnlyFromExit) {
         SCOPED_TRACE(testing::Message() << "row " << &row - rows);
         module1.Level = static_cast<std::uint8_t>(row.level);
         navigation.calls.clear();
-        Form3 menu(navigation, module1, folder.path());
+        Form3 menu(navigation, module1, assets::resolve(folder.path()));
         showActive(menu);
         type(row.keys);
         EXPECT_EQ(navigation.calls, QStringList{row.call});
@@ -380,7 +380,7 @@ TEST_F(LevelMenuTest, EnterPlaysTheFocusedLevelAndExitsOnlyFromExit) {
 
 TEST_F(LevelMenuTest, MissingLevelFileGivesAnEmptyDescription) {
     remove(QStringLiteral("configuracion/nivel.txt"));
-    Form3 menu(navigation, module1, folder.path());
+    Form3 menu(navigation, module1, assets::resolve(folder.path()));
     EXPECT_EQ(menu.Label1->text(), "");
     EXPECT_EQ(menu.Command2->text(), "Play");
     menu.Command1_Click(3);
@@ -392,7 +392,7 @@ TEST_F(LevelMenuTest, MissingLevelFileGivesAnEmptyDescription) {
 TEST_F(LevelMenuTest, ShortLevelFileShowsItsLastLineForTheLevelsBeyond) {
     write(QStringLiteral("configuracion/nivel.txt"), FourLevels);
     module1.Level = 4;
-    Form3 menu(navigation, module1, folder.path());
+    Form3 menu(navigation, module1, assets::resolve(folder.path()));
     EXPECT_EQ(menu.Label1->text(), "Level four");
     menu.Command1_Click(5);
     EXPECT_EQ(menu.Label1->text(), "Level four");
@@ -416,7 +416,7 @@ TEST_F(LevelMenuTest, EachButtonKeepsItsOwnTextWhateverTheLanguageFileLacks) {
             remove(QStringLiteral("configuracion/idioma.txt"));
         else
             write(QStringLiteral("configuracion/idioma.txt"), row.file);
-        Form3 menu(navigation, module1, folder.path());
+        Form3 menu(navigation, module1, assets::resolve(folder.path()));
         EXPECT_EQ(menu.Command2->text(), row.play) << row.file.constData();
         EXPECT_EQ(menu.Command3->text(), row.exit) << row.file.constData();
     }
@@ -424,7 +424,7 @@ TEST_F(LevelMenuTest, EachButtonKeepsItsOwnTextWhateverTheLanguageFileLacks) {
 
 TEST_F(LevelMenuTest, MissingLevelPictureLeavesOnlyItsButtonPlain) {
     remove(QStringLiteral("gifs/3.gif"));
-    Form3 menu(navigation, module1, folder.path());
+    Form3 menu(navigation, module1, assets::resolve(folder.path()));
     for (int i = 0; i < Form3::LevelCount; ++i)
         EXPECT_EQ(menu.Command1[i]->icon().isNull(), i == 2) << "level button " << i;
     menu.Command1_Click(2);

@@ -21,7 +21,8 @@ struct PicturePanel : ::testing::Test {
     std::unique_ptr<Form1> form;
 
     void load() {
-        form = std::make_unique<Form1>(folder.path(), navigation, module1, sound, QSize(800, 600));
+        form = std::make_unique<Form1>(assets::resolve(folder.path()), navigation, module1, sound,
+                                       QSize(800, 600));
         form->Form_Load();
     }
     void nextRound() {

@@ -45,7 +45,7 @@ class PictureViewerTest : public testing::Test {
             if (viewer->isVisible()) viewer->reject();
         });
         watcher.start(0);
-        Form4::open(folder.path(), name, nullptr);
+        Form4::open(assets::resolve(folder.path()), name, nullptr);
         return opened;
     }
 
@@ -58,7 +58,7 @@ class PictureViewerTest : public testing::Test {
 TEST_F(PictureViewerTest, SmallPictureGrowsToHalfTheScreenInACentredWindow) {
     ASSERT_EQ(QGuiApplication::primaryScreen()->geometry(), QRect(0, 0, 800, 800));
     writePicture(QStringLiteral("piña.png"), QSize(100, 100));
-    Form4 viewer(folder.path(), QStringLiteral("piña.png"));
+    Form4 viewer(assets::resolve(folder.path()), QStringLiteral("piña.png"));
     ASSERT_TRUE(viewer.pictureLoaded());
     EXPECT_EQ(viewer.geometry(), QRect(189, 177, 422, 446));
     EXPECT_EQ(viewer.Picture1->geometry(), QRect(8, 8, 400, 400));
@@ -68,7 +68,7 @@ TEST_F(PictureViewerTest, SmallPictureGrowsToHalfTheScreenInACentredWindow) {
 
 TEST_F(PictureViewerTest, PictureLargerThanTheScreenIsShownSmallerInProportion) {
     writePicture(QStringLiteral("grande.png"), QSize(1000, 900));
-    Form4 viewer(folder.path(), QStringLiteral("grande.png"));
+    Form4 viewer(assets::resolve(folder.path()), QStringLiteral("grande.png"));
     ASSERT_TRUE(viewer.pictureLoaded());
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     EXPECT_TRUE(screen.contains(viewer.geometry()))
@@ -88,7 +88,8 @@ TEST_F(PictureViewerTest, PictureThatCannotBeShownOpensNothing) {
                              QStringLiteral("vacio.png"), QString()};
     for (const QString& name : names) {
         EXPECT_FALSE(open(name)) << name.toStdString();
-        EXPECT_FALSE(Form4(folder.path(), name).pictureLoaded()) << name.toStdString();
+        EXPECT_FALSE(Form4(assets::resolve(folder.path()), name).pictureLoaded())
+            << name.toStdString();
     }
 }
 

@@ -1,6 +1,7 @@
 // Tests of the splash screen: where it stands, what it shows, and that a click or key leads on.
 #include "splash_screen.h"
 
+#include "asset_paths.h"
 #include "navigation.h"
 
 #include <QApplication>
@@ -58,7 +59,7 @@ class SplashScreenTest : public testing::Test {
     ~SplashScreenTest() override { delete splash.data(); }
 
     RecordingNavigation navigation;
-    QPointer<Form2> splash = new Form2(navigation);
+    QPointer<Form2> splash = new Form2(navigation, assets::resolve(assets::programFolder()));
 };
 
 // 7,260 x 7,080 twips on the offscreen platform's 800 x 800 px screen: (12,000 - 7,260) \ 2 =
@@ -82,7 +83,9 @@ TEST_F(SplashScreenTest, ShowsTheTitlePictureFromTheTopLeftCorner) {
 TEST_F(SplashScreenTest, ClickOrKeyOpensTheMenuThenClosesAndDeletesTheSplash) {
     for (const int key : {0, int(Qt::Key_Return), int(Qt::Key_Enter), int(Qt::Key_Space)}) {
         SCOPED_TRACE(testing::Message() << "key " << key);
-        if (splash.isNull()) navigation.splash = splash = new Form2(navigation);
+        if (splash.isNull())
+            navigation.splash = splash =
+                new Form2(navigation, assets::resolve(assets::programFolder()));
         navigation.menusShown = 0;
         splash->show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(splash));

@@ -257,8 +257,9 @@ TEST_F(ProgramOutput, anythingButANewFileOrAnEarlierPdfIsRefusedAndLeftAsItWas) 
     ASSERT_TRUE(QFile::link(at("nada.pdf"), at("roto.pdf"))); // would be created through the link
     ASSERT_TRUE(QFile::link(fotos, at("enlace-fotos")));
     ASSERT_EQ(::mkfifo(QFile::encodeName(at("tubo.pdf")).constData(), 0644), 0);
-    const QString gamePictures = assets::path(
-        QFileInfo(QStringLiteral(TOLVANO_SHEETS_PROGRAM)).absolutePath(), assets::PictureFolder);
+    const QString gamePictures =
+        assets::resolve(QFileInfo(QStringLiteral(TOLVANO_SHEETS_PROGRAM)).absolutePath())
+            .pictureFolder();
     // A fault would leave its sheets among the game's pictures for every later run.
     const auto clean = qScopeGuard([&] { QFile::remove(gamePictures + "/hoja.pdf"); });
     const struct {
