@@ -22,7 +22,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
-#include <QPainter>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
@@ -78,26 +77,6 @@ QString describedMark(CellMark mark, const QStringList& texts) {
 }
 
 } // namespace
-
-PictureLabel::PictureLabel(QWidget* parent) : QLabel(parent) {
-    setFocusPolicy(Qt::TabFocus);
-}
-
-void PictureLabel::keyPressEvent(QKeyEvent* event) {
-    const int key = event->key();
-    if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) &&
-        !event->isAutoRepeat())
-        emit clicked();
-    else
-        QLabel::keyPressEvent(event); // H, the hint, belongs to the game screen
-}
-
-void PictureLabel::paintEvent(QPaintEvent* event) {
-    QLabel::paintEvent(event);
-    if (!hasFocus()) return;
-    QPainter painter(this);
-    drawCursorRing(painter, rect());
-}
 
 Form1::Form1(QString programFolder, Navigation& navigation, Module1& module1, Sound& sound,
              QSize screenPixels, QWidget* parent)

@@ -9,6 +9,7 @@
 #include "layout.h"
 #include "letter_button.h"
 #include "navigation.h"
+#include "picture_label.h"
 #include "speech_queue.h"
 #include "voice_switch.h"
 
@@ -26,21 +27,6 @@ class QTimer;
 class RoundEndSign;
 class Sound;
 class Voice;
-
-// A picture of the panel: a label that reports a click, or Enter or Space while it has the
-// keyboard focus, which it shows with a ring.
-class PictureLabel : public QLabel {
-    Q_OBJECT
-  public:
-    explicit PictureLabel(QWidget* parent = nullptr);
-  signals:
-    void clicked();
-
-  protected:
-    void mousePressEvent(QMouseEvent*) override { emit clicked(); }
-    void keyPressEvent(QKeyEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
-};
 
 class Form1 : public QWidget {
     Q_OBJECT
