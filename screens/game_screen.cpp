@@ -5,19 +5,18 @@
 #include "caption_label.h"
 #include "colours.h"
 #include "game_font.h"
+#include "game_sounds.h"
 #include "gif_control.h"
 #include "language_file.h"
 #include "picture_loader.h"
 #include "picture_viewer.h"
 #include "round_end_sign.h"
 #include "screen_area.h"
-#include "sound.h"
 #include "text_file.h"
 #include "texts_file.h"
 #include "units.h"
 #include "voice.h"
 #include "voice_switch.h"
-#include "wav_file.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -30,19 +29,6 @@
 #include <vector>
 
 namespace {
-
-// The file that plays each of the core's sounds.
-const char16_t* soundFile(SoundId sound) {
-    switch (sound) {
-    case SoundId::Success:
-        return assets::SuccessSound;
-    case SoundId::Final:
-        return assets::FinalSound;
-    case SoundId::Error:
-        break;
-    }
-    return assets::ErrorSound;
-}
 
 // The design sizes of the two animations, grown with the board.
 constexpr double SuccessWidth = 1095, SuccessHeight = 1335;
@@ -81,7 +67,8 @@ QString describedMark(CellMark mark, const QStringList& texts) {
 Form1::Form1(QString programFolder, Navigation& navigation, Module1& module1, Sound& sound,
              QSize screenPixels, QWidget* parent)
     : QWidget(parent), m_folder(std::move(programFolder)), m_navigation(navigation),
-      m_module1(module1), m_sound(sound),
+      m_module1(module1),
+      m_sounds(sound, [this](const char16_t* relative) { return assetPath(relative); }),
       m_pictures(std::make_unique<DiskPictureFolder>(assets::path(m_folder, assets::PictureFolder),
                                                      &canShowPicture)),
       m_game(m_random, *m_pictures) {
@@ -392,7 +379,7 @@ ClickResult Form1::judgeLetter(int Index) {
         Marchoso1->raise();
     }
     for (SoundId sound : result.sounds)
-        play(sound);
+        m_sounds.play(sound);
     sayFoundWords(result);
     showBoard();
     syncTimers();
@@ -624,7 +611,7 @@ void Form1::sayFoundWords(const ClickResult& result) {
     if (!m_voice || result.completedWords.empty()) return;
     qint64 longest = 0;
     for (SoundId sound : result.sounds)
-        longest = std::max(longest, soundMs(sound));
+        longest = std::max(longest, m_sounds.soundMs(sound));
     m_speech.sayAfter(result.completedWords, m_speechClock.elapsed(), longest);
     saySpeech();
 }
@@ -652,21 +639,10 @@ void Form1::saySpeech() {
         m_speechTimer->start(static_cast<int>(*due - now));
 }
 
-// How long a sound plays, from its file; the beep that stands in for a bad one is short.
-qint64 Form1::soundMs(SoundId sound) const {
-    constexpr qint64 BeepMs = 200;
-    const std::optional<WavInfo> info = readPlayableSound(assetPath(soundFile(sound)));
-    return info ? info->durationMs() : BeepMs;
-}
-
 void Form1::syncTimers() {
     const RunningTimers runs = m_game.runningTimers();
     Timer1->setEnabled(runs.Timer1);
     Timer2->setEnabled(runs.Timer2);
     Timer3->setEnabled(runs.Timer3);
     Timer4->setEnabled(runs.Timer4);
-}
-
-void Form1::play(SoundId sound) {
-    m_sound.play(assetPath(soundFile(sound)));
 }

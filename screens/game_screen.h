@@ -5,6 +5,7 @@
 #include "board_cursor.h"
 #include "caption_label.h"
 #include "game.h"
+#include "game_sounds.h"
 #include "game_timer.h"
 #include "layout.h"
 #include "letter_button.h"
@@ -112,15 +113,13 @@ class Form1 : public QWidget {
     void announce(const QStringList& news);
     void sayFoundWords(const ClickResult& result);
     void saySpeech();
-    qint64 soundMs(SoundId sound) const;
-    void play(SoundId sound);
     QString assetPath(const char16_t* relative) const;
     void place(QWidget* widget, const TwipsRect& twips);
 
     QString m_folder;
     Navigation& m_navigation;
     Module1& m_module1;
-    Sound& m_sound;
+    GameSounds m_sounds;
     double m_screenWidth = 0;  // twips
     double m_screenHeight = 0; // twips
     ClockRandom m_random;
