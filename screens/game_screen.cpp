@@ -1,6 +1,7 @@
 // The game screen: builds its controls, runs the start-up sequence, and forwards every click and
 // tick to the game, then shows the game's state and carries out what it asks for.
 #include "game_screen.h"
+#include "announcer.h"
 #include "asset_paths.h"
 #include "caption_label.h"
 #include "colours.h"
@@ -43,23 +44,6 @@ void reportProblem(std::optional<RoundProblem> problem, const PictureFolder& pic
     if (problem == RoundProblem::NoUsablePicture)
         std::fprintf(stderr, "tolvano: no usable pictures in %s\n",
                      qPrintable(pictures.location()));
-}
-
-// What a screen reader says of a letter beside the letter itself, from its mark.
-QString describedMark(CellMark mark, const QStringList& texts) {
-    switch (mark) {
-    case CellMark::Miss:
-        return textOf(texts, TextId::LetterMiss);
-    case CellMark::Hint:
-        return textOf(texts, TextId::LetterHint);
-    case CellMark::Found:
-        return textOf(texts, TextId::LetterFound);
-    case CellMark::Revealed:
-        return textOf(texts, TextId::LetterNotFound);
-    case CellMark::None:
-        break;
-    }
-    return {};
 }
 
 } // namespace
@@ -147,14 +131,7 @@ void Form1::createControls() {
     EndSign = new RoundEndSign(this);
     EndSign->hide();
     Cursor = new BoardCursor(this);
-    // Seen by screen readers only: shown, so that it is in the accessibility tree, but a pixel
-    // large with no colour of its own.
-    Status = new QLabel(this);
-    Status->setObjectName(QStringLiteral("Status"));
-    Status->setGeometry(0, 0, 1, 1);
-    QPalette unseen = Status->palette();
-    unseen.setColor(QPalette::WindowText, Qt::transparent);
-    Status->setPalette(unseen);
+    Status = new Announcer(this);
     setTabOrder(Cursor, Command2);
     setTabOrder(Command2, Image1[0]);
     for (int k = 1; k < WordSlots; ++k)
@@ -391,7 +368,7 @@ ClickResult Form1::judgeLetter(int Index) {
     if (result.ending)
         showRoundEnd(*result.ending, news);
     else if (!news.isEmpty())
-        announce(news);
+        Status->announce(news);
     return result;
 }
 
@@ -439,7 +416,7 @@ void Form1::Timer3_Timer() {
     EndSign->hide();
     m_speech.clear();
     // A new round: the same news again (out of time, say) must be heard again.
-    announce({});
+    Status->announce({});
     reportProblem(m_game.Timer3_Timer(m_module1.Level), *m_pictures);
     showBoard();
     syncTimers();
@@ -576,7 +553,7 @@ void Form1::showRoundEnd(RoundEnding ending, QStringList news) {
     const TextId said = ending == RoundEnding::Won      ? TextId::RoundWon
                         : ending == RoundEnding::TimeUp ? TextId::RoundTimeUp
                                                         : TextId::RoundTriesUsed;
-    announce(news << textOf(m_texts, said));
+    Status->announce(news << textOf(m_texts, said));
 }
 
 // The letter under the keyboard cursor shows it, and holds the focus for screen readers, while
@@ -592,10 +569,6 @@ void Form1::showCursor() {
         Command1[at]->showCursor(true);
         Command1[at]->setHoldsFocus(true);
     }
-}
-
-void Form1::announce(const QStringList& news) {
-    Status->setText(news.join(QLatin1Char(' ')));
 }
 
 // --- Speech ---

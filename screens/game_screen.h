@@ -2,6 +2,7 @@
 // the running figure and the four timers of a round.
 #pragma once
 
+#include "announcer.h"
 #include "board_cursor.h"
 #include "caption_label.h"
 #include "game.h"
@@ -16,7 +17,6 @@
 
 #include <QElapsedTimer>
 #include <QImage>
-#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QWidget>
@@ -73,7 +73,7 @@ class Form1 : public QWidget {
     std::array<LetterButton*, BoardCells> Command1{};
     BoardCursor* Cursor = nullptr;
     // What a screen reader announces: a word found, the round's end, the score.
-    QLabel* Status = nullptr;
+    Announcer* Status = nullptr;
     QPushButton* Command2 = nullptr;
     QPushButton* Command3 = nullptr;
     std::array<QPushButton*, 2> Command4{};
@@ -110,7 +110,6 @@ class Form1 : public QWidget {
     void showRoundEnd(RoundEnding ending, QStringList news = {});
     ClickResult judgeLetter(int Index);
     void showCursor();
-    void announce(const QStringList& news);
     void sayFoundWords(const ClickResult& result);
     void saySpeech();
     QString assetPath(const char16_t* relative) const;
