@@ -12,6 +12,7 @@
 #include "picture_loader.h"
 #include "picture_viewer.h"
 #include "round_end_sign.h"
+#include "score_button.h"
 #include "screen_area.h"
 #include "text_file.h"
 #include "texts_file.h"
@@ -34,10 +35,6 @@ namespace {
 // The design sizes of the two animations, grown with the board.
 constexpr double SuccessWidth = 1095, SuccessHeight = 1335;
 constexpr double RunnerSize = 735;
-
-// The score button's text shrinks to fit, down to this size.
-constexpr double SmallestScorePoints = 8;
-constexpr double ScorePoints = 12;
 
 // The round is still dealt without pictures; whoever set the game up learns why.
 void reportProblem(std::optional<RoundProblem> problem, const PictureFolder& pictures) {
@@ -81,10 +78,8 @@ void Form1::createControls() {
         Command1[i] = new LetterButton(this);
     Command2 = new QPushButton(this);
     Command2->setObjectName(QStringLiteral("Command2"));
-    Command3 = new QPushButton(this);
-    Command3->setObjectName(QStringLiteral("Command3"));
-    Command3->setEnabled(false);
-    for (QPushButton* button : {Command2, Command3})
+    Command3 = new ScoreButton(this);
+    for (QPushButton* button : std::initializer_list<QPushButton*>{Command2, Command3})
         button->setFont(arial(12, true));
     setStyleSheet(
         QStringLiteral("QPushButton#Command2 { background: #FFE0C0; border: 1px solid #B09070; "
@@ -513,38 +508,8 @@ void Form1::showWords() {
                                    : m_game.List2[List2->count()]);
 }
 
-// The score, or the hint's count, at the largest size up to the design size that fits its button,
-// down to SmallestScorePoints and then with its letters drawn closer. A teacher's connecting word
-// too long even then gives way, never the numbers.
 void Form1::fitScoreText() {
-    const QString& text = m_game.Command3Caption;
-    const int room = Command3->contentsRect().width() - 4; // clear of the border
-    const auto width = [](const QFont& font, const QString& shown) {
-        return QFontMetrics(font).horizontalAdvance(shown);
-    };
-    QFont font = arial(ScorePoints * m_growth, true);
-    for (double points = font.pointSizeF(); points > SmallestScorePoints; points -= 0.5) {
-        font.setPointSizeF(points);
-        if (width(font, text) <= room) break;
-    }
-    if (width(font, text) > room) {
-        font.setPointSizeF(SmallestScorePoints);
-        for (int spacing = 100; spacing >= 85 && width(font, text) > room; spacing -= 5)
-            font.setLetterSpacing(QFont::PercentageSpacing, spacing);
-    }
-    QString shown = text;
-    const QString& word = m_game.ScoreOfWord;
-    if (width(font, text) > room && !word.isEmpty() && text == m_game.ScoreText()) {
-        const QFontMetrics metrics(font);
-        const int others = width(font, text) - width(font, word);
-        for (int wordRoom = std::max(0, room - others); wordRoom >= 0; wordRoom -= 2) {
-            shown =
-                m_game.ScoreText(metrics.elidedText(word, Qt::ElideRight, wordRoom)).value_or(text);
-            if (width(font, shown) <= room) break;
-        }
-    }
-    Command3->setFont(font);
-    Command3->setText(shown);
+    Command3->fitText(m_game, m_growth);
 }
 
 void Form1::showRoundEnd(RoundEnding ending, QStringList news) {

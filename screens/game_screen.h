@@ -12,6 +12,7 @@
 #include "letter_button.h"
 #include "navigation.h"
 #include "picture_label.h"
+#include "score_button.h"
 #include "speech_queue.h"
 #include "voice_switch.h"
 
@@ -75,7 +76,7 @@ class Form1 : public QWidget {
     // What a screen reader announces: a word found, the round's end, the score.
     Announcer* Status = nullptr;
     QPushButton* Command2 = nullptr;
-    QPushButton* Command3 = nullptr;
+    ScoreButton* Command3 = nullptr;
     std::array<QPushButton*, 2> Command4{};
     QListWidget* List2 = nullptr;
     std::array<CaptionLabel*, WordSlots> Label1{};
