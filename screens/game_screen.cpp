@@ -17,14 +17,11 @@
 #include "text_file.h"
 #include "texts_file.h"
 #include "units.h"
-#include "voice.h"
 #include "voice_switch.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
-#include <QTimer>
-#include <algorithm>
 #include <cstdio>
 #include <system_error>
 #include <thread>
@@ -52,7 +49,9 @@ Form1::Form1(QString programFolder, Navigation& navigation, Module1& module1, So
       m_sounds(sound, [this](const char16_t* relative) { return assetPath(relative); }),
       m_pictures(std::make_unique<DiskPictureFolder>(assets::path(m_folder, assets::PictureFolder),
                                                      &canShowPicture)),
-      m_game(m_random, *m_pictures) {
+      m_game(m_random, *m_pictures),
+      m_speech(m_game.wordList, m_sounds,
+               [this](const QString& file) { return assets::recording(m_folder, file); }) {
     const QSize screen = screenPixels.isValid() ? screenPixels : screenArea().size();
     m_screenWidth = units::toTwips(screen.width());
     m_screenHeight = units::toTwips(screen.height());
@@ -131,10 +130,6 @@ void Form1::createControls() {
     setTabOrder(Command2, Image1[0]);
     for (int k = 1; k < WordSlots; ++k)
         setTabOrder(Image1[k - 1], Image1[k]);
-    m_speechTimer = new QTimer(this);
-    m_speechTimer->setSingleShot(true);
-    connect(m_speechTimer, &QTimer::timeout, this, &Form1::saySpeech);
-    m_speechClock.start();
 }
 
 void Form1::connectEvents() {
@@ -184,8 +179,7 @@ void Form1::Form_Load() {
     reportProblem(m_game.NextRound(m_module1.Level), *m_pictures);
     readSpeed();
     // The teacher's switch: off, recordings only, or recordings and the system's voice.
-    m_speaking = readSpeaking(assetPath(assets::VoiceSwitchFile));
-    if (m_speaking == Speaking::Off) setVoice(nullptr);
+    m_speech.setSpeaking(readSpeaking(assetPath(assets::VoiceSwitchFile)));
     place(Command4[0], m_layout.Command4[0]);
     place(Command4[1], m_layout.Command4[1]);
     for (QPushButton* button : Command4)
@@ -352,7 +346,7 @@ ClickResult Form1::judgeLetter(int Index) {
     }
     for (SoundId sound : result.sounds)
         m_sounds.play(sound);
-    sayFoundWords(result);
+    m_speech.sayFoundWords(result);
     showBoard();
     syncTimers();
     QStringList news;
@@ -386,10 +380,7 @@ void Form1::Command4_Click(int Index) {
 }
 
 void Form1::Image1_Click(int Index) {
-    if (!m_game.wordList.PictureFiles[Index].isEmpty()) {
-        m_speech.sayNow(Index, m_speechClock.elapsed());
-        saySpeech();
-    }
+    if (!m_game.wordList.PictureFiles[Index].isEmpty()) m_speech.sayNow(Index);
     Form4::open(m_folder, m_game.wordList.PictureFiles[Index], this);
 }
 
@@ -539,42 +530,7 @@ void Form1::showCursor() {
 // --- Speech ---
 
 void Form1::setVoice(Voice* voice) {
-    if (m_voice) m_voice->finished = nullptr;
-    m_voice = voice;
-    if (m_voice) m_voice->finished = [this] { saySpeech(); };
-}
-
-// The words one click completes are said once the longest of its sounds has finished.
-void Form1::sayFoundWords(const ClickResult& result) {
-    if (!m_voice || result.completedWords.empty()) return;
-    qint64 longest = 0;
-    for (SoundId sound : result.sounds)
-        longest = std::max(longest, m_sounds.soundMs(sound));
-    m_speech.sayAfter(result.completedWords, m_speechClock.elapsed(), longest);
-    saySpeech();
-}
-
-// Says what has fallen due, and wakes itself again for what is still to come.
-void Form1::saySpeech() {
-    if (!m_voice) {
-        m_speech.clear();
-        return;
-    }
-    const qint64 now = m_speechClock.elapsed();
-    while (const std::optional<int> slot = m_speech.next(now, m_voice->speaking())) {
-        const QString& file = m_game.wordList.PictureFiles[*slot];
-        if (file.isEmpty() || m_voice->say(assets::recording(m_folder, file), lowerCaseWord(file),
-                                           m_speaking == Speaking::On))
-            break;
-        static bool reported = false; // once a run: a folder without recordings is not an error
-        if (!reported) {
-            std::fprintf(stderr, "tolvano: no way to say \"%s\"; such words are not said\n",
-                         qPrintable(m_game.wordList.Words[*slot]));
-            reported = true;
-        }
-    }
-    if (const std::optional<qint64> due = m_speech.nextDue(); due && *due > now)
-        m_speechTimer->start(static_cast<int>(*due - now));
+    m_speech.setVoice(voice);
 }
 
 void Form1::syncTimers() {

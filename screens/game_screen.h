@@ -13,8 +13,7 @@
 #include "navigation.h"
 #include "picture_label.h"
 #include "score_button.h"
-#include "speech_queue.h"
-#include "voice_switch.h"
+#include "speech_player.h"
 
 #include <QElapsedTimer>
 #include <QImage>
@@ -25,7 +24,6 @@
 #include <memory>
 
 class GifControl;
-class QTimer;
 class RoundEndSign;
 class Sound;
 class Voice;
@@ -111,8 +109,6 @@ class Form1 : public QWidget {
     void showRoundEnd(RoundEnding ending, QStringList news = {});
     ClickResult judgeLetter(int Index);
     void showCursor();
-    void sayFoundWords(const ClickResult& result);
-    void saySpeech();
     QString assetPath(const char16_t* relative) const;
     void place(QWidget* widget, const TwipsRect& twips);
 
@@ -128,13 +124,9 @@ class Form1 : public QWidget {
     GameScreenLayout m_layout;
     double m_growth = 1;      // of the letters, captions and animations, with the board
     bool m_lowerCase = false; // the teacher's switch: letters and words in lower case
-    Speaking m_speaking = Speaking::On;
-    QStringList m_texts; // the texts file's, for screen readers
-    int m_cursorAt = -1; // the letter that shows the keyboard cursor, if any
+    QStringList m_texts;      // the texts file's, for screen readers
+    int m_cursorAt = -1;      // the letter that shows the keyboard cursor, if any
     std::array<QSize, WordSlots> m_naturalSizes{}; // pixels, of the picture each slot shows
     QElapsedTimer m_shown; // since the screen was shown, for the double-click on play
-    Voice* m_voice = nullptr;
-    SpeechQueue m_speech;
-    QElapsedTimer m_speechClock;
-    QTimer* m_speechTimer = nullptr; // wakes the queue when its next word falls due
+    SpeechPlayer m_speech;
 };
