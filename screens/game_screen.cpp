@@ -10,6 +10,7 @@
 #include "gif_control.h"
 #include "language_file.h"
 #include "picture_loader.h"
+#include "picture_panel.h"
 #include "picture_viewer.h"
 #include "round_end_sign.h"
 #include "score_button.h"
@@ -23,9 +24,6 @@
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <cstdio>
-#include <system_error>
-#include <thread>
-#include <vector>
 
 namespace {
 
@@ -49,7 +47,7 @@ Form1::Form1(QString programFolder, Navigation& navigation, Module1& module1, So
       m_sounds(sound, [this](const char16_t* relative) { return assetPath(relative); }),
       m_pictures(std::make_unique<DiskPictureFolder>(assets::path(m_folder, assets::PictureFolder),
                                                      &canShowPicture)),
-      m_game(m_random, *m_pictures),
+      m_game(m_random, *m_pictures), m_panel(Image1, Label1),
       m_speech(m_game.wordList, m_sounds,
                [this](const QString& file) { return assets::recording(m_folder, file); }) {
     const QSize screen = screenPixels.isValid() ? screenPixels : screenArea().size();
@@ -235,79 +233,20 @@ void Form1::showOnScreen() {
 // --- The picture panel, laid out at every choice of pictures ---
 
 void Form1::PicturePanel() {
-    std::array<PanelInput, WordSlots> inputs;
-    std::array<QString, WordSlots> loaded;
-    for (int k = 0; k < WordSlots; ++k) {
-        Image1[k]->hide();
-        const QString path = assets::picture(m_folder, m_game.wordList.PictureFiles[k]);
-        if (const auto size = pictureSize(path)) {
-            m_naturalSizes[k] = *size; // a slot that fails keeps the size it had
-            loaded[k] = path;
-        }
-        Label1[k]->setText(m_lowerCase ? lowerCaseWord(m_game.wordList.PictureFiles[k])
-                                       : m_game.wordList.Words[k]);
-        Label1[k]->adjustSize();
-        inputs[k] = {units::toTwips(m_naturalSizes[k].width()),
-                     units::toTwips(m_naturalSizes[k].height()),
-                     units::toTwips(Label1[k]->height())};
-    }
+    std::array<PanelSlot, WordSlots> pictures;
+    for (int k = 0; k < WordSlots; ++k)
+        pictures[k] = {assets::picture(m_folder, m_game.wordList.PictureFiles[k]),
+                       m_lowerCase ? lowerCaseWord(m_game.wordList.PictureFiles[k])
+                                   : m_game.wordList.Words[k]};
     const TwipsRect& right = m_layout.Command1[11];
-    const PanelLayout panel = ArrangePicturePanel(
-        m_layout.Command1[0].Left, right.Left + right.Width, m_screenWidth, m_screenHeight, inputs);
-    std::array<QSize, WordSlots> shown;
+    const std::array<bool, WordSlots> shown =
+        m_panel.show(pictures, m_layout.Command1[0].Left, right.Left + right.Width, m_screenWidth,
+                     m_screenHeight);
+    // A picture that cannot be shown is not drawn again.
     for (int k = 0; k < WordSlots; ++k) {
-        place(Image1[k], panel.Image1[k]);
-        shown[k] = Image1[k]->size();
+        const QString& file = m_game.wordList.PictureFiles[k];
+        if (!shown[k] && !file.isEmpty()) m_pictures->markNotPicture(file);
     }
-    const std::array<QImage, WordSlots> images = decodePictures(loaded, shown);
-    for (int k = 0; k < WordSlots; ++k) {
-        showPicture(k, images[k]);
-        Label1[k]->move(toPixelRect(panel.Label1[k]).topLeft());
-        Label1[k]->raise();
-    }
-    for (QLabel* image : Image1)
-        image->show();
-}
-
-// Decoding a phone photo takes tens of milliseconds even at the shown size, and nearly all of it
-// is the JPEG library's work on one picture, so each picture gets a thread of its own: the system
-// shares the six out among the cores more evenly than a fixed split by cores would, when one core
-// is busier than another. Each image comes back scaled to its label, ready to show; empty paths
-// and pictures that fail give null images.
-std::array<QImage, WordSlots> Form1::decodePictures(const std::array<QString, WordSlots>& paths,
-                                                    const std::array<QSize, WordSlots>& shown) {
-    std::array<QImage, WordSlots> images;
-    const auto decode = [&images, &paths, &shown](int k) {
-        const QImage image = loadPicture(paths[k], shown[k]);
-        if (!image.isNull())
-            images[k] = image.scaled(shown[k], Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    };
-    {
-        std::vector<std::jthread> decoders;
-        decoders.reserve(WordSlots);
-        for (int k = 0; k < WordSlots; ++k) {
-            if (paths[k].isEmpty()) continue;
-            // A system out of threads still gets its pictures, one after the other.
-            try {
-                decoders.emplace_back(decode, k);
-            } catch (const std::system_error&) {
-                decode(k);
-            }
-        }
-    } // every decoder has finished here
-    return images;
-}
-
-// A slot whose picture cannot be shown (cut short while copying, removed meanwhile) stays empty
-// rather than keep the last round's picture, which would show a different word's picture.
-void Form1::showPicture(int k, const QImage& image) {
-    if (!image.isNull()) {
-        Image1[k]->setPixmap(QPixmap::fromImage(image));
-        return;
-    }
-    Image1[k]->clear();
-    const QString& file = m_game.wordList.PictureFiles[k];
-    if (!file.isEmpty()) m_pictures->markNotPicture(file);
 }
 
 // --- The running figure ---

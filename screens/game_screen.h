@@ -12,11 +12,11 @@
 #include "letter_button.h"
 #include "navigation.h"
 #include "picture_label.h"
+#include "picture_panel.h"
 #include "score_button.h"
 #include "speech_player.h"
 
 #include <QElapsedTimer>
-#include <QImage>
 #include <QListWidget>
 #include <QPushButton>
 #include <QWidget>
@@ -99,9 +99,6 @@ class Form1 : public QWidget {
     void readCaptions();
     void readSpeed();
     void PicturePanel();
-    void showPicture(int k, const QImage& image);
-    static std::array<QImage, WordSlots> decodePictures(const std::array<QString, WordSlots>& paths,
-                                                        const std::array<QSize, WordSlots>& shown);
     void RunnerSetup();
     void showBoard();
     void showWords();
@@ -126,7 +123,7 @@ class Form1 : public QWidget {
     bool m_lowerCase = false; // the teacher's switch: letters and words in lower case
     QStringList m_texts;      // the texts file's, for screen readers
     int m_cursorAt = -1;      // the letter that shows the keyboard cursor, if any
-    std::array<QSize, WordSlots> m_naturalSizes{}; // pixels, of the picture each slot shows
-    QElapsedTimer m_shown; // since the screen was shown, for the double-click on play
+    QElapsedTimer m_shown;    // since the screen was shown, for the double-click on play
+    PanelPictures m_panel;
     SpeechPlayer m_speech;
 };
