@@ -70,7 +70,8 @@ Form1::~Form1() {
     Command2->removeEventFilter(this);
 }
 
-void Form1::createControls() {
+// The board's letters, the word-list and score buttons, and the two corner buttons.
+void Form1::createButtons() {
     for (int i = 0; i < BoardCells; ++i)
         Command1[i] = new LetterButton(this);
     Command2 = new QPushButton(this);
@@ -101,6 +102,10 @@ void Form1::createControls() {
     }
     Command4[0]->setAccessibleName(QStringLiteral("Salir"));
     Command4[1]->setAccessibleName(QStringLiteral("Minimizar"));
+}
+
+// The word list, the pictures with their captions, and the two animations over them.
+void Form1::createWordsAndPictures() {
     List2 = new QListWidget(this);
     List2->setObjectName(QStringLiteral("List2"));
     List2->setFont(arial(14.25, true));
@@ -116,6 +121,11 @@ void Form1::createControls() {
     Marchoso1->hide();
     Marchoso2 = new GifControl(this);
     Marchoso2->hide();
+}
+
+void Form1::createControls() {
+    createButtons();
+    createWordsAndPictures();
     Timer1 = new GameTimer(400, false, this);
     Timer2 = new GameTimer(300, true, this);
     Timer3 = new GameTimer(500, false, this);

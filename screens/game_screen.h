@@ -94,6 +94,8 @@ class Form1 : public QWidget {
 
   private:
     void createControls();
+    void createButtons();
+    void createWordsAndPictures();
     void connectEvents();
     void ArrangeGameScreen();
     void readCaptions();
