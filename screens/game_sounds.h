@@ -8,8 +8,7 @@
 
 class Sound;
 
-// The screen says where its files are: a sound's path comes from the path it gives for a file
-// under the active set.
+// Only the screen knows where the files are: it hands in the function that gives a file's path.
 class GameSounds {
   public:
     using AssetPath = std::function<QString(const char16_t* relative)>;
