@@ -1,57 +1,35 @@
 // The game screen: builds its controls, runs the start-up sequence, and forwards every click and
 // tick to the game, then shows the game's state and carries out what it asks for.
 #include "game_screen.h"
+#include "announcer.h"
 #include "asset_paths.h"
 #include "caption_label.h"
 #include "colours.h"
 #include "game_font.h"
+#include "game_sounds.h"
 #include "gif_control.h"
 #include "language_file.h"
 #include "picture_loader.h"
+#include "picture_panel.h"
 #include "picture_viewer.h"
 #include "round_end_sign.h"
+#include "score_button.h"
 #include "screen_area.h"
-#include "sound.h"
 #include "text_file.h"
 #include "texts_file.h"
 #include "units.h"
-#include "voice.h"
 #include "voice_switch.h"
-#include "wav_file.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
-#include <QPainter>
-#include <QTimer>
-#include <algorithm>
 #include <cstdio>
-#include <system_error>
-#include <thread>
-#include <vector>
 
 namespace {
-
-// The file that plays each of the core's sounds.
-const char16_t* soundFile(SoundId sound) {
-    switch (sound) {
-    case SoundId::Success:
-        return assets::SuccessSound;
-    case SoundId::Final:
-        return assets::FinalSound;
-    case SoundId::Error:
-        break;
-    }
-    return assets::ErrorSound;
-}
 
 // The design sizes of the two animations, grown with the board.
 constexpr double SuccessWidth = 1095, SuccessHeight = 1335;
 constexpr double RunnerSize = 735;
-
-// The score button's text shrinks to fit, down to this size.
-constexpr double SmallestScorePoints = 8;
-constexpr double ScorePoints = 12;
 
 // The round is still dealt without pictures; whoever set the game up learns why.
 void reportProblem(std::optional<RoundProblem> problem, const PictureFolder& pictures) {
@@ -60,51 +38,16 @@ void reportProblem(std::optional<RoundProblem> problem, const PictureFolder& pic
                      qPrintable(pictures.location()));
 }
 
-// What a screen reader says of a letter beside the letter itself, from its mark.
-QString describedMark(CellMark mark, const QStringList& texts) {
-    switch (mark) {
-    case CellMark::Miss:
-        return textOf(texts, TextId::LetterMiss);
-    case CellMark::Hint:
-        return textOf(texts, TextId::LetterHint);
-    case CellMark::Found:
-        return textOf(texts, TextId::LetterFound);
-    case CellMark::Revealed:
-        return textOf(texts, TextId::LetterNotFound);
-    case CellMark::None:
-        break;
-    }
-    return {};
-}
-
 } // namespace
-
-PictureLabel::PictureLabel(QWidget* parent) : QLabel(parent) {
-    setFocusPolicy(Qt::TabFocus);
-}
-
-void PictureLabel::keyPressEvent(QKeyEvent* event) {
-    const int key = event->key();
-    if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) &&
-        !event->isAutoRepeat())
-        emit clicked();
-    else
-        QLabel::keyPressEvent(event); // H, the hint, belongs to the game screen
-}
-
-void PictureLabel::paintEvent(QPaintEvent* event) {
-    QLabel::paintEvent(event);
-    if (!hasFocus()) return;
-    QPainter painter(this);
-    drawCursorRing(painter, rect());
-}
 
 Form1::Form1(assets::AssetPaths paths, Navigation& navigation, Module1& module1, Sound& sound,
              QSize screenPixels, QWidget* parent)
     : QWidget(parent), m_paths(std::move(paths)), m_navigation(navigation), m_module1(module1),
-      m_sound(sound),
+      m_sounds(sound, [this](const char16_t* relative) { return assetPath(relative); }),
       m_pictures(std::make_unique<DiskPictureFolder>(m_paths.pictureFolder(), &canShowPicture)),
-      m_game(m_random, *m_pictures) {
+      m_game(m_random, *m_pictures), m_panel(Image1, Label1),
+      m_speech(m_game.wordList, m_sounds,
+               [this](const QString& file) { return m_paths.recording(file); }) {
     const QSize screen = screenPixels.isValid() ? screenPixels : screenArea().size();
     m_screenWidth = units::toTwips(screen.width());
     m_screenHeight = units::toTwips(screen.height());
@@ -125,15 +68,14 @@ Form1::~Form1() {
     Command2->removeEventFilter(this);
 }
 
-void Form1::createControls() {
+// The board's letters, the word-list and score buttons, and the two corner buttons.
+void Form1::createButtons() {
     for (int i = 0; i < BoardCells; ++i)
         Command1[i] = new LetterButton(this);
     Command2 = new QPushButton(this);
     Command2->setObjectName(QStringLiteral("Command2"));
-    Command3 = new QPushButton(this);
-    Command3->setObjectName(QStringLiteral("Command3"));
-    Command3->setEnabled(false);
-    for (QPushButton* button : {Command2, Command3})
+    Command3 = new ScoreButton(this);
+    for (QPushButton* button : std::initializer_list<QPushButton*>{Command2, Command3})
         button->setFont(arial(12, true));
     setStyleSheet(
         QStringLiteral("QPushButton#Command2 { background: #FFE0C0; border: 1px solid #B09070; "
@@ -158,6 +100,10 @@ void Form1::createControls() {
     }
     Command4[0]->setAccessibleName(QStringLiteral("Salir"));
     Command4[1]->setAccessibleName(QStringLiteral("Minimizar"));
+}
+
+// The word list, the pictures with their captions, and the two animations over them.
+void Form1::createWordsAndPictures() {
     List2 = new QListWidget(this);
     List2->setObjectName(QStringLiteral("List2"));
     List2->setFont(arial(14.25, true));
@@ -173,6 +119,11 @@ void Form1::createControls() {
     Marchoso1->hide();
     Marchoso2 = new GifControl(this);
     Marchoso2->hide();
+}
+
+void Form1::createControls() {
+    createButtons();
+    createWordsAndPictures();
     Timer1 = new GameTimer(FlashIntervalMs, false, this);
     Timer2 = new GameTimer(RunnerIntervalMs, true, this);
     Timer3 = new GameTimer(NextRoundDelayMs, false, this);
@@ -180,22 +131,11 @@ void Form1::createControls() {
     EndSign = new RoundEndSign(this);
     EndSign->hide();
     Cursor = new BoardCursor(this);
-    // Seen by screen readers only: shown, so that it is in the accessibility tree, but a pixel
-    // large with no colour of its own.
-    Status = new QLabel(this);
-    Status->setObjectName(QStringLiteral("Status"));
-    Status->setGeometry(0, 0, 1, 1);
-    QPalette unseen = Status->palette();
-    unseen.setColor(QPalette::WindowText, Qt::transparent);
-    Status->setPalette(unseen);
+    Status = new Announcer(this);
     setTabOrder(Cursor, Command2);
     setTabOrder(Command2, Image1[0]);
     for (int k = 1; k < WordSlots; ++k)
         setTabOrder(Image1[k - 1], Image1[k]);
-    m_speechTimer = new QTimer(this);
-    m_speechTimer->setSingleShot(true);
-    connect(m_speechTimer, &QTimer::timeout, this, &Form1::saySpeech);
-    m_speechClock.start();
 }
 
 void Form1::connectEvents() {
@@ -244,8 +184,7 @@ void Form1::Form_Load() {
     reportProblem(m_game.NextRound(m_module1.Level), *m_pictures);
     readSpeed();
     // The teacher's switch: off, recordings only, or recordings and the system's voice.
-    m_speaking = readSpeaking(assetPath(assets::VoiceSwitchFile));
-    if (m_speaking == Speaking::Off) setVoice(nullptr);
+    m_speech.setSpeaking(readSpeaking(assetPath(assets::VoiceSwitchFile)));
     place(Command4[0], m_layout.Command4[0]);
     place(Command4[1], m_layout.Command4[1]);
     for (QPushButton* button : Command4)
@@ -300,79 +239,20 @@ void Form1::showOnScreen() {
 // --- The picture panel, laid out at every choice of pictures ---
 
 void Form1::PicturePanel() {
-    std::array<PanelInput, WordSlots> inputs;
-    std::array<QString, WordSlots> loaded;
-    for (int k = 0; k < WordSlots; ++k) {
-        Image1[k]->hide();
-        const QString path = m_paths.picture(m_game.wordList.PictureFiles[k]);
-        if (const auto size = pictureSize(path)) {
-            m_naturalSizes[k] = *size; // a slot that fails keeps the size it had
-            loaded[k] = path;
-        }
-        Label1[k]->setText(m_lowerCase ? lowerCaseWord(m_game.wordList.PictureFiles[k])
-                                       : m_game.wordList.Words[k]);
-        Label1[k]->adjustSize();
-        inputs[k] = {units::toTwips(m_naturalSizes[k].width()),
-                     units::toTwips(m_naturalSizes[k].height()),
-                     units::toTwips(Label1[k]->height())};
-    }
+    std::array<PanelSlot, WordSlots> pictures;
+    for (int k = 0; k < WordSlots; ++k)
+        pictures[k] = {m_paths.picture(m_game.wordList.PictureFiles[k]),
+                       m_lowerCase ? lowerCaseWord(m_game.wordList.PictureFiles[k])
+                                   : m_game.wordList.Words[k]};
     const TwipsRect& right = m_layout.Command1[11];
-    const PanelLayout panel = ArrangePicturePanel(
-        m_layout.Command1[0].Left, right.Left + right.Width, m_screenWidth, m_screenHeight, inputs);
-    std::array<QSize, WordSlots> shown;
+    const std::array<bool, WordSlots> shown =
+        m_panel.show(pictures, m_layout.Command1[0].Left, right.Left + right.Width, m_screenWidth,
+                     m_screenHeight);
+    // A picture that cannot be shown is not drawn again.
     for (int k = 0; k < WordSlots; ++k) {
-        place(Image1[k], panel.Image1[k]);
-        shown[k] = Image1[k]->size();
+        const QString& file = m_game.wordList.PictureFiles[k];
+        if (!shown[k] && !file.isEmpty()) m_pictures->markNotPicture(file);
     }
-    const std::array<QImage, WordSlots> images = decodePictures(loaded, shown);
-    for (int k = 0; k < WordSlots; ++k) {
-        showPicture(k, images[k]);
-        Label1[k]->move(toPixelRect(panel.Label1[k]).topLeft());
-        Label1[k]->raise();
-    }
-    for (QLabel* image : Image1)
-        image->show();
-}
-
-// Decoding a phone photo takes tens of milliseconds even at the shown size, and nearly all of it
-// is the JPEG library's work on one picture, so each picture gets a thread of its own: the system
-// shares the six out among the cores more evenly than a fixed split by cores would, when one core
-// is busier than another. Each image comes back scaled to its label, ready to show; empty paths
-// and pictures that fail give null images.
-std::array<QImage, WordSlots> Form1::decodePictures(const std::array<QString, WordSlots>& paths,
-                                                    const std::array<QSize, WordSlots>& shown) {
-    std::array<QImage, WordSlots> images;
-    const auto decode = [&images, &paths, &shown](int k) {
-        const QImage image = loadPicture(paths[k], shown[k]);
-        if (!image.isNull())
-            images[k] = image.scaled(shown[k], Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    };
-    {
-        std::vector<std::jthread> decoders;
-        decoders.reserve(WordSlots);
-        for (int k = 0; k < WordSlots; ++k) {
-            if (paths[k].isEmpty()) continue;
-            // A system out of threads still gets its pictures, one after the other.
-            try {
-                decoders.emplace_back(decode, k);
-            } catch (const std::system_error&) {
-                decode(k);
-            }
-        }
-    } // every decoder has finished here
-    return images;
-}
-
-// A slot whose picture cannot be shown (cut short while copying, removed meanwhile) stays empty
-// rather than keep the last round's picture, which would show a different word's picture.
-void Form1::showPicture(int k, const QImage& image) {
-    if (!image.isNull()) {
-        Image1[k]->setPixmap(QPixmap::fromImage(image));
-        return;
-    }
-    Image1[k]->clear();
-    const QString& file = m_game.wordList.PictureFiles[k];
-    if (!file.isEmpty()) m_pictures->markNotPicture(file);
 }
 
 // --- The running figure ---
@@ -410,8 +290,8 @@ ClickResult Form1::judgeLetter(int Index) {
         Marchoso1->raise();
     }
     for (SoundId sound : result.sounds)
-        play(sound);
-    sayFoundWords(result);
+        m_sounds.play(sound);
+    m_speech.sayFoundWords(result);
     showBoard();
     syncTimers();
     QStringList news;
@@ -422,7 +302,7 @@ ClickResult Form1::judgeLetter(int Index) {
     if (result.ending)
         showRoundEnd(*result.ending, news);
     else if (!news.isEmpty())
-        announce(news);
+        Status->announce(news);
     return result;
 }
 
@@ -445,10 +325,7 @@ void Form1::Command4_Click(int Index) {
 }
 
 void Form1::Image1_Click(int Index) {
-    if (!m_game.wordList.PictureFiles[Index].isEmpty()) {
-        m_speech.sayNow(Index, m_speechClock.elapsed());
-        saySpeech();
-    }
+    if (!m_game.wordList.PictureFiles[Index].isEmpty()) m_speech.sayNow(Index);
     Form4::open(m_paths, m_game.wordList.PictureFiles[Index], this);
 }
 
@@ -470,7 +347,7 @@ void Form1::Timer3_Timer() {
     EndSign->hide();
     m_speech.clear();
     // A new round: the same news again (out of time, say) must be heard again.
-    announce({});
+    Status->announce({});
     reportProblem(m_game.Timer3_Timer(m_module1.Level), *m_pictures);
     showBoard();
     syncTimers();
@@ -567,38 +444,8 @@ void Form1::showWords() {
                                    : m_game.List2[List2->count()]);
 }
 
-// The score, or the hint's count, at the largest size up to the design size that fits its button,
-// down to SmallestScorePoints and then with its letters drawn closer. A teacher's connecting word
-// too long even then gives way, never the numbers.
 void Form1::fitScoreText() {
-    const QString& text = m_game.Command3Caption;
-    const int room = Command3->contentsRect().width() - 4; // clear of the border
-    const auto width = [](const QFont& font, const QString& shown) {
-        return QFontMetrics(font).horizontalAdvance(shown);
-    };
-    QFont font = arial(ScorePoints * m_growth, true);
-    for (double points = font.pointSizeF(); points > SmallestScorePoints; points -= 0.5) {
-        font.setPointSizeF(points);
-        if (width(font, text) <= room) break;
-    }
-    if (width(font, text) > room) {
-        font.setPointSizeF(SmallestScorePoints);
-        for (int spacing = 100; spacing >= 85 && width(font, text) > room; spacing -= 5)
-            font.setLetterSpacing(QFont::PercentageSpacing, spacing);
-    }
-    QString shown = text;
-    const QString& word = m_game.ScoreOfWord;
-    if (width(font, text) > room && !word.isEmpty() && text == m_game.ScoreText()) {
-        const QFontMetrics metrics(font);
-        const int others = width(font, text) - width(font, word);
-        for (int wordRoom = std::max(0, room - others); wordRoom >= 0; wordRoom -= 2) {
-            shown =
-                m_game.ScoreText(metrics.elidedText(word, Qt::ElideRight, wordRoom)).value_or(text);
-            if (width(font, shown) <= room) break;
-        }
-    }
-    Command3->setFont(font);
-    Command3->setText(shown);
+    Command3->fitText(m_game, m_growth);
 }
 
 void Form1::showRoundEnd(RoundEnding ending, QStringList news) {
@@ -607,7 +454,7 @@ void Form1::showRoundEnd(RoundEnding ending, QStringList news) {
     const TextId said = ending == RoundEnding::Won      ? TextId::RoundWon
                         : ending == RoundEnding::TimeUp ? TextId::RoundTimeUp
                                                         : TextId::RoundTriesUsed;
-    announce(news << textOf(m_texts, said));
+    Status->announce(news << textOf(m_texts, said));
 }
 
 // The letter under the keyboard cursor shows it, and holds the focus for screen readers, while
@@ -625,56 +472,10 @@ void Form1::showCursor() {
     }
 }
 
-void Form1::announce(const QStringList& news) {
-    Status->setText(news.join(QLatin1Char(' ')));
-}
-
 // --- Speech ---
 
 void Form1::setVoice(Voice* voice) {
-    if (m_voice) m_voice->finished = nullptr;
-    m_voice = voice;
-    if (m_voice) m_voice->finished = [this] { saySpeech(); };
-}
-
-// The words one click completes are said once the longest of its sounds has finished.
-void Form1::sayFoundWords(const ClickResult& result) {
-    if (!m_voice || result.completedWords.empty()) return;
-    qint64 longest = 0;
-    for (SoundId sound : result.sounds)
-        longest = std::max(longest, soundMs(sound));
-    m_speech.sayAfter(result.completedWords, m_speechClock.elapsed(), longest);
-    saySpeech();
-}
-
-// Says what has fallen due, and wakes itself again for what is still to come.
-void Form1::saySpeech() {
-    if (!m_voice) {
-        m_speech.clear();
-        return;
-    }
-    const qint64 now = m_speechClock.elapsed();
-    while (const std::optional<int> slot = m_speech.next(now, m_voice->speaking())) {
-        const QString& file = m_game.wordList.PictureFiles[*slot];
-        if (file.isEmpty() ||
-            m_voice->say(m_paths.recording(file), lowerCaseWord(file), m_speaking == Speaking::On))
-            break;
-        static bool reported = false; // once a run: a folder without recordings is not an error
-        if (!reported) {
-            std::fprintf(stderr, "tolvano: no way to say \"%s\"; such words are not said\n",
-                         qPrintable(m_game.wordList.Words[*slot]));
-            reported = true;
-        }
-    }
-    if (const std::optional<qint64> due = m_speech.nextDue(); due && *due > now)
-        m_speechTimer->start(static_cast<int>(*due - now));
-}
-
-// How long a sound plays, from its file; the beep that stands in for a bad one is short.
-qint64 Form1::soundMs(SoundId sound) const {
-    constexpr qint64 BeepMs = 200;
-    const std::optional<WavInfo> info = readPlayableSound(assetPath(soundFile(sound)));
-    return info ? info->durationMs() : BeepMs;
+    m_speech.setVoice(voice);
 }
 
 void Form1::syncTimers() {
@@ -683,8 +484,4 @@ void Form1::syncTimers() {
     Timer2->setEnabled(runs.Timer2);
     Timer3->setEnabled(runs.Timer3);
     Timer4->setEnabled(runs.Timer4);
-}
-
-void Form1::play(SoundId sound) {
-    m_sound.play(assetPath(soundFile(sound)));
 }

@@ -2,21 +2,24 @@
 // the running figure and the four timers of a round.
 #pragma once
 
+#include "announcer.h"
 #include "asset_paths.h"
 #include "board_cursor.h"
 #include "caption_label.h"
 #include "game.h"
+#include "game_sounds.h"
 #include "game_timer.h"
 #include "layout.h"
 #include "letter_button.h"
 #include "navigation.h"
-#include "speech_queue.h"
+#include "picture_label.h"
+#include "picture_panel.h"
+#include "score_button.h"
+#include "speech_player.h"
 #include "stray_clicks.h"
 #include "voice_switch.h"
 
 #include <QElapsedTimer>
-#include <QImage>
-#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QWidget>
@@ -24,25 +27,9 @@
 #include <memory>
 
 class GifControl;
-class QTimer;
 class RoundEndSign;
 class Sound;
 class Voice;
-
-// A picture of the panel: a label that reports a click, or Enter or Space while it has the
-// keyboard focus, which it shows with a ring.
-class PictureLabel : public QLabel {
-    Q_OBJECT
-  public:
-    explicit PictureLabel(QWidget* parent = nullptr);
-  signals:
-    void clicked();
-
-  protected:
-    void mousePressEvent(QMouseEvent*) override { emit clicked(); }
-    void keyPressEvent(QKeyEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
-};
 
 class Form1 : public QWidget {
     Q_OBJECT
@@ -89,9 +76,9 @@ class Form1 : public QWidget {
     std::array<LetterButton*, BoardCells> Command1{};
     BoardCursor* Cursor = nullptr;
     // What a screen reader announces: a word found, the round's end, the score.
-    QLabel* Status = nullptr;
+    Announcer* Status = nullptr;
     QPushButton* Command2 = nullptr;
-    QPushButton* Command3 = nullptr;
+    ScoreButton* Command3 = nullptr;
     std::array<QPushButton*, 2> Command4{};
     QListWidget* List2 = nullptr;
     std::array<CaptionLabel*, WordSlots> Label1{};
@@ -111,14 +98,13 @@ class Form1 : public QWidget {
 
   private:
     void createControls();
+    void createButtons();
+    void createWordsAndPictures();
     void connectEvents();
     void ArrangeGameScreen();
     void readCaptions();
     void readSpeed();
     void PicturePanel();
-    void showPicture(int k, const QImage& image);
-    static std::array<QImage, WordSlots> decodePictures(const std::array<QString, WordSlots>& paths,
-                                                        const std::array<QSize, WordSlots>& shown);
     void RunnerSetup();
     void showBoard();
     void showWords();
@@ -126,18 +112,13 @@ class Form1 : public QWidget {
     void showRoundEnd(RoundEnding ending, QStringList news = {});
     ClickResult judgeLetter(int Index);
     void showCursor();
-    void announce(const QStringList& news);
-    void sayFoundWords(const ClickResult& result);
-    void saySpeech();
-    qint64 soundMs(SoundId sound) const;
-    void play(SoundId sound);
     QString assetPath(const char16_t* relative) const;
     void place(QWidget* widget, const TwipsRect& twips);
 
     const assets::AssetPaths m_paths;
     Navigation& m_navigation;
     Module1& m_module1;
-    Sound& m_sound;
+    GameSounds m_sounds;
     double m_screenWidth = 0;  // twips
     double m_screenHeight = 0; // twips
     ClockRandom m_random;
@@ -146,13 +127,9 @@ class Form1 : public QWidget {
     GameScreenLayout m_layout;
     double m_growth = 1;      // of the letters, captions and animations, with the board
     bool m_lowerCase = false; // the teacher's switch: letters and words in lower case
-    Speaking m_speaking = Speaking::On;
-    QStringList m_texts; // the texts file's, for screen readers
-    int m_cursorAt = -1; // the letter that shows the keyboard cursor, if any
-    std::array<QSize, WordSlots> m_naturalSizes{}; // pixels, of the picture each slot shows
-    StrayClicks m_shown; // since the screen was shown, for the double-click on play
-    Voice* m_voice = nullptr;
-    SpeechQueue m_speech;
-    QElapsedTimer m_speechClock;
-    QTimer* m_speechTimer = nullptr; // wakes the queue when its next word falls due
+    QStringList m_texts;      // the texts file's, for screen readers
+    int m_cursorAt = -1;      // the letter that shows the keyboard cursor, if any
+    StrayClicks m_shown;      // since the screen was shown, for the double-click on play
+    PanelPictures m_panel;
+    SpeechPlayer m_speech;
 };

@@ -1,0 +1,94 @@
+// Laying out the picture panel and decoding its six pictures, each on a thread of its own.
+#include "picture_panel.h"
+
+#include "caption_label.h"
+#include "layout.h"
+#include "picture_label.h"
+#include "picture_loader.h"
+#include "units.h"
+
+#include <system_error>
+#include <thread>
+#include <vector>
+
+PanelPictures::PanelPictures(const std::array<PictureLabel*, WordSlots>& images,
+                             const std::array<CaptionLabel*, WordSlots>& captions)
+    : m_images(images), m_captions(captions) {}
+
+std::array<bool, WordSlots> PanelPictures::show(const std::array<PanelSlot, WordSlots>& pictures,
+                                                double boardLeft, double boardRight,
+                                                double screenWidth, double screenHeight) {
+    std::array<PanelInput, WordSlots> inputs;
+    std::array<QString, WordSlots> loaded;
+    for (int k = 0; k < WordSlots; ++k) {
+        m_images[k]->hide();
+        const QString& path = pictures[k].path;
+        if (const auto size = pictureSize(path)) {
+            m_naturalSizes[k] = *size; // a slot that fails keeps the size it had
+            loaded[k] = path;
+        }
+        m_captions[k]->setText(pictures[k].caption);
+        m_captions[k]->adjustSize();
+        inputs[k] = {units::toTwips(m_naturalSizes[k].width()),
+                     units::toTwips(m_naturalSizes[k].height()),
+                     units::toTwips(m_captions[k]->height())};
+    }
+    const PanelLayout panel =
+        ArrangePicturePanel(boardLeft, boardRight, screenWidth, screenHeight, inputs);
+    std::array<QSize, WordSlots> shown;
+    for (int k = 0; k < WordSlots; ++k) {
+        m_images[k]->setGeometry(toPixelRect(panel.Image1[k]));
+        shown[k] = m_images[k]->size();
+    }
+    const std::array<QImage, WordSlots> images = decodePictures(loaded, shown);
+    std::array<bool, WordSlots> showing{};
+    for (int k = 0; k < WordSlots; ++k) {
+        showing[k] = showPicture(k, images[k]);
+        m_captions[k]->move(toPixelRect(panel.Label1[k]).topLeft());
+        m_captions[k]->raise();
+    }
+    for (QLabel* image : m_images)
+        image->show();
+    return showing;
+}
+
+// Decoding a phone photo takes tens of milliseconds even at the shown size, and nearly all of it
+// is the JPEG library's work on one picture, so each picture gets a thread of its own: the system
+// shares the six out among the cores more evenly than a fixed split by cores would, when one core
+// is busier than another. Each image comes back scaled to its label, ready to show; empty paths
+// and pictures that fail give null images.
+std::array<QImage, WordSlots>
+PanelPictures::decodePictures(const std::array<QString, WordSlots>& paths,
+                              const std::array<QSize, WordSlots>& shown) {
+    std::array<QImage, WordSlots> images;
+    const auto decode = [&images, &paths, &shown](int k) {
+        const QImage image = loadPicture(paths[k], shown[k]);
+        if (!image.isNull())
+            images[k] = image.scaled(shown[k], Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    };
+    {
+        std::vector<std::jthread> decoders;
+        decoders.reserve(WordSlots);
+        for (int k = 0; k < WordSlots; ++k) {
+            if (paths[k].isEmpty()) continue;
+            // A system out of threads still gets its pictures, one after the other.
+            try {
+                decoders.emplace_back(decode, k);
+            } catch (const std::system_error&) {
+                decode(k);
+            }
+        }
+    } // every decoder has finished here
+    return images;
+}
+
+// A slot whose picture cannot be shown (cut short while copying, removed meanwhile) stays empty
+// rather than keep the last round's picture, which would show a different word's picture.
+bool PanelPictures::showPicture(int k, const QImage& image) {
+    if (!image.isNull()) {
+        m_images[k]->setPixmap(QPixmap::fromImage(image));
+        return true;
+    }
+    m_images[k]->clear();
+    return false;
+}
