@@ -2,6 +2,7 @@
 // to the root its first folder belongs to.
 #include "asset_paths.h"
 
+#include "picture_words.h"
 #include "text_file.h"
 
 #include <QCoreApplication>
@@ -9,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <filesystem>
+#include <optional>
 #include <unistd.h>
 
 namespace assets {
@@ -46,9 +48,13 @@ Language languageOf(const QString& code) {
                                                                      : Language::Spanish;
 }
 
+bool setIsThere(const QString& textsRoot, const QString& name) {
+    return isSetName(name) && QFileInfo(textsRoot + SetsFolder + u'/' + name).isDir();
+}
+
 QString chosenSet(const QString& textsRoot, const QString& chosen) {
     const QString sets = textsRoot + SetsFolder;
-    if (isSetName(chosen) && QFileInfo(sets + u'/' + chosen).isDir()) return chosen;
+    if (setIsThere(textsRoot, chosen)) return chosen;
     if (QFileInfo(sets + u'/' + DefaultSet).isDir()) return DefaultSet;
     const QStringList names = QDir(sets).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
     for (const QString& name : names)
@@ -78,15 +84,18 @@ Roots roots(const QString& programFolder) {
     return {programFolder, programFolder, programFolder};
 }
 
-LanguageSet activeSet(const Roots& roots) {
+LanguageSet activeSet(const Roots& roots, const UserSettings& user) {
     LanguageSet set;
+    set.userChoice = user.language.value_or(QString());
     if (isOldLayout(roots)) {
         set.folder = roots.texts;
         set.dataFolder = roots.pictures;
     } else {
         set.requestedName = firstLine(roots.texts + SetsFolder + QStringLiteral("/activo.txt"));
         set.requestedIsSetName = isSetName(set.requestedName);
-        set.name = chosenSet(roots.texts, set.requestedName);
+        set.userChoiceFollowed = setIsThere(roots.texts, set.userChoice);
+        set.name = chosenSet(roots.texts,
+                             set.userChoiceFollowed ? set.userChoice : set.requestedName);
         set.folder = roots.texts + SetsFolder + u'/' + set.name;
         set.dataFolder = roots.pictures + SetsFolder + u'/' + set.name;
     }
@@ -113,8 +122,8 @@ QString sourceFile(const AssetSource& source, QStringView relative) {
     return base + relativePath;
 }
 
-AssetSource sourceOf(const Roots& roots) {
-    AssetSource source{roots, activeSet(roots), {}, {}, {}, {}, {}};
+AssetSource sourceOf(const Roots& roots, const UserSettings& user) {
+    AssetSource source{roots, activeSet(roots, user), {}, {}, {}, {}, {}};
     source.textFolder = sourceFile(source, u"\\configuracion");
     source.pictureFolder = sourceFile(source, PictureFolder);
     source.voiceFolder = sourceFile(source, VoiceFolder);
@@ -123,18 +132,57 @@ AssetSource sourceOf(const Roots& roots) {
     return source;
 }
 
+// The user's pictures and recordings of the same set; an old-layout folder's set has no name, and
+// its language's usual one stands in.
+AssetSource userSourceOf(const AssetSource& program, const UserFolders& user) {
+    AssetSource source{{QString(), user.data, QString()}, program.set, {}, {}, {}, {}, {}};
+    const QString name = program.set.name.isEmpty()
+                             ? (program.set.language == Language::English ? QStringLiteral("en")
+                                                                          : DefaultSet)
+                             : program.set.name;
+    source.set.name = name;
+    source.set.folder.clear();
+    source.set.dataFolder = user.data + SetsFolder + u'/' + name;
+    source.pictureFolder = sourceFile(source, PictureFolder);
+    source.voiceFolder = sourceFile(source, VoiceFolder);
+    return source;
+}
+
 } // namespace
 
-AssetPaths resolve(const Roots& roots, const QString& programFolder) {
+AssetPaths resolve(const Roots& roots, const QString& programFolder, const UserFolders& user) {
     AssetPaths paths;
     paths.m_programFolder = programFolder;
-    paths.m_sources.append(sourceOf(roots));
+    paths.m_userFolders = user;
+    paths.m_userSettings = readUserSettings(settingsFile(user));
+    paths.m_sources.append(sourceOf(roots, paths.m_userSettings));
+    if (!user.data.isEmpty()) paths.m_sources.append(userSourceOf(paths.m_sources.front(), user));
     return paths;
 }
 
-AssetPaths resolve(const QString& programFolder) {
-    return resolve(roots(programFolder), programFolder);
+AssetPaths resolve(const QString& programFolder, const UserFolders& user) {
+    return resolve(roots(programFolder), programFolder, user);
 }
+
+AssetPaths resolve(const QString& programFolder) {
+    return resolve(programFolder, userFolders());
+}
+
+namespace {
+
+// The recording for a word in one voice folder: the exact name, else one differing only in case.
+std::optional<QString> recordingIn(const QString& folder, const QString& name) {
+    const QString exact = folder + u'/' + name + QStringLiteral(".wav");
+    if (QFileInfo::exists(exact)) return exact;
+    const QString wanted = name + QStringLiteral(".wav");
+    const QStringList names = QDir(folder).entryList(QDir::Files | QDir::System, QDir::Name);
+    for (const QString& candidate : names) {
+        if (candidate.compare(wanted, Qt::CaseInsensitive) == 0) return folder + u'/' + candidate;
+    }
+    return std::nullopt;
+}
+
+} // namespace
 
 QString programFolder() {
     // The kernel names the running file with every link resolved, as raw bytes; Qt's own answer
@@ -170,22 +218,42 @@ QString AssetPaths::levelGif(int n) const {
     return source().gifFolder + QStringLiteral("/%1.gif").arg(n);
 }
 
+QStringList AssetPaths::pictureFolders() const {
+    const AssetSource* user = userSource();
+    if (!user) return {source().pictureFolder};
+    if (m_userSettings.onlyMine.value_or(false)) return {user->pictureFolder};
+    return {user->pictureFolder, source().pictureFolder};
+}
+
+QString AssetPaths::userPictureFolder() const {
+    return userSource() ? userSource()->pictureFolder : QString();
+}
+
+QString AssetPaths::userVoiceFolder() const {
+    return userSource() ? userSource()->voiceFolder : QString();
+}
+
+QStringList AssetPaths::setNames() const {
+    if (!set().name.isEmpty() || !isOldLayout(roots())) {
+        QStringList names =
+            QDir(roots().texts + SetsFolder).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+        names.removeIf([](const QString& name) { return !isSetName(name); });
+        return names;
+    }
+    return {};
+}
+
 QString AssetPaths::picture(const QString& fileName) const {
-    return source().pictureFolder + u'/' + fileName;
+    return pictureIn(pictureFolders(), fileName);
 }
 
 QString AssetPaths::recording(const QString& pictureFileName) const {
     const qsizetype dot = pictureFileName.lastIndexOf(u'.');
     const QString name = dot > 0 ? pictureFileName.left(dot) : pictureFileName;
-    const QString& folder = source().voiceFolder;
-    const QString exact = folder + u'/' + name + QStringLiteral(".wav");
-    if (QFileInfo::exists(exact)) return exact;
-    const QString wanted = name + QStringLiteral(".wav");
-    const QStringList names = QDir(folder).entryList(QDir::Files | QDir::System, QDir::Name);
-    for (const QString& candidate : names) {
-        if (candidate.compare(wanted, Qt::CaseInsensitive) == 0) return folder + u'/' + candidate;
-    }
-    return exact;
+    if (const AssetSource* user = userSource())
+        if (const auto found = recordingIn(user->voiceFolder, name)) return *found;
+    return recordingIn(source().voiceFolder, name)
+        .value_or(source().voiceFolder + u'/' + name + QStringLiteral(".wav"));
 }
 
 ::LanguageFile AssetPaths::languageFile() const {

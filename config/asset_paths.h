@@ -23,6 +23,7 @@
 // knows it (see docs/folders.md).
 
 #include "language_file.h"
+#include "user_settings.h"
 
 #include <QByteArray>
 #include <QList>
@@ -49,6 +50,10 @@ struct LanguageSet {
     QString requestedName;
     bool requestedIsSetName = false; // a plain folder name, followed when such a set is there
     QString writtenCode;
+    // The set the user's own settings ask for (tolvano.conf's language), as written; empty when
+    // they ask for none. It wins over activo.txt when such a set is there.
+    QString userChoice;
+    bool userChoiceFollowed = false;
 };
 
 // The folder that holds the running program file, symlinks resolved, so that a link to the
@@ -97,16 +102,38 @@ struct AssetSource {
 // a run comes from the folder its list was made from: a set chosen mid-run plays from the next
 // start. Looking a file up reads nothing (a recording aside, which is probed for its name's case).
 //
-// The sources are kept in the order they are asked. Today there is one, the program folder's (or
-// the system's, for an installed package); the user's own folders join as sources of their own,
-// and the lookups below are the one place that decides which source a file comes from.
+// The sources are the program folder's (or the system's, for an installed package), first, and the
+// user's own, when the user has a home: the user's source gives pictures and recordings only, of
+// the same set, and they win over the set's (pictureFolders()). The lookups below are the one
+// place that decides which source a file comes from.
+//
+// Which setting wins, stated once: the user's own settings (tolvano.conf), then the program's text
+// files (activo.txt, voz.txt, velocidad.txt), then the game's own defaults. The set is chosen
+// here; the rest in playSettings().
 class AssetPaths {
   public:
     // The program folder the sources were found from: the checked folder for the folder check.
     const QString& programFolder() const { return m_programFolder; }
     const QList<AssetSource>& sources() const { return m_sources; }
-    // The source the active set, its language and every file come from: today the only one.
+    // The source the active set, its language and every file but the user's come from.
     const AssetSource& source() const { return m_sources.front(); }
+    // The user's own pictures and recordings, of the active set; none without a home.
+    const AssetSource* userSource() const {
+        return m_sources.size() > 1 ? &m_sources.back() : nullptr;
+    }
+    const UserFolders& userFolders() const { return m_userFolders; }
+    // tolvano.conf, and what it held when the paths were resolved.
+    QString settingsFile() const { return assets::settingsFile(m_userFolders); }
+    const UserSettings& userSettings() const { return m_userSettings; }
+    // The folders a round draws its pictures from, the winning first: the user's own and the
+    // set's, or the user's alone when the settings say "only mine".
+    QStringList pictureFolders() const;
+    // The user's own picture and recording folders for the active set (made by whoever adds the
+    // first picture); empty without a home.
+    QString userPictureFolder() const;
+    QString userVoiceFolder() const;
+    // The sets found under idiomas/, in name order; none for a folder laid out the old way.
+    QStringList setNames() const;
     const Roots& roots() const { return source().roots; }
     const LanguageSet& set() const { return source().set; }
     Language language() const { return source().set.language; }
@@ -123,10 +150,11 @@ class AssetPaths {
     QString languageCodeFile() const;
     // The picture of level n - 1 (n = 1 to 6), named in plain decimal: 1.gif to 6.gif.
     QString levelGif(int n) const;
-    // A file of the active set's picture folder, by the name the folder listing gave; the name is
-    // not converted, since a file name here may hold a backslash.
+    // A picture by the name a listing gave: from the first of pictureFolders() that holds it. The
+    // name is not converted, since a file name here may hold a backslash.
     QString picture(const QString& fileName) const;
-    // The recording that says a picture's word: voces/perro.wav for imagenes/perro.png. Pictures
+    // The recording that says a picture's word: voces/perro.wav for imagenes/perro.png, the user's
+    // own voces/ before the set's. Pictures
     // and recordings are often named on different machines, so where no file has exactly that
     // name, one whose name differs only in case stands in (Gato.JPG is said by gato.wav, perro.png
     // by PERRO.WAV); the first in name order when there are several.
@@ -141,11 +169,14 @@ class AssetPaths {
     bool holdsGameFolders() const;
 
   private:
-    friend AssetPaths resolve(const Roots& roots, const QString& programFolder);
+    friend AssetPaths resolve(const Roots& roots, const QString& programFolder,
+                              const UserFolders& user);
     AssetPaths() = default;
 
     QString m_programFolder;
     QList<AssetSource> m_sources;
+    UserFolders m_userFolders;
+    UserSettings m_userSettings;
 };
 
 // The paths of a program folder. Its roots are the folder itself, for all three; in a build for a
@@ -154,9 +185,14 @@ class AssetPaths {
 // that is missing, empty, names no set folder, holds '/' or "..", or starts with '.' counts as no
 // choice, and then "es" plays if that set exists, else the first set in name order, else "es" all
 // the same (and the files are missing, as in an empty folder). lengua.txt is read the same way; a
-// missing one, or one that is no language tag, means Spanish. Both files are read here, once.
+// missing one, or one that is no language tag, means Spanish. Both files are read here, once, and
+// so is the user's tolvano.conf, whose language wins over activo.txt when it names a set that is
+// there. The user's folders are the standard ones (userFolders()).
 AssetPaths resolve(const QString& programFolder);
+// The same with the user's folders given (none: no user layer, as for a folder checked alone).
+AssetPaths resolve(const QString& programFolder, const UserFolders& user);
 // The same over roots given outright, as a system layout's are.
-AssetPaths resolve(const Roots& roots, const QString& programFolder = {});
+AssetPaths resolve(const Roots& roots, const QString& programFolder = {},
+                   const UserFolders& user = {});
 
 } // namespace assets

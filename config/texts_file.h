@@ -23,7 +23,7 @@ struct TextDefault {
 // never reorder or remove a row, since teachers' files are written in this order and a moved row
 // would put their texts in the wrong places.
 // %1 stands for what the game puts in (a number, a word, the score).
-inline constexpr std::array<TextDefault, 14> TextDefaults{{
+inline constexpr std::array<TextDefault, 45> TextDefaults{{
     // What a screen reader says of a letter, beside the letter itself.
     {u"fallo", u"miss"},
     {u"encontrada", u"found"},
@@ -43,6 +43,45 @@ inline constexpr std::array<TextDefault, 14> TextDefaults{{
     {u"Fecha:", u"Date:"},
     {u"Hoja %1", u"Sheet %1"},
     {u"Soluciones de la hoja %1", u"Answers to sheet %1"},
+    // The level menu's settings button: the hint a tap shows, and its name for screen readers,
+    // which is also the settings window's title.
+    {u"mantén pulsado", u"press and hold"},
+    {u"Ajustes", u"Settings"},
+    // The settings window: the language set, the voice and the letters.
+    {u"Idioma", u"Language"},
+    {u"Voz", u"Voice"},
+    {u"Sí", u"On"},
+    {u"Solo grabaciones", u"Recordings only"},
+    {u"No", u"Off"},
+    {u"Letras minúsculas", u"Lower-case letters"},
+    // The time for each word.
+    {u"Tiempo para cada palabra", u"Time for each word"},
+    {u"Lento (2 minutos)", u"Slow (2 minutes)"},
+    {u"Normal (80 segundos)", u"Normal (80 seconds)"},
+    {u"Rápido (40 segundos)", u"Fast (40 seconds)"},
+    {u"Sin reloj", u"No clock"},
+    // The pictures a round draws from, and the user's own folder.
+    {u"Imágenes", u"Pictures"},
+    {u"Todas", u"All"},
+    {u"Solo las mías", u"Only mine"},
+    {u"Abrir mi carpeta de imágenes", u"Open my pictures folder"},
+    {u"Imágenes mías que se pueden usar: %1", u"My pictures that can be used: %1"},
+    // The folder check, run from the window.
+    {u"Revisar las imágenes", u"Check the pictures"},
+    {u"Mostrar todo", u"Show everything"},
+    {u"Revisando…", u"Checking…"},
+    // The worksheets, printed from the window.
+    {u"Imprimir fichas…", u"Print worksheets…"},
+    {u"Nivel", u"Level"},
+    {u"Hojas", u"Sheets"},
+    {u"Papel", u"Paper"},
+    {u"Palabras bajo las imágenes", u"Words under the pictures"},
+    {u"Guardar PDF…", u"Save as PDF…"},
+    {u"Imprimir…", u"Print…"},
+    {u"Guardado: %1", u"Saved: %1"},
+    // Leaving the window, and a settings file that cannot be written (%1 the file, %2 why).
+    {u"Volver al juego", u"Back to the game"},
+    {u"Los ajustes no se pueden guardar en %1: %2", u"The settings cannot be saved in %1: %2"},
 }};
 
 // The rows of TextDefaults by name: each name's value is its row, and so its place in the list
@@ -62,7 +101,40 @@ enum class TextId : int {
     SheetDate,
     SheetNumber,
     SheetAnswers,
+    HoldHint,
+    Settings,
+    SettingsLanguage,
+    SettingsVoice,
+    VoiceOn,
+    VoiceRecordings,
+    VoiceOff,
+    LowerCaseLetters,
+    SettingsTime,
+    TimeSlow,
+    TimeNormal,
+    TimeFast,
+    TimeNone,
+    SettingsPictures,
+    PicturesAll,
+    PicturesMine,
+    OpenMyPictures,
+    MyPicturesUsable,
+    CheckPictures,
+    ShowEverything,
+    Checking,
+    PrintSheets,
+    SheetsLevel,
+    SheetsCount,
+    SheetsPaper,
+    SheetsWords,
+    SheetsSavePdf,
+    SheetsPrint,
+    SheetsSaved,
+    BackToGame,
+    SettingsNotSaved,
 };
+static_assert(static_cast<std::size_t>(TextId::SettingsNotSaved) + 1 == TextDefaults.size(),
+              "one name per row of TextDefaults");
 
 // A text of the list that readTexts() returned, by name.
 inline QString textOf(const QStringList& texts, TextId id) {

@@ -92,6 +92,96 @@ void DiskPictureFolder::markNotPicture(const QString& fileName) {
     m_answers[fileName] = Answer{info.size(), info.lastModified(), false};
 }
 
+LayeredPictureFolder::LayeredPictureFolder(QStringList folders,
+                                           DiskPictureFolder::DecodeCheck canDecode)
+    : m_canDecode(std::move(canDecode)) {
+    setFolders(std::move(folders));
+}
+
+void LayeredPictureFolder::setFolders(QStringList folders) {
+    m_folders = std::move(folders);
+    m_layers.clear();
+    for (const QString& folder : m_folders)
+        m_layers.push_back(std::make_unique<DiskPictureFolder>(folder, m_canDecode));
+    m_owner.clear();
+    m_lastListings.clear();
+    m_merged.clear();
+}
+
+QStringList LayeredPictureFolder::listing() {
+    if (m_layers.empty()) return {};
+    if (m_layers.size() == 1) return m_layers.front()->listing();
+    std::vector<QStringList> listings;
+    for (const auto& layer : m_layers) listings.push_back(layer->listing());
+    // Each layer keeps its listing until its folder changes; so does the merge. An empty layer
+    // (a user without pictures of their own) costs nothing.
+    bool unchanged = listings.size() == m_lastListings.size();
+    for (std::size_t k = 0; unchanged && k < listings.size(); ++k)
+        unchanged = listings[k].isSharedWith(m_lastListings[k]);
+    if (unchanged) return m_merged;
+    m_lastListings = listings;
+    m_owner.clear();
+    const auto nonEmpty = std::count_if(listings.begin(), listings.end(),
+                                        [](const QStringList& l) { return !l.isEmpty(); });
+    if (nonEmpty <= 1) {
+        for (std::size_t k = 0; k < listings.size(); ++k)
+            if (!listings[k].isEmpty()) {
+                for (const QString& name : listings[k]) m_owner.insert(name, int(k));
+                m_merged = listings[k];
+                return m_merged;
+            }
+        m_merged.clear();
+        return m_merged;
+    }
+    QSet<QString> words;
+    QStringList merged;
+    for (std::size_t k = 0; k < listings.size(); ++k) {
+        QSet<QString> layerWords;
+        for (const QString& name : listings[k]) {
+            const std::optional<QString> word = pictureWord(name);
+            if (word && words.contains(*word)) continue;
+            if (word) layerWords.insert(*word);
+            merged.append(name);
+            m_owner.insert(name, int(k));
+        }
+        words.unite(layerWords);
+    }
+    sortListing(merged);
+    m_merged = merged;
+    return m_merged;
+}
+
+DiskPictureFolder& LayeredPictureFolder::ownerOf(const QString& fileName) {
+    const auto found = m_owner.constFind(fileName);
+    if (found != m_owner.constEnd()) return *m_layers[static_cast<std::size_t>(*found)];
+    // Not listed yet: the same rule as pictureIn().
+    for (const auto& layer : m_layers)
+        if (QFileInfo(layer->pathOf(fileName)).isFile()) return *layer;
+    return *m_layers.back();
+}
+
+bool LayeredPictureFolder::isPicture(const QString& fileName) {
+    return !m_layers.empty() && ownerOf(fileName).isPicture(fileName);
+}
+
+void LayeredPictureFolder::markNotPicture(const QString& fileName) {
+    if (!m_layers.empty()) ownerOf(fileName).markNotPicture(fileName);
+}
+
+QString LayeredPictureFolder::pathOf(const QString& fileName) const {
+    const auto found = m_owner.constFind(fileName);
+    if (found != m_owner.constEnd()) return m_layers[static_cast<std::size_t>(*found)]->pathOf(fileName);
+    return pictureIn(m_folders, fileName);
+}
+
+QString pictureIn(const QStringList& folders, const QString& fileName) {
+    for (const QString& folder : folders) {
+        const QString path = folder + QLatin1Char('/') + fileName;
+        if (QFileInfo(path).isFile()) return path;
+    }
+    return folders.isEmpty() ? fileName : folders.back() + QLatin1Char('/') + fileName;
+}
+
 std::array<QString, WordSlots> PictureChooser::choose(PictureFolder& folder, RandomSource& random) {
     // The folder is listed once a round; names that can give no placeable word are no candidates.
     QStringList candidates = folder.listing();

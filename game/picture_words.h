@@ -10,8 +10,10 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 // The word of a picture file: its name up to its last dot (the whole name when it has none), in
 // upper case with the full case rules: camión.bmp gives CAMIÓN, perro.jpeg PERRO, tren.webp TREN.
@@ -73,6 +75,39 @@ class DiskPictureFolder final : public PictureFolder {
     QDateTime m_listedFolderTime; // the folder's time when m_listed was read; invalid: never read
     QDateTime m_listedAt;
 };
+
+// Several picture folders as one: the user's own first, then the language set's. A word that an
+// earlier folder gives is not drawn from a later one (the user's perro.jpg stands in for the set's
+// perro.png, whatever the case of the names), and a name is looked up in the folder it was listed
+// from. Within one folder every file counts, as in a folder alone.
+class LayeredPictureFolder final : public PictureFolder {
+  public:
+    LayeredPictureFolder(QStringList folders, DiskPictureFolder::DecodeCheck canDecode);
+
+    QStringList listing() override;
+    bool isPicture(const QString& fileName) override;
+    QString location() const override { return m_folders.join(QStringLiteral(", ")); }
+    void markNotPicture(const QString& fileName);
+    // The folder a listed name comes from, and its path there.
+    QString pathOf(const QString& fileName) const;
+    const QStringList& folders() const { return m_folders; }
+    // Another list of folders, as a new language or "only mine" asks: every answer is forgotten.
+    void setFolders(QStringList folders);
+
+  private:
+    DiskPictureFolder& ownerOf(const QString& fileName);
+
+    QStringList m_folders;
+    DiskPictureFolder::DecodeCheck m_canDecode;
+    std::vector<std::unique_ptr<DiskPictureFolder>> m_layers;
+    QHash<QString, int> m_owner; // a listed name's layer, for names not in the last one
+    std::vector<QStringList> m_lastListings;
+    QStringList m_merged;
+};
+
+// A file of the first folder that holds a regular file by that name, else of the last folder: the
+// same rule a layered listing follows, for whoever has only the name (the viewer, the sheets).
+QString pictureIn(const QStringList& folders, const QString& fileName);
 
 // Sorts file names the way the folder listing shows them.
 void sortListing(QStringList& names);

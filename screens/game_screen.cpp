@@ -12,6 +12,7 @@
 #include "picture_loader.h"
 #include "picture_panel.h"
 #include "picture_viewer.h"
+#include "play_settings.h"
 #include "round_end_sign.h"
 #include "score_button.h"
 #include "screen_area.h"
@@ -44,7 +45,7 @@ Form1::Form1(assets::AssetPaths paths, Navigation& navigation, Module1& module1,
              QSize screenPixels, QWidget* parent)
     : QWidget(parent), m_paths(std::move(paths)), m_navigation(navigation), m_module1(module1),
       m_sounds(sound, [this](const char16_t* relative) { return assetPath(relative); }),
-      m_pictures(std::make_unique<DiskPictureFolder>(m_paths.pictureFolder(), &canShowPicture)),
+      m_pictures(std::make_unique<LayeredPictureFolder>(m_paths.pictureFolders(), &canShowPicture)),
       m_game(m_random, *m_pictures), m_panel(Image1, Label1),
       m_speech(m_game.wordList, m_sounds,
                [this](const QString& file) { return m_paths.recording(file); }) {
@@ -178,13 +179,11 @@ void Form1::place(QWidget* widget, const TwipsRect& twips) {
 // --- Start-up ---
 
 void Form1::Form_Load() {
-    m_lowerCase = readLowerCase(assetPath(assets::VoiceSwitchFile));
+    m_lowerCase = playSettings(m_paths).lowerCase;
     m_game.ScoreOfWord = m_paths.languageFile().shown(LanguageItem::ScoreWord);
     ArrangeGameScreen();
     reportProblem(m_game.NextRound(m_module1.Level), *m_pictures);
-    readSpeed();
-    // The teacher's switch: off, recordings only, or recordings and the system's voice.
-    m_speech.setSpeaking(readSpeaking(assetPath(assets::VoiceSwitchFile)));
+    readSettings();
     place(Command4[0], m_layout.Command4[0]);
     place(Command4[1], m_layout.Command4[1]);
     for (QPushButton* button : Command4)
@@ -224,9 +223,22 @@ void Form1::readCaptions() {
     m_game.HintCaption = Command3->text();
 }
 
-void Form1::readSpeed() {
-    if (const auto interval = readSpeedInterval(assetPath(assets::SpeedFile)))
-        Timer2->setInterval(*interval);
+// The teacher's switches: the voice (off, recordings only, or recordings and the system's voice),
+// the letters' case and the clock.
+void Form1::readSettings() {
+    const PlaySettings settings = playSettings(m_paths);
+    m_lowerCase = settings.lowerCase;
+    if (settings.runnerInterval) Timer2->setInterval(*settings.runnerInterval);
+    m_speech.setSpeaking(settings.speaking);
+}
+
+void Form1::usePaths(assets::AssetPaths paths) {
+    m_paths = std::move(paths);
+    m_pictures->setFolders(m_paths.pictureFolders());
+    m_texts = readTexts(assetPath(assets::TextsFile), m_paths.language());
+    m_game.ScoreOfWord = m_paths.languageFile().shown(LanguageItem::ScoreWord);
+    readCaptions();
+    readSettings();
 }
 
 void Form1::showOnScreen() {

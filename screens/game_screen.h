@@ -46,6 +46,10 @@ class Form1 : public QWidget {
     // Covers the whole screen without a title bar.
     void showOnScreen();
 
+    // The paths of another language set or of changed settings, from the next round on: its
+    // pictures, texts, captions, voice, letters and clock. The round on the screen stays as it is.
+    void usePaths(assets::AssetPaths paths);
+
     // The level menu's play button after a round: the next round 500 ms later.
     void enableTimer3();
     // The score button's text as large as fits, whenever the game changes it.
@@ -103,7 +107,7 @@ class Form1 : public QWidget {
     void connectEvents();
     void ArrangeGameScreen();
     void readCaptions();
-    void readSpeed();
+    void readSettings();
     void PicturePanel();
     void RunnerSetup();
     void showBoard();
@@ -115,14 +119,14 @@ class Form1 : public QWidget {
     QString assetPath(const char16_t* relative) const;
     void place(QWidget* widget, const TwipsRect& twips);
 
-    const assets::AssetPaths m_paths;
+    assets::AssetPaths m_paths;
     Navigation& m_navigation;
     Module1& m_module1;
     GameSounds m_sounds;
     double m_screenWidth = 0;  // twips
     double m_screenHeight = 0; // twips
     ClockRandom m_random;
-    std::unique_ptr<DiskPictureFolder> m_pictures;
+    std::unique_ptr<LayeredPictureFolder> m_pictures;
     Game m_game;
     GameScreenLayout m_layout;
     double m_growth = 1;      // of the letters, captions and animations, with the board

@@ -2,6 +2,11 @@
 // next step instead of knowing the others.
 #pragma once
 
+class QWidget;
+namespace assets {
+class AssetPaths;
+}
+
 class Navigation {
 public:
     virtual ~Navigation() = default;
@@ -18,6 +23,14 @@ public:
     // After the pause that ends a round: the level menu over the game screen, returning only
     // when the menu has closed.
     virtual void showLevelMenuOverGame() {}
+    // The grown-ups' settings window over `parent`, returning when it has closed; true when a
+    // setting changed, and the windows then follow paths(), found again.
+    virtual bool openSettings(QWidget* parent) {
+        (void)parent;
+        return false;
+    }
+    // The paths every window plays from now; none where nothing changes them.
+    virtual const assets::AssetPaths* paths() const { return nullptr; }
 };
 
 // Goes nowhere: for programs that drive the game screen's handlers themselves (benchmarks, test

@@ -5,7 +5,7 @@
 #include "pdf_sheets.h"
 #include "sheet_set.h"
 #include "texts_file.h"
-#include "voice_switch.h"
+#include "play_settings.h"
 
 #include <QCommandLineParser>
 #include <QGuiApplication>
@@ -142,15 +142,16 @@ int main(int argc, char* argv[]) {
 
     const assets::AssetPaths paths = assets::resolve(assets::programFolder());
     sheets::SheetRequest& request = options->request;
-    request.pictureFolder = options->folder.value_or(paths.pictureFolder());
+    request.pictureFolders =
+        options->folder ? QStringList{*options->folder} : paths.pictureFolders();
     request.seed = options->seed.value_or(static_cast<std::uint64_t>(
         std::chrono::high_resolution_clock::now().time_since_epoch().count()));
-    request.lowerCase = options->lower || readLowerCase(paths.file(assets::VoiceSwitchFile));
+    request.lowerCase = options->lower || playSettings(paths).lowerCase;
 
     if (const auto wrong = sheets::requestProblem(request)) return fail(*wrong);
     // Opened before any picture is read, so that an output that may not be written is told at once
     // and nothing is touched; the PDF is written beside it under another name until it is whole.
-    sheets::OutputFile file(options->out, request.pictureFolder);
+    sheets::OutputFile file(options->out, request.pictureFolders);
     if (const auto wrong = file.open()) return fail(*wrong);
     sheets::PrintSettings settings;
     settings.paper = options->paper;

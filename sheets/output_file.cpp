@@ -50,7 +50,7 @@ bool isWithin(const QString& out, const QString& pictureFolder) {
 
 } // namespace
 
-std::optional<QString> outputProblem(const QString& out, const QString& pictureFolder) {
+std::optional<QString> outputProblem(const QString& out, const QStringList& pictureFolders) {
     if (!out.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
         return QStringLiteral("will not write %1: the output's name must end in .pdf").arg(out);
     const QByteArray path = QFile::encodeName(out);
@@ -61,21 +61,22 @@ std::optional<QString> outputProblem(const QString& out, const QString& pictureF
     } else if (errno != ENOENT) {
         return cannotWrite(out, errno);
     }
-    if (isWithin(out, pictureFolder))
-        return QStringLiteral("will not write %1 inside the picture folder %2")
-            .arg(out, pictureFolder);
+    for (const QString& pictureFolder : pictureFolders)
+        if (isWithin(out, pictureFolder))
+            return QStringLiteral("will not write %1 inside the picture folder %2")
+                .arg(out, pictureFolder);
     return std::nullopt;
 }
 
-OutputFile::OutputFile(QString out, QString pictureFolder)
-    : m_out(std::move(out)), m_pictureFolder(std::move(pictureFolder)) {}
+OutputFile::OutputFile(QString out, QStringList pictureFolders)
+    : m_out(std::move(out)), m_pictureFolders(std::move(pictureFolders)) {}
 
 OutputFile::~OutputFile() {
     if (!m_written.isEmpty()) discard();
 }
 
 std::optional<QString> OutputFile::open() {
-    if (const auto problem = outputProblem(m_out, m_pictureFolder)) return problem;
+    if (const auto problem = outputProblem(m_out, m_pictureFolders)) return problem;
     const QFileInfo out(m_out);
     // Hidden, and named after the output, so that one left by a killed run is recognised.
     const QString prefix = out.path() + QStringLiteral("/.") + out.fileName().left(64);
@@ -115,7 +116,7 @@ std::optional<QString> OutputFile::commit() {
         problem = cannotWrite(m_out, errno);
     m_file.close();
     // Asked again: the output may have changed while the sheets were made.
-    if (!problem) problem = outputProblem(m_out, m_pictureFolder);
+    if (!problem) problem = outputProblem(m_out, m_pictureFolders);
     if (!problem && ::rename(QFile::encodeName(m_written).constData(),
                              QFile::encodeName(m_out).constData()) != 0)
         problem = cannotWrite(m_out, errno);

@@ -9,6 +9,7 @@
 
 #include <QFile>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace sheets {
@@ -16,9 +17,9 @@ namespace sheets {
 // Why a PDF may not be written to `out`, in one line that names it; nullopt when it may. It may
 // when its name ends in .pdf (in any case), when a file already there is a regular file, not a
 // symbolic link, that starts with %PDF and may be written, and when its folder is neither the
-// picture folder nor a folder within it (canonical folders are compared, so that F/./x.pdf and a
-// link to F count).
-std::optional<QString> outputProblem(const QString& out, const QString& pictureFolder);
+// picture folders nor a folder within one (canonical folders are compared, so that F/./x.pdf and
+// a link to F count).
+std::optional<QString> outputProblem(const QString& out, const QStringList& pictureFolders);
 
 // The PDF is written beside the output under a name of its own and renamed over it only when
 // whole; on every other way out that file is removed and the output is left as it was.
@@ -29,7 +30,7 @@ std::optional<QString> outputProblem(const QString& out, const QString& pictureF
 // itself, which never follows it: what the link pointed to is not touched.
 class OutputFile {
   public:
-    OutputFile(QString out, QString pictureFolder);
+    OutputFile(QString out, QStringList pictureFolders);
     ~OutputFile();
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
@@ -45,7 +46,7 @@ class OutputFile {
     void discard();
 
     QString m_out;
-    QString m_pictureFolder;
+    QStringList m_pictureFolders;
     QString m_written; // the file beside the output, until it is renamed or removed
     QFile m_file;
 };

@@ -17,7 +17,7 @@ namespace {
 // moments, and a sheet drawn again (see below) asks about the same files hundreds of times.
 class SteadyFolder final : public PictureFolder {
   public:
-    explicit SteadyFolder(const QString& folder) : m_disk(folder, &canShowPicture) {}
+    explicit SteadyFolder(const QStringList& folders) : m_disk(folders, &canShowPicture) {}
 
     QStringList listing() override {
         if (!m_listed) m_listed = m_disk.listing();
@@ -32,7 +32,7 @@ class SteadyFolder final : public PictureFolder {
     QString location() const override { return m_disk.location(); }
 
   private:
-    DiskPictureFolder m_disk;
+    LayeredPictureFolder m_disk;
     std::optional<QStringList> m_listed;
     QHash<QString, bool> m_answers;
 };
@@ -77,6 +77,10 @@ Sheet sheetOf(const Game& game, bool lowerCase) {
 
 } // namespace
 
+QString SheetSet::picturePath(const Sheet& sheet, int slot) const {
+    return pictureIn(pictureFolders, sheet.pictureFiles[slot]);
+}
+
 std::optional<QString> requestProblem(const SheetRequest& request) {
     if (request.level < 1 || request.level > Module1::LevelCount)
         return QStringLiteral("the level must be 1 to %1, not %2")
@@ -86,14 +90,15 @@ std::optional<QString> requestProblem(const SheetRequest& request) {
         return QStringLiteral("the number of sheets must be 1 to %1, not %2")
             .arg(MaxSheets)
             .arg(request.count);
-    if (!QFileInfo(request.pictureFolder).isDir())
-        return QStringLiteral("%1 is not a folder").arg(request.pictureFolder);
+    // The user's own folder may not have been made yet; the set's, or the one given, must be there.
+    if (request.pictureFolders.isEmpty() || !QFileInfo(request.pictureFolders.back()).isDir())
+        return QStringLiteral("%1 is not a folder").arg(request.pictureFolders.value(0));
     return std::nullopt;
 }
 
 MadeSet makeSheetSet(const SheetRequest& request) {
     if (const auto problem = requestProblem(request)) return {std::nullopt, *problem};
-    SteadyFolder folder(request.pictureFolder);
+    SteadyFolder folder(request.pictureFolders);
     const int usable = usablePictures(folder, WordSlots);
     if (usable == 0)
         return {std::nullopt, QStringLiteral("no usable picture in %1").arg(folder.location())};
@@ -108,7 +113,7 @@ MadeSet makeSheetSet(const SheetRequest& request) {
     Game game(random, folder);
     const PictureRule differentPictures{
         [](const WordList& list) { return !showsAPictureTwice(list); }, MaxRedraws};
-    SheetSet set{folder.location(), request.level, {}};
+    SheetSet set{request.pictureFolders, request.level, {}};
     set.sheets.reserve(static_cast<std::size_t>(request.count));
     for (int n = 1; n <= request.count; ++n) {
         if (game.NextRound(request.level - 1, differentPictures) == RoundProblem::PicturesRefused) {

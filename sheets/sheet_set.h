@@ -11,6 +11,7 @@
 #include "board.h"
 
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -21,7 +22,8 @@ namespace sheets {
 inline constexpr int MaxSheets = 500;
 
 struct SheetRequest {
-    QString pictureFolder;
+    // The folders the game draws from, the winning first (AssetPaths::pictureFolders()), or one.
+    QStringList pictureFolders;
     int level = 1; // as the level menu numbers them, 1 to Module1::LevelCount
     int count = 1; // 1 to MaxSheets
     std::uint64_t seed = 0;
@@ -36,13 +38,12 @@ struct Sheet {
 };
 
 struct SheetSet {
-    QString pictureFolder;
+    QStringList pictureFolders;
     int level = 1;
     std::vector<Sheet> sheets;
 
-    QString picturePath(const Sheet& sheet, int slot) const {
-        return pictureFolder + QLatin1Char('/') + sheet.pictureFiles[slot];
-    }
+    // Where a sheet's picture comes from: the folder its name was listed from.
+    QString picturePath(const Sheet& sheet, int slot) const;
 };
 
 // The set, or one line saying why it cannot be made.

@@ -14,7 +14,7 @@ const QString Bundled = QStringLiteral(TOLVANO_ASSET_DIR "/idiomas/es/imagenes")
 constexpr std::uint64_t Seed = 2026;
 
 sheets::SheetSet makeSet(const QString& folder, int level, int count, std::uint64_t seed) {
-    const sheets::MadeSet made = sheets::makeSheetSet({folder, level, count, seed, false});
+    const sheets::MadeSet made = sheets::makeSheetSet({{folder}, level, count, seed, false});
     EXPECT_TRUE(made.set) << made.problem.toStdString();
     return made.set.value_or(sheets::SheetSet{});
 }
@@ -74,7 +74,7 @@ TEST(SheetSet, noSheetShowsAPictureTwice) {
         ASSERT_FALSE(set->sheets.empty());
         for (const sheets::Sheet& sheet : set->sheets) {
             const std::set<QString> files(sheet.pictureFiles.begin(), sheet.pictureFiles.end());
-            EXPECT_EQ(files.size(), 6u) << set->pictureFolder.toStdString();
+            EXPECT_EQ(files.size(), 6u) << set->pictureFolders.join(u',').toStdString();
         }
     }
 }

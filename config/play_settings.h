@@ -1,0 +1,27 @@
+// What a round plays with: the voice, the letters' case, the clock and the pictures, each from
+// the first place that gives it.
+#pragma once
+
+#include "voice_switch.h"
+
+#include <optional>
+
+namespace assets {
+class AssetPaths;
+}
+
+// The order, stated once here for every program: the user's own settings (tolvano.conf), then the
+// program's text files (voz.txt, velocidad.txt), then the game's own defaults (on, capitals, the
+// clock's default interval, all pictures). The language set follows the same order, in resolve().
+struct PlaySettings {
+    Speaking speaking = Speaking::On;
+    bool lowerCase = false;
+    // The runner clock's interval in ms, 0 for no clock; none: the file's number was refused, and
+    // the clock keeps the interval it has.
+    std::optional<int> runnerInterval;
+    bool onlyMine = false;
+};
+
+// Reads the set's voz.txt and velocidad.txt at every call, so that an edit shows at the next
+// round; the user's settings are those read when the paths were resolved.
+PlaySettings playSettings(const assets::AssetPaths& paths);

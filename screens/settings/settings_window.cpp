@@ -1,0 +1,2 @@
+// The settings window.
+#include "settings_window.h"

@@ -1,0 +1,2 @@
+// The worksheets window.
+#include "worksheets_window.h"

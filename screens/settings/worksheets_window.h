@@ -1,0 +1,2 @@
+// The worksheets window: a set of sheets saved as a PDF or sent to a printer.
+#pragma once

@@ -1,0 +1,2 @@
+// Tests of the settings window.
+#include <gtest/gtest.h>

@@ -1,0 +1,2 @@
+// Tests of the worksheets window.
+#include <gtest/gtest.h>
