@@ -265,6 +265,10 @@ QString AssetPaths::windowPicture(QStringView name) const {
     return QStringLiteral(":/ventanas/") + name.toString();
 }
 
+AssetPaths AssetPaths::resolvedAgain() const {
+    return resolve(roots(), m_programFolder, m_userFolders);
+}
+
 bool AssetPaths::holdsGameFolders() const {
     const Roots& where = roots();
     for (const QString& root : {where.texts, where.pictures, where.media}) {

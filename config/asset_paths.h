@@ -167,6 +167,9 @@ class AssetPaths {
     // Whether any root holds one of the game's folders (idiomas, configuracion, imagenes, gifs,
     // sonidos): a folder that holds none is no program folder.
     bool holdsGameFolders() const;
+    // The same roots and user folders resolved again, once the user's settings have changed: the
+    // set, its files and the user's settings as they are now.
+    AssetPaths resolvedAgain() const;
 
   private:
     friend AssetPaths resolve(const Roots& roots, const QString& programFolder,

@@ -88,3 +88,8 @@ QStringList mediaLibraryPaths(const QString& programFolder) {
 #endif
     return paths;
 }
+
+void LateMedia::LateVoice::setLanguage(const QLocale& language) {
+    m_media.m_language = language;
+    if (m_media.m_backEnds) m_media.m_backEnds->setLanguage(language);
+}

@@ -50,6 +50,7 @@ class LateMedia : public QObject {
         explicit LateVoice(LateMedia& media) : m_media(media) {}
         bool say(const QString& recordingPath, const QString& word, bool systemVoice) override;
         bool speaking() const override;
+        void setLanguage(const QLocale& language) override;
 
       private:
         LateMedia& m_media;

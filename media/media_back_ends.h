@@ -17,6 +17,8 @@ class MediaBackEnds {
     virtual ~MediaBackEnds() = default;
     virtual Sound& sound() = 0;
     virtual Voice& voice() = 0;
+    // The system voice's language from its next word on.
+    virtual void setLanguage(const QLocale& language) = 0;
 };
 
 // The entry point, looked up by name: the back ends for the language the system's voice speaks.

@@ -15,6 +15,7 @@ class BackEnds final : public MediaBackEnds {
 
     Sound& sound() override { return m_sound; }
     Voice& voice() override { return m_voice; }
+    void setLanguage(const QLocale& language) override { m_systemVoice.setLanguage(language); }
 
   private:
     SoundEffectPlayer m_sound;

@@ -24,6 +24,14 @@ class SystemVoiceWorker : public QObject {
         if (m_engine) m_engine->stop();
     }
 
+    void setLanguage(const QLocale& language) {
+        if (language == m_language) return;
+        m_language = language;
+        delete m_engine;
+        m_engine = nullptr;
+        m_failed = false;
+    }
+
   signals:
     void ended(bool engineWorks);
 
@@ -72,6 +80,13 @@ void SystemVoice::say(const QString& word) {
     m_since.start();
     QMetaObject::invokeMethod(m_worker, [worker = m_worker, word] { worker->say(word); },
                               Qt::QueuedConnection);
+}
+
+void SystemVoice::setLanguage(QLocale language) {
+    m_available = true;
+    QMetaObject::invokeMethod(
+        m_worker, [worker = m_worker, language] { worker->setLanguage(language); },
+        Qt::QueuedConnection);
 }
 
 void SystemVoice::stop() {

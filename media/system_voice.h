@@ -22,6 +22,9 @@ class SystemVoice : public QObject {
 
     // Starts saying the word (cutting off the one being said) and returns at once.
     void say(const QString& word);
+    // The language of the words from the next on: its engine is made again for it, and a voice
+    // found missing for the old language is looked for again.
+    void setLanguage(QLocale language);
     // Stops the word being said, if any, without reporting its end.
     void stop();
     // Whether a word is being said. An engine that never reports the end of a word (no audio

@@ -2,6 +2,7 @@
 // time.
 #pragma once
 
+#include <QLocale>
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -19,6 +20,9 @@ class Voice {
     // nothing said, when there is no way to say it.
     virtual bool say(const QString& recordingPath, const QString& word, bool systemVoice) = 0;
     virtual bool speaking() const = 0;
+    // The language the system's voice speaks from the next word on: another language set was
+    // chosen while the game runs. Recordings are not concerned.
+    virtual void setLanguage(const QLocale& language) { (void)language; }
     // Called when a word has been said to its end (not when it was cut off).
     std::function<void()> finished;
 };

@@ -24,13 +24,13 @@ public:
     // when the menu has closed.
     virtual void showLevelMenuOverGame() {}
     // The grown-ups' settings window over `parent`, returning when it has closed; true when a
-    // setting changed, and the windows then follow paths(), found again.
+    // setting changed, and the windows then follow currentPaths(), found again.
     virtual bool openSettings(QWidget* parent) {
         (void)parent;
         return false;
     }
     // The paths every window plays from now; none where nothing changes them.
-    virtual const assets::AssetPaths* paths() const { return nullptr; }
+    virtual const assets::AssetPaths* currentPaths() const { return nullptr; }
 };
 
 // Goes nowhere: for programs that drive the game screen's handlers themselves (benchmarks, test

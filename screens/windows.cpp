@@ -1,7 +1,10 @@
 // Opening and closing the windows in the order a game runs.
 #include "windows.h"
 #include "level_menu.h"
+#include "settings_opener.h"
 #include "splash_screen.h"
+#include "voice.h"
+#include "voice_switch.h"
 
 #include <QApplication>
 
@@ -47,4 +50,21 @@ void Windows::showLevelMenuOverGame() {
     Form3 menu(*this, m_module1, m_paths, m_gameScreen.get());
     menu.ignoreStrayClicks();
     menu.exec();
+}
+
+// The window comes from a library of its own, opened the first time it is asked for.
+bool Windows::openSettings(QWidget* parent) {
+    const OpenSettingsWindow open = settingsWindow(m_paths.programFolder());
+    if (!open) return false;
+    m_settingsChanged = false;
+    open(*this, parent);
+    return m_settingsChanged;
+}
+
+// The next round and the menu follow the new settings; the round on the screen, if any, is over.
+void Windows::settingsChanged() {
+    m_paths = m_paths.resolvedAgain();
+    m_settingsChanged = true;
+    if (m_gameScreen) m_gameScreen->usePaths(m_paths);
+    if (m_voice) m_voice->setLanguage(voiceLanguage(m_paths));
 }
