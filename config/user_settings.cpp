@@ -55,7 +55,6 @@ namespace {
 // A teacher's file is a few lines; anything larger is no settings file of ours.
 constexpr qint64 MaxSettingsBytes = 64 * 1024;
 
-const QString Group = QStringLiteral("general");
 const QString LanguageKey = QStringLiteral("language");
 const QString VoiceKey = QStringLiteral("voice");
 const QString LowerCaseKey = QStringLiteral("lowercase");
@@ -106,10 +105,9 @@ std::optional<QString> textOf(const QVariant& value) {
 template <typename T, typename Parse>
 void readKey(const QSettings& file, const QString& key, Parse parse, std::optional<T>& into,
              QList<SettingsProblem>& problems) {
-    // A teacher may write [General] for [general]: QSettings takes that group as no group at all.
-    const QString grouped = Group + u'/' + key;
-    const QString found = file.contains(grouped) ? grouped : file.contains(key) ? key : QString();
-    if (found.isEmpty()) return;
+    // QSettings reads the [general] group, in any case, as no group at all: its keys are top-level.
+    const QString found = key;
+    if (!file.contains(found)) return;
     const QVariant value = file.value(found);
     const std::optional<QString> text = textOf(value);
     if (text)
@@ -123,7 +121,7 @@ void readKey(const QSettings& file, const QString& key, Parse parse, std::option
 
 bool isKnownKey(const QString& key) {
     for (const QString& known : {LanguageKey, VoiceKey, LowerCaseKey, SecondsKey, PicturesKey})
-        if (key == known || key == Group + u'/' + known) return true;
+        if (key == known) return true;
     return false;
 }
 
@@ -185,7 +183,7 @@ std::optional<QString> writeUserSettings(const QString& path, const UserSettings
     QSettings file(path, QSettings::IniFormat);
     // QSettings writes the whole file beside it and renames it over the old one.
     file.setAtomicSyncRequired(true);
-    file.beginGroup(Group);
+    // Top-level keys, which QSettings writes under [General] and reads from [general] too.
     if (settings.language) file.setValue(LanguageKey, *settings.language);
     if (settings.voice) file.setValue(VoiceKey, voiceValue(*settings.voice));
     if (settings.lowerCase)
@@ -195,7 +193,6 @@ std::optional<QString> writeUserSettings(const QString& path, const UserSettings
     if (settings.onlyMine)
         file.setValue(PicturesKey, *settings.onlyMine ? QStringLiteral("mine")
                                                       : QStringLiteral("all"));
-    file.endGroup();
     file.sync();
     switch (file.status()) {
     case QSettings::NoError:

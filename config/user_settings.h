@@ -7,7 +7,7 @@
 // (XDG_CONFIG_HOME and XDG_DATA_HOME, ~/.config and ~/.local/share by default).
 //
 // The file is INI, one group:
-//   [general]
+//   [general]              (Qt writes it [General]; either is read)
 //   language=en            a set's folder name under idiomas/
 //   voice=on               on, recordings or off
 //   lowercase=false        true or false

@@ -326,11 +326,11 @@ TEST(AssetPaths, resolveFindsEachKindOfFolderInEveryLayout) {
         QStringList expected; // texts, pictures, voices, gifs, sounds, activo.txt, lengua.txt
     } rows[] = {
         {sets,
-         assets::resolve(sets.path()),
+         assets::resolve(sets.path(), {}),
          {"idiomas/en/configuracion", "idiomas/en/imagenes", "idiomas/en/voces", "gifs", "sonidos",
           "idiomas/activo.txt", "idiomas/en/configuracion/lengua.txt"}},
         {old,
-         assets::resolve(old.path()),
+         assets::resolve(old.path(), {}),
          {"configuracion", "imagenes", "voces", "gifs", "sonidos", "idiomas/activo.txt",
           "configuracion/lengua.txt"}},
         {system,
