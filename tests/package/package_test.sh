@@ -38,6 +38,13 @@ for file in /usr/games/tolvano /usr/games/tolvano-check /usr/games/tolvano-sheet
     /usr/share/applications/org.tolvano.Tolvano.desktop; do
     [ -e "$file" ] || fail "$file is not installed"
 done
+# The libraries the game opens late lie together in the one folder the program looks in, and the
+# settings window's printing is a dependency of the package.
+libraries=$(dpkg -L tolvano | grep -E '/tolvano/libtolvano-(media|settings)\.so$')
+[ "$(echo "$libraries" | grep -c .)" = 2 ] && [ "$(echo "$libraries" | sed 's,/[^/]*$,,' | sort -u | grep -c .)" = 1 ] ||
+    fail "the media and settings libraries are not installed side by side: $libraries"
+dpkg-query -W -f='${Depends}\n' tolvano | grep -q 'libqt6printsupport6' ||
+    fail "the package does not depend on Qt's print support"
 desktop-file-validate /usr/share/applications/org.tolvano.Tolvano.desktop || fail "the desktop entry"
 appstreamcli validate --no-net /usr/share/metainfo/org.tolvano.Tolvano.metainfo.xml >/dev/null ||
     fail "the metainfo"
