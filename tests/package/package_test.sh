@@ -12,8 +12,23 @@ fi
 export DEBIAN_FRONTEND=noninteractive
 work=$(mktemp -d)
 export XDG_RUNTIME_DIR=$work # as a desktop session gives the programs
-trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: package: $*"; exit 1; }
+# An ordinary account made for the test, marked so that a later run knows it from anyone else's.
+user=tolvano-test
+marker="tolvano package test"
+people= # the account's home and runtime folders
+ours() { [ "$(getent passwd "$user" | cut -d: -f5)" = "$marker" ]; }
+remove_user() {
+    # Whatever the account started (the speech server it spawned waits a few seconds for clients).
+    for pid in $(pgrep -u "$user" 2>/dev/null); do kill "$pid" 2>/dev/null; done
+    for _ in $(seq 1 50); do pgrep -u "$user" >/dev/null 2>&1 || break; sleep 0.1; done
+    userdel "$user" >/dev/null 2>&1
+}
+cleanup() {
+    ours && remove_user
+    rm -rf "$work" ${people:+"$people"}
+}
+trap cleanup EXIT
 texts=/etc/tolvano/idiomas
 pictures=/var/lib/tolvano/idiomas
 packages() { dpkg-query -W -f='${db:Status-Abbrev} ${Package}\n' | awk '$1 ~ /^.i/ {print $2}' | sort; }
@@ -38,6 +53,14 @@ for file in /usr/games/tolvano /usr/games/tolvano-check /usr/games/tolvano-sheet
     /usr/share/applications/org.tolvano.Tolvano.desktop; do
     [ -e "$file" ] || fail "$file is not installed"
 done
+# The libraries the game opens late lie together in the one folder the program looks in, and the
+# settings window's printing is a dependency of the package.
+libraries=$(dpkg -L tolvano | grep -E '/tolvano/libtolvano-(media|settings)\.so$')
+[ "$(echo "$libraries" | grep -c .)" = 2 ] &&
+    [ "$(echo "$libraries" | sed 's,/[^/]*$,,' | sort -u | grep -c .)" = 1 ] ||
+    fail "the media and settings libraries are not installed side by side: $libraries"
+dpkg-query -W -f='${Depends}\n' tolvano | grep -q 'libqt6printsupport6' ||
+    fail "the package does not depend on Qt's print support"
 desktop-file-validate /usr/share/applications/org.tolvano.Tolvano.desktop || fail "the desktop entry"
 appstreamcli validate --no-net /usr/share/metainfo/org.tolvano.Tolvano.metainfo.xml >/dev/null ||
     fail "the metainfo"
@@ -74,6 +97,85 @@ check && grep -q "^Pictures in $pictures/en/imagenes " "$work/check.txt" &&
     grep -q '"Play"' "$work/check.txt" || { cat "$work/check.txt"; fail "no switch to English"; }
 echo es >"$texts/activo.txt"
 check && grep -q '"Jugar"' "$work/check.txt" || fail "no switch back to Spanish"
+
+# A teacher without administrator rights, on an account of its own: a picture and its recording in
+# the account's own folder, settings in its own tolvano.conf, the check and the sheets reading them,
+# and nothing written anywhere but where the teacher put things.
+if getent passwd "$user" >/dev/null; then
+    ours || fail "an account named $user is there already, and not this test's"
+    remove_user || fail "could not remove the account $user left from before"
+fi
+people=$(mktemp -d)
+chmod 755 "$people"
+home=$people/home
+useradd --system --no-create-home --home-dir "$home" --shell /usr/sbin/nologin \
+    --comment "$marker" "$user" || fail "useradd $user"
+mkdir "$home" "$people/run" "$people/cache"
+chown "$user:" "$home" "$people/run" "$people/cache"
+chmod 700 "$home" "$people/run"
+# The cache lies outside the home: the speech server logs there, and fonts may be cached there.
+as_user() {
+    runuser -u "$user" -- env HOME="$home" XDG_DATA_HOME="$home/.local/share" \
+        XDG_CONFIG_HOME="$home/.config" XDG_CACHE_HOME="$people/cache" \
+        XDG_RUNTIME_DIR="$people/run" "$@"
+}
+mine=$home/.local/share/tolvano/idiomas/es
+conf=$home/.config/tolvano/tolvano.conf
+system() { find /etc/tolvano /var/lib/tolvano /usr -xdev -printf '%p %s %T@ %m %U\n' | sort; }
+home_now() { find "$home" -mindepth 1 -printf '%P %s %T@\n' | sort; }
+# What the test put in the home, after each time it puts something there.
+put() { home_now >"$work/home.put"; }
+# The home holds what the test put there and nothing else, but for the one file named ($1).
+unchanged_home() {
+    local changed
+    changed=$(comm -3 <(home_now) "$work/home.put" | cut -d' ' -f1)
+    [ "$changed" = "${1:-}" ] || fail "the programs wrote into the teacher's home: $changed"
+}
+user_check() { (cd / && as_user /usr/games/tolvano-check) >"$work/user-check.txt" 2>&1; }
+settings() { { echo '[general]'; printf '%s\n' "$@"; } | as_user tee "$conf" >/dev/null && put; }
+system >"$work/system.before"
+
+as_user mkdir -p "$mine/imagenes" "$mine/voces" "${conf%/*}" &&
+    as_user cp "$pictures/es/imagenes/perro.png" "$mine/imagenes/mascota.png" &&
+    as_user cp "$pictures/es/voces/perro.wav" "$mine/voces/mascota.wav" || fail "the teacher's picture"
+put
+user_check || { cat "$work/user-check.txt"; fail "the check is not ready with the teacher's picture"; }
+grep -q '^Listo para jugar' "$work/user-check.txt" &&
+    grep -Eq '^ +mascota\.png +MASCOTA +sí' "$work/user-check.txt" &&
+    grep -Eq '^ +mascota\.png .*grabación' "$work/user-check.txt" ||
+    { cat "$work/user-check.txt"; fail "the check did not take the teacher's picture and recording"; }
+# Depends on how the check words where a picture comes from: here, the teacher's folder named.
+grep -qF "$mine/imagenes" "$work/user-check.txt" ||
+    { cat "$work/user-check.txt"; fail "the check did not say the picture is the teacher's own"; }
+[ ! -e "$conf" ] || fail "the check wrote $conf"
+unchanged_home
+
+settings language=en
+user_check && grep -q "^Pictures in $pictures/en/imagenes " "$work/user-check.txt" &&
+    grep -q '"Play"' "$work/user-check.txt" ||
+    { cat "$work/user-check.txt"; fail "tolvano.conf's English"; }
+! grep -q mascota "$work/user-check.txt" ||
+    { cat "$work/user-check.txt"; fail "the teacher's Spanish picture is in the English set"; }
+unchanged_home
+
+settings language=es voice=off
+user_check && grep -q '"Jugar"' "$work/user-check.txt" &&
+    grep -Eq '^Voz \(.*no: el juego no dice ninguna palabra\)' "$work/user-check.txt" ||
+    { cat "$work/user-check.txt"; fail "the check did not turn the voice off by tolvano.conf"; }
+# Depends on how the check words where the voice setting comes from: tolvano.conf on its line.
+grep -Eq '^Voz \(.*tolvano\.conf' "$work/user-check.txt" ||
+    { cat "$work/user-check.txt"; fail "the check did not say tolvano.conf turned the voice off"; }
+unchanged_home
+
+(cd "$home" && as_user /usr/games/tolvano-sheets --count 1 --seed 7 fichas.pdf) \
+    >"$work/sheets.txt" 2>&1 || { cat "$work/sheets.txt"; fail "tolvano-sheets as the teacher"; }
+[ "$(pdfinfo "$home/fichas.pdf" | awk '/^Pages:/ {print $2}')" = 2 ] ||
+    fail "the teacher's sheet is not two pages"
+unchanged_home fichas.pdf
+system >"$work/system.after"
+cmp -s "$work/system.before" "$work/system.after" || fail "the teacher's programs changed the system's" \
+    "folders: $(diff "$work/system.before" "$work/system.after" | head -n 5 | tr '\n' ' ')"
+remove_user || fail "userdel $user"
 
 # A teacher's edits: a text, a picture added where the README says, a bundled picture removed;
 # files the package does not ship: a voice switch in every set, and a set of the school's own.
