@@ -8,6 +8,7 @@
 #include "language_file.h"
 #include "picture_loader.h"
 #include "picture_words.h"
+#include "play_settings.h"
 #include "regular_file.h"
 #include "text_file.h"
 #include "voice_switch.h"
@@ -132,6 +133,19 @@ QString joinedWithAnd(const QStringList& items, const ReportTexts& say) {
     return items.first(items.size() - 1).join(QStringLiteral(", ")) + say(Say::And) + items.last();
 }
 
+// "\"en\" and \"es\"".
+QString quotedNames(QStringList names, const ReportTexts& say) {
+    for (QString& name : names)
+        name = quoted(name);
+    return joinedWithAnd(names, say);
+}
+
+// "on, recordings or off".
+QString alternatives(const QStringList& items, const ReportTexts& say) {
+    if (items.size() < 2) return items.join(QString());
+    return items.first(items.size() - 1).join(QStringLiteral(", ")) + say(Say::Or) + items.last();
+}
+
 // The board has a cell for every character of the word, so a child would have to find a digit, a
 // blank or a dash among the letters. Where the characters only stand before or after the word
 // (pez2, "12 uvas"), the name without them is offered, unless its word is already another
@@ -247,36 +261,59 @@ QList<IgnoredEntry> ignoredEntries(const QString& path, const QStringList& liste
     return ignored;
 }
 
-// The pictures of the folder at path, as a round draws them.
-void checkPictures(FolderReport& report, const QString& path) {
+// The pictures of the folders a round draws from (the user's own first), as the game's layered
+// listing takes them: a set picture whose word the user's own folder gives is never drawn, so it
+// is not decoded either, and its row names the picture that stands in for it.
+void checkPictures(FolderReport& report, const QStringList& folders, const QString& ownFolder) {
     const ReportTexts& say = report.say;
-    report.pictureFolder = shownPath(report.folder, path);
-    report.pictureFolderFound = QFileInfo(path).isDir();
-    if (!report.pictureFolderFound) return;
-    DiskPictureFolder folder(path, &canShowPicture);
-    const QStringList listed = folder.listing();
+    LayeredPictureFolder layered(folders, &canShowPicture);
+    const QStringList drawn = layered.listing();
+    const QSet<QString> drawnNames(drawn.begin(), drawn.end());
     QSet<QString> words;
-    for (const QString& name : listed)
+    for (const QString& name : drawn)
         words.insert(pictureWord(name).value_or(QString()));
     // Two files with one word may both be drawn in a round: the child would look for it twice.
-    const RawListing raw = rawListing(path);
     QHash<QString, QByteArray> firstWithWord;
-    for (const QString& name : listed) {
-        PictureRow row = pictureRow(folder, name, words, say);
-        row.rawName = raw.bytesOf(name);
-        if (row.usable) {
-            ++report.usableCount;
-            const auto first = firstWithWord.constFind(row.word);
-            if (first == firstWithWord.cend()) {
-                firstWithWord.insert(row.word, row.rawName);
+    QHash<QString, QByteArray> ownWithWord;
+    for (const QString& path : folders) {
+        const bool own = !ownFolder.isEmpty() && path == ownFolder;
+        const bool found = QFileInfo(path).isDir();
+        (own ? report.own.found : report.pictureFolderFound) = found;
+        if (!own) report.pictureFolder = shownPath(report.folder, path);
+        if (!found) continue;
+        DiskPictureFolder folder(path, &canShowPicture);
+        const QStringList listed = folder.listing();
+        const RawListing raw = rawListing(path);
+        for (const QString& name : listed) {
+            const std::optional<QString> word = pictureWord(name);
+            const bool standsAside =
+                !drawnNames.contains(name) || layered.pathOf(name) != folder.pathOf(name);
+            PictureRow row;
+            if (!own && standsAside) {
+                row.file = name;
+                row.word = word.value_or(QString());
+                row.standsIn = ownWithWord.value(row.word);
+                row.why = say(Say::OwnStandsIn).arg(escaped(row.standsIn));
             } else {
-                const QString same = say(Say::SameWord).arg(escaped(*first));
-                row.note = row.note.isEmpty() ? same : same + QStringLiteral("; ") + row.note;
+                row = pictureRow(folder, name, words, say);
             }
+            row.rawName = raw.bytesOf(name);
+            row.own = own;
+            if (own && word && !ownWithWord.contains(*word)) ownWithWord.insert(*word, row.rawName);
+            if (row.usable) {
+                ++report.usableCount;
+                const auto first = firstWithWord.constFind(row.word);
+                if (first == firstWithWord.cend()) {
+                    firstWithWord.insert(row.word, row.rawName);
+                } else {
+                    const QString same = say(Say::SameWord).arg(escaped(*first));
+                    row.note = row.note.isEmpty() ? same : same + QStringLiteral("; ") + row.note;
+                }
+            }
+            report.pictures.append(row);
         }
-        report.pictures.append(row);
+        (own ? report.own.ignored : report.ignored) = ignoredEntries(path, listed, raw, say);
     }
-    report.ignored = ignoredEntries(path, listed, raw, say);
 }
 
 LanguageReport checkLanguage(const assets::AssetPaths& paths, const ReportTexts& say) {
@@ -302,6 +339,8 @@ SpeedReport checkSpeed(const assets::AssetPaths& paths, const ReportTexts& say) 
     report.textAfterNumber = report.textAfterNumber || asText.readText().has_value();
     report.written = LineFile(path).readLine().value_or(QString()).trimmed();
     report.file = textFile(paths.programFolder(), path, say);
+    report.settingsSeconds = paths.userSettings().secondsPerWord;
+    report.settingsName = QFileInfo(paths.settingsFile()).fileName();
     return report;
 }
 
@@ -449,12 +488,14 @@ Unrecorded unrecordedVoice(Speaking speaking, const SpeechAnswer& speech) {
     return Unrecorded::CouldNotTell;
 }
 
-QString unrecordedNote(Unrecorded unrecorded, const QLocale& language, const ReportTexts& say) {
+// The switch's source names the file a teacher would change: voz.txt, or tolvano.conf over it.
+QString unrecordedNote(Unrecorded unrecorded, const QString& switchSource, const QLocale& language,
+                       const ReportTexts& say) {
     switch (unrecorded) {
     case Unrecorded::Silent:
-        return say(Say::UnrecordedSilentSwitch);
+        return say(Say::UnrecordedSilentSwitch).arg(switchSource);
     case Unrecorded::Off:
-        return say(Say::UnrecordedOff);
+        return say(Say::UnrecordedOff).arg(switchSource);
     case Unrecorded::WhereItHasOne:
         return say(Say::UnrecordedWhereItHasOne);
     case Unrecorded::Said:
@@ -490,7 +531,11 @@ QString unrecordedColumn(Unrecorded unrecorded, const ReportTexts& say) {
 VoiceReport checkVoices(const assets::AssetPaths& paths, const QList<PictureRow>& pictures,
                         const SpeechAnswer& speech, const ReportTexts& say) {
     VoiceReport report;
-    const Speaking speaking = readSpeaking(paths.file(assets::VoiceSwitchFile));
+    const Speaking speaking = playSettings(paths).speaking;
+    report.switchSource =
+        QFileInfo(paths.userSettings().voice ? paths.settingsFile()
+                                             : paths.file(assets::VoiceSwitchFile))
+            .fileName();
     switch (speaking) {
     case Speaking::On:
         report.switchSetting = say(Say::SwitchOn);
@@ -503,11 +548,16 @@ VoiceReport checkVoices(const assets::AssetPaths& paths, const QList<PictureRow>
         break;
     }
     report.folder = shownPath(paths.programFolder(), paths.voiceFolder());
+    const QString ownFolder = paths.userVoiceFolder();
+    if (!ownFolder.isEmpty() && QFileInfo(ownFolder).isDir())
+        report.ownFolder = shownPath(paths.programFolder(), ownFolder);
     std::optional<Unrecorded> unrecorded; // the voice is asked at the first word that needs it
     for (const PictureRow& picture : pictures) {
         if (!picture.usable) continue;
         const QString path = paths.recording(picture.file);
         VoiceRow row{picture.rawName, say(Say::VoiceRecording), true};
+        row.own = !ownFolder.isEmpty() && path.startsWith(ownFolder + u'/');
+        if (row.own) row.voice = say(Say::VoiceOwnRecording);
         QString why;
         if (speaking == Speaking::Off) {
             row.voice = say(Say::VoiceSilent);
@@ -528,7 +578,8 @@ VoiceReport checkVoices(const assets::AssetPaths& paths, const QList<PictureRow>
     if (speaking == Speaking::Off) unrecorded = Unrecorded::Off;
     if (unrecorded) {
         report.unrecorded = *unrecorded;
-        report.unrecordedNote = unrecordedNote(*unrecorded, voiceLanguage(paths), say);
+        report.unrecordedNote =
+            unrecordedNote(*unrecorded, report.switchSource, voiceLanguage(paths), say);
     }
     return report;
 }
@@ -555,18 +606,42 @@ ChoicesReport checkChoices(const assets::AssetPaths& paths) {
     for (const QString& path : {paths.setsFile(), voicePath, codePath}) {
         if (savedInAnotherFormat(path)) report.notText.append(shownPath(programFolder, path));
     }
+    const UserSettings& user = paths.userSettings();
+    report.settingsName = QFileInfo(paths.settingsFile()).fileName();
+    report.userChoice = set.userChoice;
+    report.userChoiceFollowed = set.userChoiceFollowed;
+    report.setNames = paths.setNames();
+    report.voiceFromSettings = user.voice.has_value();
+    report.lettersFromSettings = user.lowerCase.has_value();
     return report;
+}
+
+// The user's own settings file, and the files that stay in charge of what it does not give.
+SettingsReport checkSettings(const assets::AssetPaths& paths, const FolderReport& report) {
+    SettingsReport settings;
+    settings.file = paths.settingsFile();
+    settings.name = QFileInfo(settings.file).fileName();
+    settings.read = paths.userSettings();
+    settings.foldersProblem = paths.userFolders().problem;
+    settings.setsFile = report.choices.setsFile;
+    settings.voiceFile = report.choices.voiceFile;
+    settings.speedFile = report.speed.file.relative;
+    settings.playingSet = report.choices.playingSet;
+    return settings;
 }
 
 } // namespace
 
 bool voiceMayBeNeeded(const assets::AssetPaths& paths) {
-    if (readSpeaking(paths.file(assets::VoiceSwitchFile)) != Speaking::On) return false;
-    const QDir pictures(paths.pictureFolder());
-    const auto entries = pictures.entryList(QDir::Files);
-    return std::any_of(entries.begin(), entries.end(), [&](const QString& file) {
-        return !QFileInfo::exists(paths.recording(file));
-    });
+    if (playSettings(paths).speaking != Speaking::On) return false;
+    for (const QString& folder : paths.pictureFolders()) {
+        const auto entries = QDir(folder).entryList(QDir::Files);
+        if (std::any_of(entries.begin(), entries.end(), [&](const QString& file) {
+                return !QFileInfo::exists(paths.recording(file));
+            }))
+            return true;
+    }
+    return false;
 }
 
 FolderReport checkFolder(const assets::AssetPaths& paths, const SpeechAnswer& speech) {
@@ -578,13 +653,18 @@ FolderReport checkFolder(const assets::AssetPaths& paths, const SpeechAnswer& sp
     const ReportTexts& say = report.say;
     report.folder = paths.programFolder();
     report.absolute = absoluteBytes(report.folder);
-    checkPictures(report, paths.pictureFolder());
+    report.pictureFolder = shownPath(report.folder, paths.pictureFolder());
+    report.own.layer = paths.userSource() != nullptr;
+    report.own.folder = QDir::cleanPath(paths.userPictureFolder());
+    report.own.onlyMine = report.own.layer && playSettings(paths).onlyMine;
+    checkPictures(report, paths.pictureFolders(), paths.userPictureFolder());
     report.language = checkLanguage(paths, say);
     report.speed = checkSpeed(paths, say);
     report.levels = checkLevels(paths, say);
     report.media = checkMedia(paths, say);
     report.voices = checkVoices(paths, report.pictures, speech, say);
     report.choices = checkChoices(paths);
+    report.settings = checkSettings(paths, report);
     return report;
 }
 
@@ -602,7 +682,7 @@ FolderReport checkPictureFolder(const QString& folder, Language language) {
     report.picturesOnly = true;
     report.folder = folder;
     report.absolute = absoluteBytes(folder);
-    checkPictures(report, folder);
+    checkPictures(report, {folder}, {});
     report.pictureFolder = QFile::decodeName(report.absolute);
     return report;
 }
@@ -626,14 +706,18 @@ QString fileText(const NeededFile& file, const ReportTexts& say) {
 QStringList problems(const FolderReport& report) {
     const ReportTexts& say = report.say;
     QStringList found;
-    if (!report.pictureFolderFound)
+    // The user's own pictures count with the set's: a missing set folder matters only when the
+    // round cannot be filled without it.
+    const bool enough = report.usableCount >= WordSlots;
+    if (!report.own.onlyMine && !report.pictureFolderFound && !enough)
         found.append(
             say(Say::PictureFolderMissing).arg(escaped(report.pictureFolder)).arg(WordSlots));
-    else if (report.usableCount < WordSlots)
-        found.append(say(Say::TooFewPictures)
-                         .arg(report.usableCount)
-                         .arg(WordSlots)
-                         .arg(escaped(report.pictureFolder)));
+    else if (!enough)
+        found.append(
+            say(Say::TooFewPictures)
+                .arg(report.usableCount)
+                .arg(WordSlots)
+                .arg(escaped(report.own.onlyMine ? report.own.folder : report.pictureFolder)));
     found.append(damagedPictures(report.pictures, say));
     if (report.picturesOnly) {
         found.removeAll(QString());
@@ -643,6 +727,8 @@ QStringList problems(const FolderReport& report) {
                                                        {&report.speed.file, Say::SpeedAdvice},
                                                        {&report.levels.file, Say::LevelAdvice}};
     for (const auto& [file, advice] : texts) {
+        // tolvano.conf's speed stands in for the speed file, which the game then never reads.
+        if (file == &report.speed.file && report.speed.settingsSeconds) continue;
         if (file->why == say(Say::NotText))
             found.append(say(Say::NotTextFile).arg(escaped(file->relative)));
         else if (file->state != FileState::Ok)
@@ -675,7 +761,8 @@ QString secondsForAWord(int intervalMs, const ReportTexts& say) {
 void speedWarnings(const FolderReport& report, QStringList& found) {
     const SpeedReport& speed = report.speed;
     const ReportTexts& say = report.say;
-    if (speed.file.state != FileState::Ok || speed.clock != Clock::Runs) return;
+    if (speed.settingsSeconds || speed.file.state != FileState::Ok || speed.clock != Clock::Runs)
+        return;
     if (speed.intervalMs >= LikelyMistakeBelowMs && !speed.textAfterNumber) return;
     found.append(say(Say::SpeedMistake)
                      .arg(escaped(speed.file.relative), quoted(speed.written),
@@ -687,16 +774,27 @@ void choiceWarnings(const FolderReport& report, QStringList& found) {
     const ReportTexts& say = report.say;
     for (const QString& file : choices.notText)
         found.append(say(Say::NotTextFile).arg(escaped(file)));
-    if (choices.setMissing || choices.setNotAName)
+    // A set that tolvano.conf chooses leaves activo.txt unread; one that is not there leaves it
+    // in charge, and the teacher should know which set plays.
+    if (!choices.userChoice.isEmpty() && !choices.userChoiceFollowed) {
+        const QString sets = choices.setNames.isEmpty()
+                                 ? say(Say::OneSetHere)
+                                 : say(Say::SetsHere).arg(quotedNames(choices.setNames, say));
+        found.append(say(Say::SettingsNoSuchSet)
+                         .arg(escaped(choices.settingsName), escaped(choices.userChoice), sets,
+                              choices.playingSet.isEmpty() ? say(Say::FoldersOwnSet)
+                                                           : quoted(choices.playingSet)));
+    }
+    if ((choices.setMissing || choices.setNotAName) && !choices.userChoiceFollowed)
         found.append(say(choices.setMissing ? Say::SetMissing : Say::SetNotAName)
                          .arg(quoted(choices.requestedSet), quoted(choices.playingSet)));
     // A file in another format reads as garbage: saving it again is all there is to say.
     const VoiceSwitch voice =
         choices.notText.contains(choices.voiceFile) ? VoiceSwitch{} : choices.voiceSwitch;
-    if (!voice.speakingUnderstood)
+    if (!voice.speakingUnderstood && !choices.voiceFromSettings)
         found.append(say(Say::VoiceNotUnderstood)
                          .arg(escaped(choices.voiceFile), quoted(*voice.speakingItem)));
-    if (!voice.lettersUnderstood)
+    if (!voice.lettersUnderstood && !choices.lettersFromSettings)
         found.append(say(Say::LettersNotUnderstood)
                          .arg(escaped(choices.voiceFile), quoted(*voice.lettersItem)));
     if (!choices.codeUnderstood && !choices.notText.contains(choices.codeFile))
@@ -705,11 +803,61 @@ void choiceWarnings(const FolderReport& report, QStringList& found) {
                 .arg(escaped(choices.codeFile), quoted(choices.writtenCode), choices.languageCode));
 }
 
+// What a key takes, and what the game uses when its value is not understood.
+std::pair<QString, QString> keyValues(const QString& key, const SettingsReport& settings,
+                                      const ReportTexts& say) {
+    const QString name = key.section(u'/', -1);
+    const auto fileSetting = [&](const QString& file) {
+        return say(Say::FileSetting).arg(escaped(file));
+    };
+    const auto values = [&](std::initializer_list<const char*> names) {
+        QStringList list;
+        for (const char* value : names)
+            list.append(QString::fromLatin1(value));
+        return alternatives(list, say);
+    };
+    if (name == u"voice")
+        return {values({"on", "recordings", "off"}), fileSetting(settings.voiceFile)};
+    if (name == u"lowercase") return {values({"true", "false"}), fileSetting(settings.voiceFile)};
+    if (name == u"secondsPerWord")
+        return {values({"120", "80", "40", "0"}), fileSetting(settings.speedFile)};
+    if (name == u"pictures") return {values({"all", "mine"}), say(Say::AllPictures)};
+    return {say(Say::ASetsName), fileSetting(settings.setsFile)};
+}
+
+// The user's own folders and settings that the game could not follow, one line each: none of
+// them stops the game, which goes on with the program's own files.
+void settingsWarnings(const FolderReport& report, QStringList& found) {
+    const SettingsReport& settings = report.settings;
+    const ReportTexts& say = report.say;
+    if (!settings.foldersProblem.isEmpty())
+        found.append(say(Say::UserFoldersProblem).arg(escaped(settings.foldersProblem)));
+    for (const SettingsProblem& problem : settings.read.problems) {
+        switch (problem.kind) {
+        case SettingsProblem::Kind::Unreadable:
+            found.append(say(Say::SettingsUnreadable).arg(escaped(settings.file)));
+            break;
+        case SettingsProblem::Kind::UnknownKey:
+            found.append(
+                say(Say::SettingsUnknownKey).arg(escaped(settings.name), settingKey(problem.key)));
+            break;
+        case SettingsProblem::Kind::BadValue: {
+            const auto [takes, instead] = keyValues(problem.key, settings, say);
+            found.append(say(Say::SettingsBadValue)
+                             .arg(escaped(settings.name), settingKey(problem.key),
+                                  escaped(problem.value), takes, instead));
+            break;
+        }
+        }
+    }
+}
+
 void pictureWarnings(const FolderReport& report, QStringList& found) {
     const ReportTexts& say = report.say;
     QStringList leftOut, noted;
     for (const PictureRow& row : report.pictures) {
-        if (!row.usable && !row.damaged) leftOut.append(escaped(row.rawName));
+        if (!row.usable && !row.damaged && row.standsIn.isEmpty())
+            leftOut.append(escaped(row.rawName));
         if (row.usable && !row.note.isEmpty()) noted.append(escaped(row.rawName));
     }
     found.append(countedLine(leftOut, Say::LeftOutOne, Say::LeftOutMany, say));
@@ -731,10 +879,16 @@ QStringList warnings(const FolderReport& report) {
     if (!report.picturesOnly) {
         speedWarnings(report, found);
         choiceWarnings(report, found);
+        settingsWarnings(report, found);
     }
     pictureWarnings(report, found);
     found.removeAll(QString());
     return found;
+}
+
+QString settingKey(const QString& key) {
+    const QString group = QStringLiteral("general/");
+    return escaped(key.startsWith(group) ? key.mid(group.size()) : key);
 }
 
 int exitStatus(const FolderReport& report) {

@@ -49,6 +49,10 @@ struct PictureRow {
     QString why;          // why it is not usable; empty when usable
     QString note;         // a catch that does not stop the game from using it
     QByteArray rawName{}; // the name as the folder listing holds it: the report shows these bytes
+    bool own{};           // from the user's own picture folder
+    // The user's own picture that gives this set picture's word, which the game draws instead:
+    // this one is neither usable nor a fault. Empty for every other row.
+    QByteArray standsIn{};
 };
 
 // An entry of the picture folder that the game's listing leaves out (folders, hidden files).
@@ -77,6 +81,9 @@ struct SpeedReport {
     // More than a number in the file ("3,5", "250 ms"): the game reads the leading number alone.
     bool textAfterNumber = false;
     QString written; // the file's first line as written, for the report to quote
+    // The seconds a word the user's tolvano.conf gives: the game then does not read the file.
+    std::optional<int> settingsSeconds{};
+    QString settingsName{}; // tolvano.conf, as the report names it
 };
 
 // Below this a round is over before a child has found a letter: taken for a mistake.
@@ -94,14 +101,17 @@ struct VoiceRow {
     QString voice;      // the voice column: a recording, the computer's voice, silent
     bool recorded = false;
     QString note{}; // what is wrong with its recording
+    bool own{};     // the recording is in the user's own voces/
 };
 
 // What a word without a playable recording gets, by the switch and the computer's voice.
 enum class Unrecorded { Silent, Off, WhereItHasOne, Said, NoEngine, NoVoice, CouldNotTell };
 
 struct VoiceReport {
-    QString switchSetting;  // what configuracion/voz.txt makes of the voice
+    QString switchSetting;  // what the game makes of the voice
+    QString switchSource;   // the file that says it: voz.txt, or the user's tolvano.conf
     QString folder;         // the recordings' folder inside the program folder
+    QString ownFolder;      // the user's own recordings, which play first; empty when none
     QList<VoiceRow> rows;   // one for each usable picture
     QString unrecordedNote; // what words without a recording get, when some have none
     Unrecorded unrecorded = Unrecorded::WhereItHasOne;
@@ -123,6 +133,33 @@ struct ChoicesReport {
     QString languageCode; // the code the game takes
     bool codeUnderstood = true;
     QStringList notText; // texts of these that hold NULs without a UTF-16 mark
+    // The user's tolvano.conf: the set it asks for, which wins over activo.txt when it is there,
+    // and the switches it gives, which win over voz.txt's.
+    QString settingsName;
+    QString userChoice;
+    bool userChoiceFollowed = false;
+    QStringList setNames;
+    bool voiceFromSettings = false;
+    bool lettersFromSettings = false;
+};
+
+// The user's own picture folder, whose pictures a round draws first.
+struct OwnPictures {
+    bool layer = false; // the user has folders of their own: found, or not made yet
+    QString folder;     // in full
+    bool found = false;
+    bool onlyMine = false; // tolvano.conf says pictures=mine: the set's pictures are not drawn
+    QList<IgnoredEntry> ignored;
+};
+
+// The user's own settings file and what was read from it.
+struct SettingsReport {
+    QString file; // in full; empty without a user layer (a folder checked alone)
+    QString name; // tolvano.conf
+    UserSettings read;
+    QString foldersProblem; // why the user has no folders of their own, when that is known
+    QString setsFile, voiceFile, speedFile; // the files a setting not understood leaves in charge
+    QString playingSet;
 };
 
 struct FolderReport {
@@ -132,15 +169,17 @@ struct FolderReport {
     QByteArray absolute;       // its absolute path as the system names it, for the report
     QString pictureFolder;     // the picture folder's path inside the program folder
     bool pictureFolderFound = false;
-    QList<PictureRow> pictures;
+    QList<PictureRow> pictures; // the user's own first, then the set's
     QList<IgnoredEntry> ignored;
-    int usableCount = 0;
+    int usableCount = 0; // what a round can draw, from every folder it draws from
+    OwnPictures own;
     LanguageReport language;
     SpeedReport speed;
     LevelReport levels;
     QList<NeededFile> media; // the animations and sounds
     VoiceReport voices;
     ChoicesReport choices;
+    SettingsReport settings;
 };
 
 // What the computer's voice answers for the set's language; asked at most once, and only where a
@@ -148,8 +187,10 @@ struct FolderReport {
 using SpeechAnswer = std::function<SpeechSupport()>;
 
 // Checks the program folder that holds imagenes/, configuracion/, gifs/ and sonidos/, by its
-// paths, in the language of its active set. Without an answer from the computer's voice, the
-// report says only where words go to it.
+// paths, in the language of its active set, together with the user's own layer the paths hold:
+// the pictures of every folder a round draws from, the recordings played first, and tolvano.conf
+// with the settings it wins. Without an answer from the computer's voice, the report says only
+// where words go to it.
 FolderReport checkFolder(const assets::AssetPaths& paths, const SpeechAnswer& speech = {});
 
 // Whether the folder is a plain folder of pictures (such as tolvano-sheets --folder takes) rather
@@ -179,8 +220,9 @@ QString fileText(const NeededFile& file, const ReportTexts& say = ReportTexts())
 QStringList problems(const FolderReport& report);
 
 // What the game copes with but a teacher should look at, each with what to do: a speed that is
-// probably a mistake, switches and choices it does not understand, pictures it leaves out or whose
-// names are not only letters, recordings it cannot play, words that will be silent.
+// probably a mistake, switches and choices it does not understand (tolvano.conf's among them),
+// pictures it leaves out or whose names are not only letters, recordings it cannot play, words
+// that will be silent.
 QStringList warnings(const FolderReport& report);
 
 // 0 when the folder is ready to play (warnings or not), 1 when problems() has something to say.
@@ -205,6 +247,9 @@ QString formatReport(const FolderReport& report);
 // through here.
 QString escaped(const QByteArray& bytes);
 QString escaped(const QString& text); // its UTF-8 bytes
+
+// A key of tolvano.conf as a teacher wrote it under [general] ("voice" for general/voice), escaped.
+QString settingKey(const QString& key);
 
 // A teacher's text in quotes, escaped like a name: a line end in it would break the report, and
 // an escape sequence would reach the terminal.

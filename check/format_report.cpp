@@ -85,14 +85,10 @@ QString tableLine(const QStringList& cells, const QList<qsizetype>& widths) {
     return text;
 }
 
-void writePictures(QTextStream& out, const FolderReport& report) {
+// One folder's pictures as a table, and what the game leaves out of that folder.
+void writePictureTable(QTextStream& out, const FolderReport& report, const QList<PictureRow>& rows,
+                       const QList<IgnoredEntry>& ignored) {
     const ReportTexts& say = report.say;
-    const QString folder = escaped(report.pictureFolder);
-    if (!report.pictureFolderFound) {
-        out << say(Say::PictureFolderMissingLine).arg(folder) << "\n\n";
-        return;
-    }
-    out << say(Say::PicturesIn).arg(folder).arg(report.pictures.size()) << '\n';
     // A usable picture's voice sits on its own line, found by the name the listing gave.
     QHash<QByteArray, const VoiceRow*> voices;
     for (const VoiceRow& row : report.voices.rows)
@@ -114,27 +110,61 @@ void writePictures(QTextStream& out, const FolderReport& report) {
     heading.append(say(Say::NoteColumn));
     // The word is the name in capitals, so it holds whatever the name holds.
     QList<qsizetype> widths{
-        columnWidth(report.pictures, heading[0],
-                    [](const PictureRow& r) { return escaped(r.rawName); }),
-        columnWidth(report.pictures, heading[1],
-                    [](const PictureRow& r) { return escaped(r.word); }),
+        columnWidth(rows, heading[0], [](const PictureRow& r) { return escaped(r.rawName); }),
+        columnWidth(rows, heading[1], [](const PictureRow& r) { return escaped(r.word); }),
         std::max(heading[2].size(), std::max(say(Say::Yes).size(), say(Say::No).size()))};
-    if (withVoice) widths.append(columnWidth(report.pictures, heading[3], voiceOf));
+    if (withVoice) widths.append(columnWidth(rows, heading[3], voiceOf));
     out << tableLine(heading, widths) << '\n';
-    for (const PictureRow& row : report.pictures) {
+    for (const PictureRow& row : rows) {
         QStringList cells{escaped(row.rawName), escaped(row.word),
                           row.usable ? say(Say::Yes) : say(Say::No)};
         if (withVoice) cells.append(voiceOf(row));
         cells.append(noteOf(row));
         out << tableLine(cells, widths) << '\n';
     }
-    if (!report.ignored.isEmpty()) {
+    if (!ignored.isEmpty()) {
         QStringList entries;
-        for (const IgnoredEntry& entry : report.ignored)
+        for (const IgnoredEntry& entry : ignored)
             entries.append(QStringLiteral("%1 (%2)").arg(escaped(entry.name), entry.kind));
         out << say(Say::IgnoredByGame).arg(entries.join(QStringLiteral(", "))) << '\n';
     }
     out << '\n';
+}
+
+QList<PictureRow> rowsOf(const FolderReport& report, bool own) {
+    QList<PictureRow> rows;
+    for (const PictureRow& row : report.pictures)
+        if (row.own == own) rows.append(row);
+    return rows;
+}
+
+// The user's own pictures first, under a heading of their own, as a round draws them first; a
+// user who has none yet is told where they go, and nothing more.
+void writePictures(QTextStream& out, const FolderReport& report) {
+    const ReportTexts& say = report.say;
+    const OwnPictures& own = report.own;
+    if (own.layer) {
+        const QList<PictureRow> rows = rowsOf(report, true);
+        if (own.found) {
+            out << say(Say::OwnPicturesIn).arg(escaped(own.folder)).arg(rows.size()) << '\n';
+            writePictureTable(out, report, rows, own.ignored);
+        } else {
+            out << say(Say::NoOwnPictures).arg(escaped(own.folder)) << "\n\n";
+        }
+        if (own.onlyMine) {
+            out << say(Say::OnlyOwnPlayed).arg(escaped(report.settings.name)) << "\n\n";
+            return;
+        }
+    }
+    const QString folder = escaped(report.pictureFolder);
+    if (!report.pictureFolderFound) {
+        out << say(Say::PictureFolderMissingLine).arg(folder) << "\n\n";
+        return;
+    }
+    const QList<PictureRow> rows = rowsOf(report, false);
+    out << say(own.found ? Say::SetPicturesIn : Say::PicturesIn).arg(folder).arg(rows.size())
+        << '\n';
+    writePictureTable(out, report, rows, report.ignored);
 }
 
 void writeLanguage(QTextStream& out, const LanguageReport& language, const ReportTexts& say) {
@@ -153,8 +183,17 @@ void writeLanguage(QTextStream& out, const LanguageReport& language, const Repor
 }
 
 void writeSpeed(QTextStream& out, const SpeedReport& speed, const ReportTexts& say) {
-    out << "  " << escaped(speed.file.relative) << ": " << fileText(speed.file, say) << '\n'
-        << "    "
+    out << "  " << escaped(speed.file.relative) << ": " << fileText(speed.file, say) << '\n';
+    // The user's own speed is what the clock follows: the file's item is not read.
+    if (const std::optional<int> seconds = speed.settingsSeconds) {
+        const QString source = escaped(speed.settingsName);
+        out << "    "
+            << (*seconds == 0 ? say(Say::NoClockFromSettings).arg(source)
+                              : say(Say::SecondsFromSettings).arg(*seconds).arg(source))
+            << '\n';
+        return;
+    }
+    out << "    "
         << (speed.item.isEmpty() ? say(Say::NoFirstItem)
                                  : say(Say::FirstItem).arg(quoted(speed.item)))
         << ": ";
@@ -201,11 +240,66 @@ void writeVoices(QTextStream& out, const VoiceReport& voices, const ReportTexts&
     const auto recorded = std::count_if(voices.rows.begin(), voices.rows.end(),
                                         [](const VoiceRow& row) { return row.recorded; });
     out << say(Say::VoiceLine)
-               .arg(escaped(voices.folder), voices.switchSetting)
+               .arg(escaped(voices.folder), escaped(voices.switchSource), voices.switchSetting)
                .arg(recorded)
                .arg(voices.rows.size())
         << '\n';
+    if (!voices.ownFolder.isEmpty())
+        out << say(Say::OwnRecordingsIn).arg(escaped(voices.ownFolder)) << '\n';
     if (!voices.unrecordedNote.isEmpty()) out << "  " << voices.unrecordedNote << '\n';
+    out << '\n';
+}
+
+// What the game makes of each setting of the user's own file, and of what it could not follow.
+void writeSettings(QTextStream& out, const FolderReport& report) {
+    const ReportTexts& say = report.say;
+    const SettingsReport& settings = report.settings;
+    if (settings.file.isEmpty()) return;
+    if (!settings.read.exists) {
+        out << say(Say::SettingsNone).arg(escaped(settings.file)) << "\n\n";
+        return;
+    }
+    out << say(Say::SettingsIn).arg(escaped(settings.file)) << '\n';
+    const UserSettings& read = settings.read;
+    const auto line = [&](const QString& key, const QString& value, const QString& means) {
+        out << say(Say::SettingLine).arg(key, escaped(value), means) << '\n';
+    };
+    const QString playing =
+        settings.playingSet.isEmpty() ? say(Say::FoldersOwnSet) : quoted(settings.playingSet);
+    if (read.language)
+        line(QStringLiteral("language"), *read.language,
+             say(report.choices.userChoiceFollowed ? Say::MeansSet : Say::MeansNoSuchSet)
+                 .arg(playing));
+    if (read.voice) {
+        const Say means = *read.voice == Speaking::Off              ? Say::MeansVoiceOff
+                          : *read.voice == Speaking::RecordingsOnly ? Say::MeansVoiceRecordings
+                                                                    : Say::MeansVoiceOn;
+        line(QStringLiteral("voice"), voiceValue(*read.voice), say(means));
+    }
+    if (read.lowerCase)
+        line(QStringLiteral("lowercase"),
+             *read.lowerCase ? QStringLiteral("true") : QStringLiteral("false"),
+             say(*read.lowerCase ? Say::MeansLowerCase : Say::MeansCapitals));
+    if (const std::optional<int> seconds = read.secondsPerWord)
+        line(QStringLiteral("secondsPerWord"), QString::number(*seconds),
+             *seconds == 0 ? say(Say::MeansNoClock) : say(Say::MeansSeconds).arg(*seconds));
+    if (read.onlyMine)
+        line(QStringLiteral("pictures"),
+             *read.onlyMine ? QStringLiteral("mine") : QStringLiteral("all"),
+             say(*read.onlyMine ? Say::MeansOnlyMine : Say::MeansAllPictures));
+    for (const SettingsProblem& problem : read.problems) {
+        switch (problem.kind) {
+        case SettingsProblem::Kind::Unreadable:
+            out << say(Say::SettingUnreadableLine) << '\n';
+            break;
+        case SettingsProblem::Kind::UnknownKey:
+            out << say(Say::SettingUnknownLine).arg(settingKey(problem.key)) << '\n';
+            break;
+        case SettingsProblem::Kind::BadValue:
+            line(settingKey(problem.key), problem.value, say(Say::MeansNotUnderstood));
+            break;
+        }
+    }
     out << '\n';
 }
 
@@ -258,7 +352,12 @@ QString formatSummary(const FolderReport& report) {
     QStringList lines{say(report.picturesOnly ? Say::CheckingPictures : Say::Checking)
                           .arg(escaped(report.absolute)),
                       verdict(report, toDo.size(), toLookAt.size())};
-    if (report.pictureFolderFound)
+    const auto own = std::count_if(report.pictures.begin(), report.pictures.end(),
+                                   [](const PictureRow& row) { return row.own && row.usable; });
+    if (own > 0)
+        lines.append(
+            say(Say::PlayableWithOwn).arg(report.usableCount).arg(report.pictures.size()).arg(own));
+    else if (report.pictureFolderFound || report.own.found)
         lines.append(say(Say::Playable).arg(report.usableCount).arg(report.pictures.size()));
     // Each list under its heading. Where not all fit, the last line tells how many more there are,
     // and a heading comes only with at least one of its lines.
@@ -283,13 +382,18 @@ QString formatReport(const FolderReport& report) {
     QString text = formatSummary(report);
     QTextStream out(&text, QIODevice::Append);
     out << '\n' << say(Say::InDetail) << "\n\n";
+    if (!report.picturesOnly) writeSettings(out, report);
     writePictures(out, report);
     if (!report.picturesOnly) {
         out << say(Say::Texts) << '\n';
-        if (!report.choices.playingSet.isEmpty())
-            out << say(Say::SetLine)
-                       .arg(quoted(report.choices.playingSet), report.choices.languageCode)
+        const ChoicesReport& choices = report.choices;
+        if (choices.userChoiceFollowed)
+            out << say(Say::SetLineFromSettings)
+                       .arg(quoted(choices.playingSet), escaped(choices.settingsName),
+                            choices.languageCode)
                 << '\n';
+        else if (!choices.playingSet.isEmpty())
+            out << say(Say::SetLine).arg(quoted(choices.playingSet), choices.languageCode) << '\n';
         writeLanguage(out, report.language, say);
         writeSpeed(out, report.speed, say);
         writeLevels(out, report.levels, say);

@@ -22,7 +22,8 @@ const char Usage[] =
     "Usage: tolvano-check [--summary] [FOLDER]\n"
     "Checks the pictures, texts, animations and sounds that the game will use.\n"
     "FOLDER holds imagenes, configuracion, gifs and sonidos (or idiomas); without it, the\n"
-    "folder beside this program is checked. A folder of pictures alone is checked as the\n"
+    "folder beside this program is checked, with your own pictures, recordings and settings\n"
+    "(tolvano.conf) as the game uses them. A folder of pictures alone is checked as the\n"
     "pictures a round would draw (as tolvano-sheets --folder uses it).\n"
     "--summary prints the first lines only: the verdict and what to do.\n"
     "The report is in the language of the set it checks.\n"
@@ -70,8 +71,11 @@ int main(int argc, char* argv[]) {
         std::fputs(Usage, stderr);
         return UsageError;
     }
-    // The checked folder's own paths: it is read as the game would read it from there.
-    const assets::AssetPaths paths = assets::resolve(folder);
+    // The checked folder's own paths: it is read as the game would read it from there. The game's
+    // own folders are checked with the user's layer over them, as this user's game plays them; a
+    // folder given (a teacher's USB stick) is checked as it is, whoever runs the check.
+    const assets::AssetPaths paths =
+        named ? assets::resolve(folder, assets::UserFolders{}) : assets::resolve(folder);
     check::FolderReport report;
     if (check::isPictureFolder(paths)) {
         // A folder of pictures alone has no set of its own: the report speaks the game's language.

@@ -8,6 +8,7 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QDirIterator>
 #include <QImage>
 #include <QtEndian>
 #include <functional>
@@ -679,6 +680,213 @@ TEST(FolderCheck, aPlainPictureFolderIsCheckedForItsPicturesAlone) {
     EXPECT_TRUE(lines(report).contains("gato.png GATO yes"));
     EXPECT_TRUE(problems(report).isEmpty());
     EXPECT_TRUE(text.endsWith("\nReady to play.\n"));
+}
+
+} // namespace
+
+namespace {
+
+// The user's own folders, in a temporary folder: pictures of their own and tolvano.conf.
+class OwnLayer {
+  public:
+    assets::UserFolders folders() const {
+        return {m_dir.filePath("data"), m_dir.filePath("config"), {}};
+    }
+    QString settingsFile() const { return m_dir.filePath("config/tolvano.conf"); }
+    void settings(const QByteArray& text) const { writeFile(settingsFile(), text); }
+    // Pictures of the set's language, each the bundled sample in the format its name asks for.
+    void pictures(const QString& set, const QStringList& names) const {
+        const QImage sample(QStringLiteral(TOLVANO_ASSET_DIR "/idiomas/es/imagenes/gato.png"));
+        const QString folder = m_dir.filePath("data/idiomas/" + set + "/imagenes");
+        QDir().mkpath(folder);
+        for (const QString& name : names)
+            sample.save(folder + u'/' + name);
+    }
+    assets::AssetPaths paths(const ProgramFolder& folder) const {
+        return assets::resolve(folder.path(), folders());
+    }
+
+  private:
+    static void writeFile(const QString& path, const QByteArray& bytes) {
+        QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) file.write(bytes);
+    }
+    QTemporaryDir m_dir;
+};
+
+// A round draws the user's own pictures first: a word they give is not drawn from the set, and
+// with pictures=mine nothing is.
+TEST(OwnPictures, countAsTheGameDrawsThemAndSayWhereEachComesFrom) {
+    const QStringList six{"uno.png", "dos.png", "tres.png", "cuatro.png", "cinco.png", "seis.png"};
+    const struct {
+        const char* name;
+        QStringList own;
+        QByteArray settings;
+        int usable;
+        QStringList lines; // "%own" stands for the user's picture folder
+        QStringList problems;
+    } cases[] = {
+        {"OneOfTheirOwn",
+         {"maestra.png"},
+         {},
+         9,
+         {"Your own pictures in %own (1 files)", "maestra.png MAESTRA yes computer's voice?",
+          "9 of its 9 pictures can be played, 1 of them your own."},
+         {}},
+        {"AWordInBoth",
+         {"Pato.jpg"},
+         {},
+         8,
+         {"Pato.jpg PATO yes computer's voice?",
+          "pato.png PATO no - your own picture Pato.jpg gives this word",
+          "The set's pictures in imagenes (8 files)"},
+         {}},
+        {"OnlyMine",
+         six,
+         "[general]\npictures=mine\n",
+         6,
+         {"Only your own pictures are played (pictures=mine in tolvano.conf): the set's are not "
+          "checked.",
+          "pictures=mine: only your own pictures"},
+         {}},
+        {"OnlyMineWithNone",
+         {},
+         "[general]\npictures=mine\n",
+         0,
+         {"Your own pictures: none yet (they go in %own)"},
+         {"only 0 pictures usable; a round needs 6: add pictures to %own"}},
+        {"NoneYet", {}, {}, 8, {"Your own pictures: none yet (they go in %own)"}, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EnglishFolder folder;
+        OwnLayer user;
+        if (!c.own.isEmpty()) user.pictures("en", c.own);
+        if (!c.settings.isEmpty()) user.settings(c.settings);
+        const assets::AssetPaths paths = user.paths(folder);
+        const FolderReport report = checkFolder(paths);
+        const QString own = QDir::cleanPath(paths.userPictureFolder());
+        EXPECT_EQ(report.usableCount, c.usable);
+        EXPECT_TRUE(warnings(report).isEmpty()) << warnings(report).join('\n').toStdString();
+        QStringList expected = c.problems;
+        expected.replaceInStrings("%own", own);
+        EXPECT_EQ(problems(report), expected);
+        EXPECT_EQ(exitStatus(report), expected.isEmpty() ? 0 : 1);
+        const QStringList shown = lines(report);
+        for (QString line : c.lines)
+            EXPECT_TRUE(shown.contains(line.replace("%own", own))) << line.toStdString();
+        if (paths.userSettings().onlyMine) {
+            EXPECT_TRUE(std::all_of(report.pictures.begin(), report.pictures.end(),
+                                    [](const PictureRow& row) { return row.own; }));
+        }
+    }
+}
+
+// A settings file the game cannot follow is a thing to look at, never a reason not to play.
+TEST(OwnSettings, thatTheGameCannotFollowAreThingsToLookAt) {
+    const struct {
+        const char* name;
+        std::optional<QByteArray> settings; // none: a FIFO, which must not hang the check
+        QString warning;                    // "%file" stands for the settings file in full
+        QString line;
+    } cases[] = {
+        {"UnknownKey", "[general]\ncolour=blue\n",
+         "tolvano.conf: colour is not a setting the game knows (language, voice, lowercase, "
+         "secondsPerWord or pictures): it changes nothing",
+         "colour: not a setting the game knows"},
+        {"BadValue", "[general]\nvoice=loud\n",
+         "tolvano.conf: voice=loud is not understood (on, recordings or off); the game uses "
+         "configuracion/voz.txt's setting",
+         "voice=loud: not understood: not used"},
+        {"Unreadable", std::nullopt,
+         "%file cannot be read (not a regular file, or too large?): the game ignores it; remove "
+         "it or save the settings again",
+         "cannot be read: none of it is used"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EnglishFolder folder;
+        OwnLayer user;
+        user.settings({});
+        if (c.settings) {
+            user.settings(*c.settings);
+        } else {
+            QFile::remove(user.settingsFile());
+            ::mkfifo(QFile::encodeName(user.settingsFile()).constData(), 0600);
+        }
+        const FolderReport report = checkFolder(user.paths(folder));
+        const QString warning = QString(c.warning).replace("%file", user.settingsFile());
+        EXPECT_EQ(warnings(report), QStringList{warning});
+        EXPECT_TRUE(formatSummary(report).contains("  - " + warning + "\n"));
+        EXPECT_TRUE(lines(report).contains(c.line)) << formatReport(report).toStdString();
+        EXPECT_EQ(exitStatus(report), 0);
+    }
+    EnglishFolder folder;
+    const OwnLayer none;
+    EXPECT_TRUE(lines(checkFolder(none.paths(folder)))
+                    .contains("Settings: no settings of your own (" + none.settingsFile() + ")"));
+}
+
+// The program folder as two sets, a Spanish "es" and an English "en", activo.txt naming one.
+std::function<void(const ProgramFolder&)> twoSets(const QByteArray& active) {
+    return [=](const ProgramFolder& f) {
+        asSet(f, active + '\n');
+        const QString spanish = f.path() + "/idiomas/es";
+        QDirIterator files(spanish, QDir::Files, QDirIterator::Subdirectories);
+        while (files.hasNext()) {
+            QFile file(files.next());
+            if (file.open(QIODevice::ReadOnly))
+                f.write("idiomas/en" + file.fileName().mid(spanish.size()), file.readAll());
+        }
+        f.write("idiomas/es/configuracion/lengua.txt", "es\n");
+        f.write("idiomas/en/configuracion/lengua.txt", "en\n");
+    };
+}
+
+// Where tolvano.conf wins over the set's files, the report tells what the game does and names
+// tolvano.conf; the files it leaves unread are no longer held against the folder.
+TEST(OwnSettings, thatWinAreReportedAsTheGamePlaysThem) {
+    const struct {
+        const char* name;
+        QByteArray settings;
+        std::function<void(const ProgramFolder&)> make;
+        QString line;
+        QStringList warnings;
+    } cases[] = {
+        {"SecondsPerWord",
+         "[general]\nsecondsPerWord=40\n",
+         removeFile("configuracion/velocidad.txt"),
+         "40 seconds a word (tolvano.conf)",
+         {}},
+        {"VoiceOff",
+         "[general]\nvoice=off\n",
+         put("configuracion/voz.txt", "tal vez"),
+         "The game says no words: tolvano.conf turns the voice off.",
+         {}},
+        {"LanguageOfASet",
+         "[general]\nlanguage=en\n",
+         twoSets("es"),
+         "set \"en\" (tolvano.conf), language en",
+         {}},
+        {"LanguageOfNoSet",
+         "[general]\nlanguage=fr\n",
+         twoSets("en"),
+         "language=fr: no such set: \"en\" plays",
+         {"tolvano.conf: language=fr names no set here (there are \"en\" and \"es\"): \"en\" "
+          "plays instead"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EnglishFolder folder;
+        c.make(folder);
+        OwnLayer user;
+        user.settings(c.settings);
+        const FolderReport report = checkFolder(user.paths(folder));
+        EXPECT_TRUE(lines(report).contains(c.line)) << formatReport(report).toStdString();
+        EXPECT_EQ(warnings(report), c.warnings);
+        EXPECT_TRUE(problems(report).isEmpty()) << problems(report).join('\n').toStdString();
+    }
 }
 
 } // namespace

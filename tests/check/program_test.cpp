@@ -1,6 +1,7 @@
 // The program as a teacher runs it: its exit status and a line of its output, on real folders.
 #include "program_folder.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -57,6 +58,38 @@ TEST(Program, exitStatusTellsReadyNotReadyAndUsageMistakes) {
     EXPECT_LE(summary.output.count(u'\n'), 10) << summary.output.toStdString();
     EXPECT_TRUE(summary.output.contains("\nNo está listo para jugar: 1 cosa que hacer.\n"));
     EXPECT_FALSE(summary.output.contains("En detalle"));
+}
+
+// Run without a folder, the check sees the game's own folders as this user's game plays them, with
+// the user's own pictures and settings; a folder given is checked as it is, whoever runs it.
+TEST(Program, checksTheUsersOwnLayerOnlyOverTheGamesOwnFolders) {
+    const QTemporaryDir home;
+    QDir(home.path()).mkpath("data/tolvano/idiomas/en/imagenes");
+    QFile::copy(TOLVANO_ASSET_DIR "/idiomas/es/imagenes/gato.png",
+                home.filePath("data/tolvano/idiomas/en/imagenes/maestra.png"));
+    QDir(home.path()).mkpath("config/tolvano");
+    QFile settings(home.filePath("config/tolvano/tolvano.conf"));
+    ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+    settings.write("[general]\nlanguage=en\n");
+    settings.close();
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_DATA_HOME", home.filePath("data"));
+    environment.insert("XDG_CONFIG_HOME", home.filePath("config"));
+    const struct {
+        QStringList arguments;
+        QString line;
+        bool ownLayer;
+    } cases[] = {
+        {{}, "\n  maestra.png ", true},
+        {{TOLVANO_ASSET_DIR}, "\nListo para jugar.\n", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        const CheckRun run = runCheck(c.arguments, environment);
+        EXPECT_EQ(run.exitCode, 0) << run.output.toStdString();
+        EXPECT_TRUE(run.output.contains(c.line)) << run.output.toStdString();
+        EXPECT_EQ(run.output.contains("\nYour settings in "), c.ownLayer);
+    }
 }
 
 // A speech daemon that takes the connection and never answers leaves the voice's thread waiting for
