@@ -116,6 +116,20 @@ std::optional<Options> parse(const QStringList& arguments, QString& problem) {
     return options;
 }
 
+// Where the printed pictures come from, folder by folder in the order they win: a teacher sees
+// that their own pictures were used (or that none were).
+QString pictureSources(const sheets::SheetSet& set) {
+    QStringList parts;
+    for (const QString& folder : set.pictureFolders) {
+        int count = 0;
+        for (const sheets::Sheet& sheet : set.sheets)
+            for (int k = 0; k < WordSlots; ++k)
+                count += set.picturePath(sheet, k).startsWith(folder + u'/') ? 1 : 0;
+        parts << QStringLiteral("%1 from %2").arg(count).arg(folder);
+    }
+    return QStringLiteral("pictures: ") + parts.join(QStringLiteral(", "));
+}
+
 int fail(const QString& problem) {
     std::fprintf(stderr, "tolvano-sheets: %s\n", problem.toUtf8().constData());
     return UsageError;
@@ -159,6 +173,7 @@ int main(int argc, char* argv[]) {
     settings.levelPicture = paths.levelGif(request.level);
     settings.texts = readTexts(paths.file(assets::TextsFile), paths.language());
     std::optional<QString> failure;
+    QString sources;
     {
         // A sheet leaves a damaged picture out as the game does, without a word; the program's
         // own line comes after.
@@ -171,11 +186,13 @@ int main(int argc, char* argv[]) {
                           .arg(options->out, file.device().errorString());
         else
             failure = file.commit();
+        if (made.set) sources = pictureSources(*made.set);
     }
     if (failure) return fail(*failure);
     std::printf("%s: %d sheet%s and %s answers, level %d, seed %llu\n",
                 options->out.toUtf8().constData(), request.count, request.count == 1 ? "" : "s",
                 request.count == 1 ? "its" : "their", request.level,
                 static_cast<unsigned long long>(request.seed));
+    std::printf("%s\n", sources.toUtf8().constData());
     return 0;
 }
