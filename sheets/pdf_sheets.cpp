@@ -1,4 +1,5 @@
-// Laying out the worksheets and their answer pages, and drawing them with QPainter on a QPdfWriter.
+// Laying out the worksheets and their answer pages, and drawing them with QPainter on a paged
+// device: a QPdfWriter for tolvano-sheets and the saved PDF, a QPrinter for the worksheets window.
 #include "pdf_sheets.h"
 
 #include "game_font.h"
@@ -34,7 +35,7 @@ constexpr double LabelMm = 11; // under a picture: the line to write its word on
 constexpr double FooterMm = 6;
 constexpr double GutterMm = 3;         // each side of a picture's column
 constexpr double OutlineRadius = 0.42; // of a cell: round enough to hold a capital
-constexpr int DeviceDpi = 1200;        // the writer's units: fine enough for a hairline grid
+constexpr int DeviceDpi = 1200;        // the PDF writer's units: fine enough for a hairline grid
 constexpr qint64 DecodedCacheKb = 64 * 1024;
 
 struct Geometry {
@@ -262,38 +263,52 @@ struct Printer {
     }
 };
 
-QPageLayout pageLayout(Paper paper) {
+} // namespace
+
+QPageLayout sheetPageLayout(Paper paper) {
     const QPageSize size(paper == Paper::Letter ? QPageSize::Letter : QPageSize::A4);
     return QPageLayout(size, QPageLayout::Portrait,
                        QMarginsF(MarginMm, MarginMm, MarginMm, MarginMm), QPageLayout::Millimeter);
 }
 
-} // namespace
+Drawn drawSheets(const SheetSet& set, const PrintSettings& settings, QPagedPaintDevice& device,
+                 const Progress& progress) {
+    if (!device.setPageLayout(sheetPageLayout(settings.paper))) return Drawn::Refused;
+    QPainter painter;
+    if (!painter.begin(&device)) return Drawn::Refused;
+    // What the device made of the layout: a printer may hold its own name for the paper.
+    const QSizeF area = device.pageLayout().paintRect(QPageLayout::Millimeter).size();
+    // A PDF writer's and a printer's pixels are square: one scale serves both directions.
+    const Geometry g{device.logicalDpiX() / 25.4, area.width(), area.height()};
+    PictureCache pictures;
+    Printer printer{painter, g, set, settings, pictures};
+    const int count = static_cast<int>(set.sheets.size());
+    const int pages = 2 * count;
+    for (int page = 0; page < pages; ++page) {
+        if (page > 0 && !device.newPage()) return Drawn::Refused;
+        const int n = page % count;
+        if (page < count)
+            printer.sheet(set.sheets[n], n + 1);
+        else
+            printer.answers(set.sheets[n], n + 1);
+        if (progress && !progress(page + 1, pages)) {
+            painter.end();
+            return Drawn::Stopped;
+        }
+    }
+    return painter.end() ? Drawn::Whole : Drawn::Refused;
+}
 
-bool writeSheetsPdf(const SheetSet& set, const PrintSettings& settings, QIODevice& out) {
+Drawn writeSheetsPdf(const SheetSet& set, const PrintSettings& settings, QIODevice& out,
+                     const Progress& progress) {
     QPdfWriter writer(&out);
     writer.setCreator(QStringLiteral("tolvano-sheets"));
     writer.setResolution(DeviceDpi);
-    const QPageLayout layout = pageLayout(settings.paper);
-    if (!writer.setPageLayout(layout)) return false;
-    QPainter painter;
-    if (!painter.begin(&writer)) return false;
-    const QSizeF area = layout.paintRect(QPageLayout::Millimeter).size();
-    const Geometry g{DeviceDpi / 25.4, area.width(), area.height()};
-    PictureCache pictures;
-    Printer printer{painter, g, set, settings, pictures};
-    bool first = true;
-    const auto nextPage = [&] { return std::exchange(first, false) || writer.newPage(); };
-    const int count = static_cast<int>(set.sheets.size());
-    for (int n = 0; n < count; ++n) {
-        if (!nextPage()) return false;
-        printer.sheet(set.sheets[n], n + 1);
-    }
-    for (int n = 0; n < count; ++n) {
-        if (!nextPage()) return false;
-        printer.answers(set.sheets[n], n + 1);
-    }
-    return painter.end();
+    return drawSheets(set, settings, writer, progress);
+}
+
+bool writeSheetsPdf(const SheetSet& set, const PrintSettings& settings, QIODevice& out) {
+    return writeSheetsPdf(set, settings, out, Progress()) == Drawn::Whole;
 }
 
 } // namespace sheets
