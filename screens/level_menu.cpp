@@ -5,6 +5,7 @@
 #include "colours.h"
 #include "game_font.h"
 #include "gif_control.h"
+#include "hold_button.h"
 #include "language_file.h"
 #include "layout.h"
 #include "module1.h"
@@ -12,15 +13,19 @@
 #include "picture_loader.h"
 #include "screen_area.h"
 #include "text_file.h"
+#include "texts_file.h"
 #include "units.h"
 
 #include <QCloseEvent>
 #include <QFont>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
+#include <QShortcut>
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -40,6 +45,14 @@ constexpr TwipsRect AnimationRect{600, 480, 2055, 1935};
 constexpr TwipsRect DescriptionRect{2400, 240, 5535, 2295};
 constexpr TwipsRect PlayRect{120, 4200, 3855, 735};
 constexpr TwipsRect ExitRect{4080, 4200, 3855, 735};
+
+// The settings' gear, a twentieth of the width, in the one corner with room for it: the
+// description reaches to 180 twips from the right edge and 240 from the top, so the top right has
+// none. Left of the animation the menu is bare down to the level buttons, and the gear stands
+// there in line with the first of them. Its hint shows beside it, above the animation (which
+// starts at 480) and left of the description (2400), where a hint of a few words has room.
+constexpr TwipsRect GearRect{120, 60, 405, 405};
+constexpr double HintGap = 90;
 
 // The six level buttons stand in one row, 105 twips apart.
 TwipsRect levelButtonRect(int i) {
@@ -64,6 +77,8 @@ QString menuStyleSheet() {
     const auto pressed = [](Colour c) { return toQColor(c).darker(125).name(); };
     return QStringLiteral("#Form3 { background-color: %1; }"
                           "#Label1 { color: black; background: transparent; }"
+                          "#GearHint { color: black; background-color: white;"
+                          " border: 1px solid #808080; border-radius: 4px; padding: 1px 4px; }"
                           "QPushButton { border: 2px solid #808080; border-radius: 10px; }"
                           "QPushButton:hover, QPushButton:focus { border-color: #3a6fd8; }"
                           "QPushButton#Command1 { background-color: %2; }"
@@ -182,6 +197,36 @@ void Form3::buildControls() {
     // An auto-default button is the default only while it has the focus: Enter exits there alone.
     Command3->setAutoDefault(true);
     connect(Command3, &QPushButton::clicked, this, &Form3::Command3_Click);
+
+    // Made last, and never focused: the Tab order above stays the children's path.
+    Gear = new HoldButton(this);
+    Gear->setObjectName(QStringLiteral("Gear"));
+    Gear->installEventFilter(this); // for the stray clicks, as the buttons
+    Gear->setGeometry(toPixelRect(scaled(GearRect, m_scale)));
+    connect(Gear, &HoldButton::held, this, &Form3::openSettings);
+    connect(Gear, &HoldButton::tapped, this, &Form3::showGearHint);
+
+    GearHint = new QLabel(this);
+    GearHint->setObjectName(QStringLiteral("GearHint"));
+    GearHint->setFont(arial(10 * m_scale));
+    GearHint->setTextFormat(Qt::PlainText);
+    GearHint->setAlignment(Qt::AlignCenter);
+    GearHint->hide();
+    m_hintTimer.setObjectName(QStringLiteral("GearHintTimer"));
+    m_hintTimer.setSingleShot(true);
+    m_hintTimer.setInterval(HintMs);
+    connect(&m_hintTimer, &QTimer::timeout, GearHint, &QWidget::hide);
+
+    // Ctrl+comma, and the platform's own key for preferences where it has another.
+    QList<QKeySequence> keys{QKeySequence(Qt::CTRL | Qt::Key_Comma)};
+    for (const QKeySequence& key : QKeySequence::keyBindings(QKeySequence::Preferences))
+        if (!keys.contains(key)) keys << key;
+    for (const QKeySequence& key : keys) {
+        auto* shortcut = new QShortcut(key, this);
+        // A held key opens the window once, not again as soon as it closes.
+        shortcut->setAutoRepeat(false);
+        connect(shortcut, &QShortcut::activated, this, &Form3::openSettings);
+    }
 }
 
 // Every step may fail on its own (a missing file, a read past the end) and is then skipped. A
@@ -189,16 +234,54 @@ void Form3::buildControls() {
 // button's: a red button reading "Jugar" would end the game for a child who wanted to play.
 void Form3::Form_Load() {
     centreOnScreen();
-    showLevel(m_module1.Level + 1);
-    const LanguageFile language = m_paths.languageFile();
-    Command2->setText(language.shown(LanguageItem::Play));
-    Command3->setText(language.shown(LanguageItem::Exit));
+    loadTexts();
     // The current level's button is marked and has the focus, where the description says it is.
     Command1[m_module1.Level % LevelCount]->setChecked(true);
     Command1[m_module1.Level % LevelCount]->setFocus();
     // The texts show at once; the level pictures may take a moment to load.
     repaint();
     showLevelPictures();
+}
+
+// Everything the paths give but the level pictures.
+void Form3::loadTexts() {
+    showLevel(m_module1.Level + 1);
+    const LanguageFile language = m_paths.languageFile();
+    Command2->setText(language.shown(LanguageItem::Play));
+    Command3->setText(language.shown(LanguageItem::Exit));
+    m_texts = ::readTexts(m_paths.file(assets::TextsFile), m_paths.language());
+    Gear->setAccessibleName(textOf(m_texts, TextId::Settings));
+    Gear->setAccessibleDescription(textOf(m_texts, TextId::HoldHint));
+    GearHint->setText(textOf(m_texts, TextId::HoldHint));
+    // Beside the gear, centred on it, as wide as its text; a teacher's long text is cut at the
+    // window's edge.
+    const QRect gear = Gear->geometry();
+    const int left = gear.right() + 1 + units::toPixels(HintGap * m_scale);
+    const QSize size = GearHint->sizeHint();
+    GearHint->setGeometry(left, gear.center().y() - size.height() / 2,
+                          std::min(size.width(), width() - left), size.height());
+}
+
+void Form3::usePaths(const assets::AssetPaths& paths) {
+    m_paths = paths;
+    loadTexts();
+    repaint();
+    showLevelPictures();
+}
+
+void Form3::openSettings() {
+    GearHint->hide();
+    // The settings window runs its own loop, in which anything may happen to this menu.
+    const QPointer<Form3> self(this);
+    const bool changed = m_navigation.openSettings(this);
+    if (!self || !changed) return;
+    if (const assets::AssetPaths* paths = m_navigation.paths()) usePaths(*paths);
+}
+
+void Form3::showGearHint() {
+    GearHint->show();
+    GearHint->raise();
+    m_hintTimer.start();
 }
 
 void Form3::Command1_Click(int Index) {
@@ -237,6 +320,8 @@ void Form3::ignoreStrayClicks(int ms) {
 // play as soon as the stray time is over.
 bool Form3::eventFilter(QObject* watched, QEvent* event) {
     if (isPress(event) && (m_strayClicks.stray() || isKeyRepeat(event))) return true;
+    // The gear's hint goes at the next press, wherever it is.
+    if (event->type() == QEvent::MouseButtonPress) GearHint->hide();
     // The arrows never leave the level buttons, whatever Qt would do with them on play or exit.
     if (const int step = arrowStep(event)) {
         stepLevel(int(std::find(Command1.begin(), Command1.end(), watched) - Command1.begin()),
@@ -251,6 +336,11 @@ void Form3::stepLevel(int from, int step) {
     if (from >= LevelCount || to < 0 || to >= LevelCount) return;
     Command1[to]->setFocus(step < 0 ? Qt::BacktabFocusReason : Qt::TabFocusReason);
     Command1_Click(to);
+}
+
+void Form3::mousePressEvent(QMouseEvent* event) {
+    GearHint->hide();
+    QDialog::mousePressEvent(event);
 }
 
 void Form3::closeEvent(QCloseEvent* event) {

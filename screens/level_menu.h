@@ -13,6 +13,11 @@
 //
 // The keyboard alone reaches everything: the arrows choose a level as a click on its button does,
 // Enter plays from a level button, and the exit button, being the red one, is reached only by Tab.
+//
+// The grown-ups' settings open from the gear in the top left corner, held for two seconds (a tap
+// only shows how it opens, beside it), or at once with Ctrl+comma. The gear takes no focus: Tab
+// goes through the levels, play and exit as before. When a setting changed, the menu follows the
+// navigation's new paths at once: its texts may now be in another language.
 
 #include "asset_paths.h"
 #include "module1.h"
@@ -20,9 +25,12 @@
 
 #include <QDialog>
 #include <QString>
+#include <QStringList>
+#include <QTimer>
 #include <array>
 
 class GifControl;
+class HoldButton;
 class Navigation;
 class QLabel;
 class QPushButton;
@@ -43,6 +51,10 @@ class Form3 : public QDialog {
     QLabel* Label1 = nullptr;
     QPushButton* Command2 = nullptr;
     QPushButton* Command3 = nullptr;
+    // The settings' gate, and the hint a tap on it shows for HintMs.
+    HoldButton* Gear = nullptr;
+    QLabel* GearHint = nullptr;
+    static constexpr int HintMs = 4000;
 
     // Level button Index (0 to 5): shows that level and makes it the current one.
     void Command1_Click(int Index);
@@ -50,6 +62,11 @@ class Form3 : public QDialog {
     void Command2_Click();
     // Exit: the program ends at once.
     void Command3_Click();
+    // The gear held, or Ctrl+comma: the settings window; on a change, the new paths.
+    void openSettings();
+    // Reads again everything that comes from the paths: the buttons' texts, the current level's
+    // description and picture, the level pictures, the gear's texts.
+    void usePaths(const assets::AssetPaths& paths);
 
     // Escape does nothing (see above).
     void reject() override;
@@ -62,11 +79,14 @@ class Form3 : public QDialog {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void buildControls();
     void Form_Load();
+    void loadTexts();
+    void showGearHint();
     void centreOnScreen();
     // Level `level` (1 to LevelCount) in the animation and the description.
     void showLevel(int level);
@@ -78,7 +98,11 @@ class Form3 : public QDialog {
 
     Navigation& m_navigation;
     Module1& m_module1;
-    const assets::AssetPaths m_paths;
+    assets::AssetPaths m_paths;
+    // textos.txt, in the set's language.
+    QStringList m_texts;
+    // A child named "GearHintTimer", so that tests find it and end it.
+    QTimer m_hintTimer{this};
     // Set when play or exit was pressed: only then may the menu close.
     bool m_leaving = false;
     StrayClicks m_strayClicks;

@@ -2,6 +2,7 @@
 #include "level_menu.h"
 
 #include "gif_control.h"
+#include "hold_button.h"
 #include "module1.h"
 #include "navigation.h"
 
@@ -17,8 +18,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTimerEvent>
 #include <functional>
 #include <gtest/gtest.h>
+#include <optional>
 #include <ostream>
 #include <vector>
 
@@ -38,8 +41,16 @@ class RecordingNavigation final : public Navigation {
         if (onLoadGameScreen) onLoadGameScreen();
     }
     void quit() override { calls << QStringLiteral("quit"); }
+    bool openSettings(QWidget* parent) override {
+        calls << QStringLiteral("openSettings");
+        EXPECT_NE(parent, nullptr);
+        return settingsChanged;
+    }
+    const assets::AssetPaths* paths() const override { return newPaths ? &*newPaths : nullptr; }
 
     bool gameScreenShown = false;
+    bool settingsChanged = false;
+    std::optional<assets::AssetPaths> newPaths;
     std::function<void()> onLoadGameScreen;
     QStringList calls;
 };
@@ -430,6 +441,171 @@ TEST_F(LevelMenuTest, MissingLevelPictureLeavesOnlyItsButtonPlain) {
     menu.Command1_Click(2);
     EXPECT_EQ(menu.Label1->text(), "Level three");
     EXPECT_EQ(module1.Level, 2);
+}
+
+// The grown-ups' gear -----------------------------------------------------------------------------
+
+// The gear's press on a clock of the test's own: two seconds pass when the test says.
+struct GearClock {
+    explicit GearClock(HoldButton* gear) : gear(gear) {
+        gear->setClock([this] { return now; });
+    }
+    void press() { QTest::mousePress(gear, Qt::LeftButton); }
+    void release() { QTest::mouseRelease(gear, Qt::LeftButton); }
+    // The ring's repaint tick, ended now, as the game timer's tests end their countdown.
+    void tick() {
+        QTimer* timer = gear->findChild<QTimer*>();
+        if (!timer->isActive()) return;
+        QTimerEvent event(timer->timerId());
+        QCoreApplication::sendEvent(timer, &event);
+    }
+    HoldButton* gear;
+    qint64 now = 0;
+};
+
+TEST_F(LevelMenuTest, TappingTheGearShowsTheHintAndOpensNothing) {
+    Form3 menu(navigation, module1, assets::resolve(folder.path()));
+    menu.show();
+    GearClock clock(menu.Gear);
+    EXPECT_FALSE(menu.GearHint->isVisible());
+    clock.press();
+    clock.now += 200;
+    clock.tick();
+    clock.release();
+    EXPECT_TRUE(navigation.calls.isEmpty());
+    EXPECT_TRUE(menu.GearHint->isVisible());
+    EXPECT_EQ(menu.GearHint->text(), "mantén pulsado");
+    // It goes at the next press, or by itself after a few seconds.
+    QTest::mouseClick(menu.Command1[2], Qt::LeftButton);
+    EXPECT_FALSE(menu.GearHint->isVisible());
+    clock.press();
+    clock.release();
+    ASSERT_TRUE(menu.GearHint->isVisible());
+    auto* hintTimer = menu.findChild<QTimer*>(QStringLiteral("GearHintTimer"));
+    ASSERT_NE(hintTimer, nullptr);
+    EXPECT_TRUE(hintTimer->isActive());
+    EXPECT_EQ(hintTimer->interval(), Form3::HintMs);
+    QTimerEvent event(hintTimer->timerId());
+    QCoreApplication::sendEvent(hintTimer, &event);
+    EXPECT_FALSE(menu.GearHint->isVisible());
+    EXPECT_TRUE(navigation.calls.isEmpty());
+}
+
+TEST_F(LevelMenuTest, GearHeldTwoSecondsOpensTheSettingsOnce) {
+    Form3 menu(navigation, module1, assets::resolve(folder.path()));
+    menu.show();
+    GearClock clock(menu.Gear);
+    clock.press();
+    clock.now += 1900;
+    clock.tick();
+    EXPECT_TRUE(navigation.calls.isEmpty());
+    clock.now += 100;
+    clock.tick();
+    EXPECT_EQ(navigation.calls, QStringList{"openSettings"});
+    clock.now += 5000;
+    clock.tick();
+    clock.release();
+    EXPECT_EQ(navigation.calls, QStringList{"openSettings"});
+    EXPECT_FALSE(menu.GearHint->isVisible());
+    EXPECT_TRUE(menu.isVisible());
+}
+
+TEST_F(LevelMenuTest, GearReleasedAtOnePointNineSecondsOpensNothing) {
+    Form3 menu(navigation, module1, assets::resolve(folder.path()));
+    menu.show();
+    GearClock clock(menu.Gear);
+    clock.press();
+    clock.now += 1900;
+    clock.tick();
+    clock.release();
+    clock.now += 1000;
+    clock.tick();
+    EXPECT_TRUE(navigation.calls.isEmpty());
+    EXPECT_TRUE(menu.GearHint->isVisible());
+}
+
+TEST_F(LevelMenuTest, StrayPressesOnTheGearPressNothing) {
+    Form3 menu(navigation, module1, assets::resolve(folder.path()));
+    menu.ignoreStrayClicks(60'000);
+    menu.show();
+    GearClock clock(menu.Gear);
+    clock.press();
+    clock.now += 3000;
+    clock.tick();
+    clock.release();
+    EXPECT_FALSE(menu.Gear->holding());
+    EXPECT_TRUE(navigation.calls.isEmpty());
+    EXPECT_FALSE(menu.GearHint->isVisible());
+}
+
+TEST_F(LevelMenuTest, CtrlCommaOpensTheSettingsAtOnce) {
+    Form3 menu(navigation, module1, assets::resolve(folder.path()));
+    showActive(menu);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Comma, Qt::ControlModifier);
+    EXPECT_EQ(navigation.calls, QStringList{"openSettings"});
+    EXPECT_EQ(module1.Level, 0);
+}
+
+// The gear stays out of the children's keyboard path, which the Tab rows above follow.
+TEST_F(LevelMenuTest, GearIsNamedForScreenReadersAndTakesNoFocus) {
+    Form3 menu(navigation, module1, assets::resolve(folder.path()));
+    EXPECT_EQ(menu.Gear->accessibleName(), "Ajustes");
+    EXPECT_EQ(menu.Gear->accessibleDescription(), "mantén pulsado");
+    EXPECT_EQ(menu.Gear->focusPolicy(), Qt::NoFocus);
+}
+
+// A twentieth of the width, in the corner, clear of every other control; so is its hint.
+TEST_F(LevelMenuTest, GearAndItsHintStandClearOfTheOtherControls) {
+    Form3 menu(navigation, module1, assets::resolve(folder.path()));
+    const QRect gear = menu.Gear->geometry();
+    EXPECT_EQ(gear, QRect(8, 4, 27, 27));
+    EXPECT_NEAR(gear.width(), menu.width() / 20, 1);
+    std::vector<QWidget*> others{menu.Marchoso1, menu.Label1, menu.Command2, menu.Command3};
+    others.insert(others.end(), menu.Command1.begin(), menu.Command1.end());
+    for (QWidget* other : others) {
+        EXPECT_FALSE(gear.intersects(other->geometry())) << other->objectName().toStdString();
+        EXPECT_FALSE(menu.GearHint->geometry().intersects(other->geometry()))
+            << other->objectName().toStdString();
+    }
+    EXPECT_FALSE(gear.intersects(menu.GearHint->geometry()));
+    EXPECT_TRUE(menu.rect().contains(menu.GearHint->geometry()));
+}
+
+// The settings may change the language: the menu speaks the new one at once.
+TEST_F(LevelMenuTest, ChangedSettingsBringTheNewLanguagesTexts) {
+    QTemporaryDir config;
+    {
+        QFile conf(config.filePath(QStringLiteral("tolvano.conf")));
+        ASSERT_TRUE(conf.open(QIODevice::WriteOnly));
+        conf.write("[general]\nlanguage=en\n");
+    }
+    module1.Level = 2;
+    Form3 menu(navigation, module1,
+               assets::resolve(QStringLiteral(TOLVANO_ASSET_DIR), assets::UserFolders{}));
+    ASSERT_EQ(menu.Command2->text(), "Jugar");
+    const QString spanishLevel = menu.Label1->text();
+    EXPECT_EQ(menu.Gear->accessibleName(), "Ajustes");
+
+    // Nothing changed: nothing is read again.
+    menu.openSettings();
+    EXPECT_EQ(menu.Command2->text(), "Jugar");
+
+    navigation.settingsChanged = true;
+    navigation.newPaths = assets::resolve(QStringLiteral(TOLVANO_ASSET_DIR),
+                                          assets::UserFolders{{}, config.path(), {}});
+    ASSERT_EQ(navigation.newPaths->set().name, "en");
+    menu.openSettings();
+    EXPECT_EQ(navigation.calls, (QStringList{"openSettings", "openSettings"}));
+    EXPECT_EQ(menu.Command2->text(), "Play");
+    EXPECT_EQ(menu.Command3->text(), "Exit");
+    EXPECT_NE(menu.Label1->text(), spanishLevel);
+    EXPECT_FALSE(menu.Label1->text().isEmpty());
+    EXPECT_EQ(menu.Gear->accessibleName(), "Settings");
+    EXPECT_EQ(menu.Gear->accessibleDescription(), "press and hold");
+    EXPECT_EQ(menu.GearHint->text(), "press and hold");
+    EXPECT_EQ(module1.Level, 2);
+    EXPECT_TRUE(menu.Command1[2]->isChecked());
+    EXPECT_EQ(menu.Marchoso1->gifFile(), navigation.newPaths->levelGif(3));
 }
 
 } // namespace
