@@ -275,7 +275,7 @@ void Form3::openSettings() {
     const QPointer<Form3> self(this);
     const bool changed = m_navigation.openSettings(this);
     if (!self || !changed) return;
-    if (const assets::AssetPaths* paths = m_navigation.paths()) usePaths(*paths);
+    if (const assets::AssetPaths* paths = m_navigation.currentPaths()) usePaths(*paths);
 }
 
 void Form3::showGearHint() {

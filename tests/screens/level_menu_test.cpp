@@ -46,7 +46,7 @@ class RecordingNavigation final : public Navigation {
         EXPECT_NE(parent, nullptr);
         return settingsChanged;
     }
-    const assets::AssetPaths* paths() const override { return newPaths ? &*newPaths : nullptr; }
+    const assets::AssetPaths* currentPaths() const override { return newPaths ? &*newPaths : nullptr; }
 
     bool gameScreenShown = false;
     bool settingsChanged = false;
