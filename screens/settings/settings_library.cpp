@@ -5,6 +5,6 @@
 #include <QtGlobal>
 
 extern "C" Q_DECL_EXPORT void tolvanoOpenSettingsWindow(SettingsHost& host, QWidget* parent) {
-    (void)host;
-    (void)parent;
+    SettingsWindow window(host, parent);
+    window.exec();
 }
