@@ -13,6 +13,7 @@
 #include "texts_file.h"
 #include "units.h"
 #include "user_settings.h"
+#include "worksheets_window.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -152,7 +153,7 @@ void label(QAbstractButton* control, const QString& text) {
 
 SettingsWindow::SettingsWindow(SettingsHost& host, QWidget* parent)
     : QDialog(parent), openFolder([](const QUrl& folder) { QDesktopServices::openUrl(folder); }),
-      m_host(host), m_stopCounting(std::make_shared<std::atomic_bool>(false)) {
+      openWorksheets([this] { WorksheetsWindow(m_host.paths(), this).exec(); }), m_host(host), m_stopCounting(std::make_shared<std::atomic_bool>(false)) {
     setObjectName(QStringLiteral("SettingsWindow"));
     setFont(arial(FontPoints * fontScale(parent)));
     buildControls();
