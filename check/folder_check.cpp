@@ -1,5 +1,6 @@
 // Gathers the report: the picture folder through the game's listing and rules, then the files.
 #include "folder_check.h"
+#include "speech_engine.h"
 
 #include "asset_paths.h"
 #include "board.h"
@@ -15,6 +16,7 @@
 #include "wav_file.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -893,6 +895,20 @@ QString settingKey(const QString& key) {
 
 int exitStatus(const FolderReport& report) {
     return problems(report).isEmpty() ? 0 : 1;
+}
+
+FolderReport checkFolderWithVoice(const assets::AssetPaths& paths) {
+    QElapsedTimer sinceStart;
+    sinceStart.start();
+    std::unique_ptr<SpeechProbe> probe;
+    const auto ask = [&] {
+        probe = std::make_unique<SpeechProbe>(voiceLanguage(paths), SpeechAnswerMs);
+    };
+    if (voiceMayBeNeeded(paths)) ask();
+    return checkFolder(paths, [&] {
+        if (!probe) ask();
+        return probe->result(std::max<int>(0, SpeechAnswerMs - int(sinceStart.elapsed())));
+    });
 }
 
 } // namespace check

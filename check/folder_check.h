@@ -193,6 +193,14 @@ using SpeechAnswer = std::function<SpeechSupport()>;
 // where words go to it.
 FolderReport checkFolder(const assets::AssetPaths& paths, const SpeechAnswer& speech = {});
 
+// How long the computer's voice may take to answer, counted from the check's start: reaching the
+// speech daemon, or starting it, takes seconds; one that hangs must not hang the check.
+inline constexpr int SpeechAnswerMs = 4000;
+// The check with the computer's voice as the programs ask it: at once where it will likely be
+// needed, so that its answer comes while the pictures are read, and never waited for past
+// SpeechAnswerMs from the start.
+FolderReport checkFolderWithVoice(const assets::AssetPaths& paths);
+
 // Whether the folder is a plain folder of pictures (such as tolvano-sheets --folder takes) rather
 // than a program folder: it holds files, and none of the program folder's folders.
 bool isPictureFolder(const assets::AssetPaths& paths);

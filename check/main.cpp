@@ -29,10 +29,6 @@ const char Usage[] =
     "The report is in the language of the set it checks.\n"
     "Exit status: 0 ready to play (things to look at or not), 1 not ready, 2 usage error.\n";
 
-// How long the computer's voice may take to answer, counted from the check's start: reaching the
-// speech daemon, or starting it, takes seconds; one that hangs must not hang the check.
-constexpr int SpeechAnswerMs = 4000;
-
 void print(std::FILE* stream, const QString& text) {
     std::fputs(text.toUtf8().constData(), stream);
 }
@@ -81,21 +77,7 @@ int main(int argc, char* argv[]) {
         // A folder of pictures alone has no set of its own: the report speaks the game's language.
         report = check::checkPictureFolder(folder, assets::resolve(program).language());
     } else {
-        // The computer's voice is asked at once where it will likely be needed, and has the whole
-        // time there is: a speech daemon starting cold takes seconds to answer, and its answer
-        // comes while the pictures are read.
-        QElapsedTimer sinceStart;
-        sinceStart.start();
-        std::unique_ptr<SpeechProbe> probe;
-        const auto ask = [&] {
-            probe = std::make_unique<SpeechProbe>(voiceLanguage(paths), SpeechAnswerMs);
-        };
-        if (check::voiceMayBeNeeded(paths)) ask();
-        report = check::checkFolder(paths, [&] {
-            if (!probe) ask();
-            return probe->result(std::max<int>(0, SpeechAnswerMs - int(sinceStart.elapsed())));
-        });
-        probe.reset();
+        report = check::checkFolderWithVoice(paths);
     }
     print(stdout, summary ? check::formatSummary(report) : check::formatReport(report));
     return endProgram(check::exitStatus(report));

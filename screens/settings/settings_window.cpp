@@ -8,7 +8,6 @@
 #include "picture_words.h"
 #include "play_settings.h"
 #include "settings_host.h"
-#include "speech_engine.h"
 #include "text_file.h"
 #include "texts_file.h"
 #include "units.h"
@@ -44,10 +43,6 @@ namespace {
 constexpr double FontPoints = 12;
 // The menu's size with its frame, in twips: this window's font grows by the menu's factor.
 constexpr double MenuWidth = 8235, MenuHeight = 5640;
-
-// As check/main gives the computer's voice, counted from the check's start: a speech daemon
-// starting cold takes seconds, and one that hangs must not hold the check up for longer.
-constexpr int SpeechAnswerMs = 4000;
 
 constexpr int AllPictures = 0, OnlyMine = 1;
 
@@ -120,22 +115,6 @@ int usablePictures(const QString& folder, const std::atomic_bool& stop) {
         if (givesPlaceableWord(name) && pictures.isPicture(name)) ++count;
     }
     return count;
-}
-
-// The check as tolvano-check runs it: the computer's voice asked at once where it will likely be
-// needed, and never waited for past its time.
-check::FolderReport checkWithVoice(const assets::AssetPaths& paths) {
-    QElapsedTimer sinceStart;
-    sinceStart.start();
-    std::unique_ptr<SpeechProbe> probe;
-    const auto ask = [&] {
-        probe = std::make_unique<SpeechProbe>(voiceLanguage(paths), SpeechAnswerMs);
-    };
-    if (check::voiceMayBeNeeded(paths)) ask();
-    return check::checkFolder(paths, [&] {
-        if (!probe) ask();
-        return probe->result(std::max<int>(0, SpeechAnswerMs - int(sinceStart.elapsed())));
-    });
 }
 
 QRadioButton* addRadio(QButtonGroup* group, int id, QWidget* parent) {
@@ -363,7 +342,7 @@ void SettingsWindow::checkPictures() {
     m_showEverything->setEnabled(false);
     m_report->setPlainText(textOf(m_texts, TextId::Checking));
     m_checking.setFuture(
-        QtConcurrent::run([paths = m_host.paths()] { return checkWithVoice(paths); }));
+        QtConcurrent::run([paths = m_host.paths()] { return check::checkFolderWithVoice(paths); }));
 }
 
 void SettingsWindow::checkDone() {
