@@ -248,8 +248,10 @@ QString AssetPaths::picture(const QString& fileName) const {
 }
 
 QString AssetPaths::recording(const QString& pictureFileName) const {
-    const qsizetype dot = pictureFileName.lastIndexOf(u'.');
-    const QString name = dot > 0 ? pictureFileName.left(dot) : pictureFileName;
+    // Recordings are by word, not by theme: animales/perro.png is said by voces/perro.wav.
+    const QString fileName = pictureFileName.mid(pictureFileName.lastIndexOf(u'/') + 1);
+    const qsizetype dot = fileName.lastIndexOf(u'.');
+    const QString name = dot > 0 ? fileName.left(dot) : fileName;
     if (const AssetSource* user = userSource())
         if (const auto found = recordingIn(user->voiceFolder, name)) return *found;
     return recordingIn(source().voiceFolder, name)

@@ -14,5 +14,7 @@ PlaySettings playSettings(const assets::AssetPaths& paths) {
                                   ? std::optional<int>(runnerIntervalFor(*user.secondsPerWord))
                                   : readSpeedInterval(paths.file(assets::SpeedFile));
     settings.onlyMine = user.onlyMine.value_or(false);
+    settings.theme = user.theme.value_or(QString());
+    settings.themeRow = user.themeRowShown.value_or(true);
     return settings;
 }

@@ -12,7 +12,8 @@ class AssetPaths;
 
 // The order, stated once here for every program: the user's own settings (tolvano.conf), then the
 // program's text files (voz.txt, velocidad.txt), then the game's own defaults (on, capitals, the
-// clock's default interval, all pictures). The language set follows the same order, in resolve().
+// clock's default interval, all pictures, all themes with the menu's row shown). The language
+// set follows the same order, in resolve().
 struct PlaySettings {
     Speaking speaking = Speaking::On;
     bool lowerCase = false;
@@ -20,6 +21,10 @@ struct PlaySettings {
     // the clock keeps the interval it has.
     std::optional<int> runnerInterval;
     bool onlyMine = false;
+    // The theme rounds start with (empty: all pictures), and whether the menu lets a child choose
+    // another; with the row hidden, the theme is fixed for the class.
+    QString theme;
+    bool themeRow = true;
 };
 
 // Reads the set's voz.txt and velocidad.txt at every call, so that an edit shows at the next

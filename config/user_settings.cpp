@@ -60,6 +60,8 @@ const QString VoiceKey = QStringLiteral("voice");
 const QString LowerCaseKey = QStringLiteral("lowercase");
 const QString SecondsKey = QStringLiteral("secondsPerWord");
 const QString PicturesKey = QStringLiteral("pictures");
+const QString ThemeKey = QStringLiteral("theme");
+const QString ThemesKey = QStringLiteral("themes");
 
 std::optional<Speaking> speakingOf(const QString& value) {
     if (value == u"on") return Speaking::On;
@@ -96,6 +98,18 @@ std::optional<QString> languageOf(const QString& value) {
     return value;
 }
 
+// A theme's folder name, or empty for all pictures.
+std::optional<QString> themeOf(const QString& value) {
+    if (value.isEmpty()) return value;
+    return languageOf(value);
+}
+
+std::optional<bool> shownOf(const QString& value) {
+    if (value == u"shown") return true;
+    if (value == u"hidden") return false;
+    return std::nullopt;
+}
+
 // The key's value as text; a list (a value with a comma, unquoted) is no value of ours.
 std::optional<QString> textOf(const QVariant& value) {
     if (value.typeId() != QMetaType::QString) return std::nullopt;
@@ -120,7 +134,8 @@ void readKey(const QSettings& file, const QString& key, Parse parse, std::option
 }
 
 bool isKnownKey(const QString& key) {
-    for (const QString& known : {LanguageKey, VoiceKey, LowerCaseKey, SecondsKey, PicturesKey})
+    for (const QString& known : {LanguageKey, VoiceKey, LowerCaseKey, SecondsKey, PicturesKey, ThemeKey,
+                               ThemesKey})
         if (key == known) return true;
     return false;
 }
@@ -166,6 +181,8 @@ UserSettings readUserSettings(const QString& path) {
     readKey(file, LowerCaseKey, truthOf, settings.lowerCase, settings.problems);
     readKey(file, SecondsKey, secondsOf, settings.secondsPerWord, settings.problems);
     readKey(file, PicturesKey, onlyMineOf, settings.onlyMine, settings.problems);
+    readKey(file, ThemeKey, themeOf, settings.theme, settings.problems);
+    readKey(file, ThemesKey, shownOf, settings.themeRowShown, settings.problems);
     for (const QString& key : file.allKeys())
         if (!isKnownKey(key)) settings.problems.append({SettingsProblem::Kind::UnknownKey, key, {}});
     return settings;
@@ -193,6 +210,10 @@ std::optional<QString> writeUserSettings(const QString& path, const UserSettings
     if (settings.onlyMine)
         file.setValue(PicturesKey, *settings.onlyMine ? QStringLiteral("mine")
                                                       : QStringLiteral("all"));
+    if (settings.theme) file.setValue(ThemeKey, *settings.theme);
+    if (settings.themeRowShown)
+        file.setValue(ThemesKey, *settings.themeRowShown ? QStringLiteral("shown")
+                                                         : QStringLiteral("hidden"));
     file.sync();
     switch (file.status()) {
     case QSettings::NoError:

@@ -13,6 +13,8 @@
 //   lowercase=false        true or false
 //   secondsPerWord=80      120, 80, 40 or 0 (no clock)
 //   pictures=all           all, or mine: the user's own pictures alone
+//   theme=animales         a theme's folder name inside imagenes/; empty: all pictures
+//   themes=shown           shown or hidden: the menu's row of themes, where a child picks one
 // A key it lacks leaves that setting to the program's text files; an unknown key or a bad value
 // changes nothing, and the folder check reports it.
 
@@ -62,6 +64,8 @@ struct UserSettings {
     std::optional<bool> lowerCase;
     std::optional<int> secondsPerWord;
     std::optional<bool> onlyMine; // pictures=mine
+    std::optional<QString> theme; // empty: all pictures
+    std::optional<bool> themeRowShown;
     // What was read but not followed, for the folder check; empty when the file is missing.
     QList<SettingsProblem> problems;
     bool exists = false; // a file was there (followed or not)

@@ -124,6 +124,9 @@ class Game {
     // Filled by the window: loads the chosen pictures and lays out the picture panel.
     std::function<void()> PicturePanel;
 
+    // The theme the rounds draw their pictures from (its folder's name); empty: all pictures.
+    QString theme;
+
     // --- State that the game screen shows ---
     Board board;
     WordList wordList;

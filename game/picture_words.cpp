@@ -8,12 +8,65 @@
 #include <vector>
 
 namespace {
-// The name before its last dot, or the whole name without one.
-QStringView stemOf(const QString& fileName) {
-    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
-    return dot < 0 ? QStringView(fileName) : QStringView(fileName).left(dot);
+// The file name's part before its last dot, or the whole file name without one; a theme's folder
+// in front of it is no part of the word.
+QStringView stemOf(const QString& listedName) {
+    const QStringView name = QStringView(listedName).mid(listedName.lastIndexOf(QLatin1Char('/')) + 1);
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    return dot < 0 ? name : name.left(dot);
+}
+
+bool isThemePicture(const QString& fileName) {
+    return stemOf(fileName).compare(QStringView(ThemePictureStem), Qt::CaseInsensitive) == 0 &&
+           fileName.contains(QLatin1Char('.'));
+}
+
+// A name Qt decoded from bytes that are not UTF-8 holds U+FFFD, and names another file than the
+// one listed: nothing inside such a folder can be opened by it.
+bool unnamable(const QString& name) {
+    return name.contains(QChar::ReplacementCharacter);
 }
 } // namespace
+
+QString themeOf(const QString& listedName) {
+    const qsizetype slash = listedName.indexOf(QLatin1Char('/'));
+    return slash < 0 ? QString() : listedName.left(slash);
+}
+
+QString fileNameOf(const QString& listedName) {
+    return listedName.mid(listedName.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+bool inTheme(const QString& listedName, const QString& theme) {
+    if (theme.isEmpty()) return true;
+    const qsizetype slash = listedName.indexOf(QLatin1Char('/'));
+    return slash == theme.size() &&
+           QStringView(listedName).left(slash).compare(theme, Qt::CaseInsensitive) == 0;
+}
+
+QList<Theme> themesIn(PictureFolder& folder) {
+    QList<Theme> themes;
+    QHash<QString, qsizetype> index; // case-folded name -> place in themes
+    for (const QString& name : folder.listing()) {
+        const QString theme = themeOf(name);
+        if (theme.isEmpty()) continue;
+        const QString key = theme.toCaseFolded();
+        auto found = index.constFind(key);
+        if (found == index.constEnd()) {
+            found = index.insert(key, themes.size());
+            themes.append(Theme{theme, folder.themePicture(theme), 0});
+        }
+        Theme& current = themes[*found];
+        if (!givesPlaceableWord(name)) continue;
+        ++current.words;
+        if (current.picture.isEmpty()) current.picture = folder.pathOf(name);
+    }
+    // The listing sorts whole names, so "a b/" comes before "a/": the themes are sorted by name.
+    std::stable_sort(themes.begin(), themes.end(), [](const Theme& a, const Theme& b) {
+        return a.name.compare(b.name, Qt::CaseInsensitive) < 0;
+    });
+    return themes;
+}
 
 std::optional<QString> pictureWord(const QString& fileName) {
     const QStringView stem = stemOf(fileName);
@@ -59,20 +112,69 @@ QString DiskPictureFolder::pathOf(const QString& fileName) const {
     return m_folder + QLatin1Char('/') + fileName;
 }
 
-QStringList DiskPictureFolder::listing() {
-    // Adding, removing or renaming a file changes the folder's time. Some file systems keep that
-    // time only to the second or two, so a listing read within 2 s of the folder's last change
-    // is read again next time: a change in the same second is never missed.
+namespace {
+// Adding, removing or renaming a file changes the folder's time. Some file systems keep that time
+// only to the second or two, so a listing read within 2 s of the folder's last change is read
+// again next time: a change in the same second is never missed.
+bool listedSince(const QDateTime& folderTime, const QDateTime& listedTime, const QDateTime& listedAt) {
     constexpr qint64 CoarsestTimeMs = 2000;
+    return folderTime.isValid() && folderTime == listedTime &&
+           folderTime.msecsTo(listedAt) > CoarsestTimeMs;
+}
+} // namespace
+
+bool DiskPictureFolder::themesUnchanged() const {
+    for (const auto& [theme, time] : m_themeTimes)
+        if (!listedSince(QFileInfo(pathOf(theme)).lastModified(), time, m_listedAt)) return false;
+    return true;
+}
+
+QStringList DiskPictureFolder::listing() {
     const QDateTime folderTime = QFileInfo(m_folder).lastModified();
-    const bool unchanged = folderTime.isValid() && folderTime == m_listedFolderTime &&
-                           folderTime.msecsTo(m_listedAt) > CoarsestTimeMs;
-    if (unchanged) return m_listed;
-    m_listedAt = QDateTime::currentDateTimeUtc();
-    m_listed = QDir(m_folder).entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::NoSort);
-    sortListing(m_listed);
-    m_listedFolderTime = folderTime;
+    if (listedSince(folderTime, m_listedFolderTime, m_listedAt) && themesUnchanged())
+        return m_listed;
+    listAgain(folderTime);
     return m_listed;
+}
+
+void DiskPictureFolder::listAgain(const QDateTime& folderTime) {
+    m_listedAt = QDateTime::currentDateTimeUtc();
+    m_listedFolderTime = folderTime;
+    m_themeTimes.clear();
+    m_themePictures.clear();
+    m_skipped.clear();
+    const QDir folder(m_folder);
+    m_listed = folder.entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::NoSort);
+    // Dirs alone lists links to folders too, and never a link to a FIFO or a device.
+    for (const QString& theme : folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::NoSort)) {
+        if (unnamable(theme)) {
+            m_skipped.append({theme, SkippedFolder::Why::Unnamable});
+            continue;
+        }
+        const QDir themeFolder(folder.filePath(theme));
+        m_themeTimes.append({theme, QFileInfo(themeFolder.path()).lastModified()});
+        for (const QString& name :
+             themeFolder.entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::NoSort)) {
+            if (isThemePicture(name)) {
+                // Of tema.png and tema.jpg, one stands for the theme, the same one every time.
+                QString& picture = m_themePictures[theme];
+                if (picture.isEmpty() || name < picture) picture = name;
+            } else {
+                m_listed.append(theme + QLatin1Char('/') + name);
+            }
+        }
+        for (const QString& deeper :
+             themeFolder.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
+            m_skipped.append({theme + QLatin1Char('/') + deeper, SkippedFolder::Why::TooDeep});
+    }
+    sortListing(m_listed);
+}
+
+QString DiskPictureFolder::themePicture(const QString& theme) const {
+    for (auto it = m_themePictures.constBegin(); it != m_themePictures.constEnd(); ++it)
+        if (it.key().compare(theme, Qt::CaseInsensitive) == 0)
+            return pathOf(it.key() + QLatin1Char('/') + it.value());
+    return {};
 }
 
 bool DiskPictureFolder::isPicture(const QString& fileName) {
@@ -168,6 +270,12 @@ void LayeredPictureFolder::markNotPicture(const QString& fileName) {
     if (!m_layers.empty()) ownerOf(fileName).markNotPicture(fileName);
 }
 
+QString LayeredPictureFolder::themePicture(const QString& theme) const {
+    for (const auto& layer : m_layers)
+        if (const QString picture = layer->themePicture(theme); !picture.isEmpty()) return picture;
+    return {};
+}
+
 QString LayeredPictureFolder::pathOf(const QString& fileName) const {
     const auto found = m_owner.constFind(fileName);
     if (found != m_owner.constEnd()) return m_layers[static_cast<std::size_t>(*found)]->pathOf(fileName);
@@ -182,23 +290,58 @@ QString pictureIn(const QStringList& folders, const QString& fileName) {
     return folders.isEmpty() ? fileName : folders.back() + QLatin1Char('/') + fileName;
 }
 
-std::array<QString, WordSlots> PictureChooser::choose(PictureFolder& folder, RandomSource& random) {
+QSet<QString> PictureChooser::usedPictures(const QString& theme) const {
+    return m_used.value(theme.toCaseFolded());
+}
+
+std::array<QString, WordSlots> PictureChooser::choose(PictureFolder& folder, RandomSource& random,
+                                                      const QString& theme) {
     // The folder is listed once a round; names that can give no placeable word are no candidates.
     QStringList candidates = folder.listing();
     candidates.removeIf([](const QString& name) { return !givesPlaceableWord(name); });
 
+    QStringList themed;
+    if (!theme.isEmpty()) {
+        for (const QString& name : candidates)
+            if (inTheme(name, theme)) themed.append(name);
+        if (themed.isEmpty()) {
+            // A theme the folder does not hold (removed, or from another set): all pictures.
+        } else {
+            // Enough for a round without a repeat inside it? Asked only as far as six.
+            int usable = 0;
+            themed.removeIf([&](const QString& name) {
+                if (usable >= WordSlots) return false;
+                const bool picture = folder.isPicture(name);
+                usable += picture;
+                return !picture;
+            });
+            if (usable >= WordSlots) {
+                candidates = themed;
+            } else {
+                candidates.removeIf([&](const QString& name) { return inTheme(name, theme); });
+            }
+        }
+    }
+    const bool topUp = !themed.isEmpty() && themed.size() < WordSlots;
+    QSet<QString>& used = m_used[themed.isEmpty() ? QString() : theme.toCaseFolded()];
+
     std::array<QString, WordSlots> accepted;
     for (auto& name : accepted) {
-        name = drawOne(candidates, folder, random);
+        if (topUp && !themed.isEmpty()) {
+            // Each of a short theme's pictures once, in a drawn order, then the others.
+            name = themed.takeAt(random.draw(static_cast<int>(themed.size())));
+        } else {
+            name = drawOne(candidates, folder, random, used);
+        }
         if (name.isEmpty()) continue;
         m_List1.append(name);
-        m_usedSet.insert(name);
+        used.insert(name);
     }
     return accepted;
 }
 
 QString PictureChooser::drawOne(QStringList& candidates, PictureFolder& folder,
-                                RandomSource& random) const {
+                                RandomSource& random, const QSet<QString>& used) const {
     int draws = 0;
     while (!candidates.isEmpty()) {
         const int r = random.draw(static_cast<int>(candidates.size()));
@@ -208,7 +351,7 @@ QString PictureChooser::drawOne(QStringList& candidates, PictureFolder& folder,
             candidates.removeAt(r);
             continue;
         }
-        const bool repeat = m_usedSet.contains(name);
+        const bool repeat = used.contains(name);
         if (++draws == MaxDraws || !repeat) return name;
     }
     return {};

@@ -15,6 +15,21 @@
 #include <string>
 #include <vector>
 
+// A picture folder may hold themes: the folders directly inside it (imagenes/animales/perro.png).
+// A listing names a theme's picture by its path inside the picture folder, "animales/perro.png",
+// and a picture directly in the folder by its file name; the word comes from the file name alone.
+// One level of folders counts: folders inside a theme are not listed. A theme's tema.png (or
+// tema.jpg, any case) is its picture in the menu, not a word, and is not listed either.
+inline constexpr char16_t ThemePictureStem[] = u"tema";
+
+// The theme a listed name belongs to (its folder's name), or empty for a picture of no theme.
+QString themeOf(const QString& listedName);
+// The file name of a listed name, without its theme.
+QString fileNameOf(const QString& listedName);
+// Whether a listed name is in `theme`; the empty theme is "all" and holds every name. Themes of
+// the user's folder and the set's with the same name in another case are one theme.
+bool inTheme(const QString& listedName, const QString& theme);
+
 // The word of a picture file: its name up to its last dot (the whole name when it has none), in
 // upper case with the full case rules: camión.bmp gives CAMIÓN, perro.jpeg PERRO, tren.webp TREN.
 // For the usual three-letter extensions that is the name without its last four characters. A
@@ -44,6 +59,33 @@ class PictureFolder {
     virtual bool isPicture(const QString& fileName) = 0;
     // Where the pictures are, for whoever set the game up.
     virtual QString location() const = 0;
+    // The path of a listed name, for whoever opens it.
+    virtual QString pathOf(const QString& listedName) const { return listedName; }
+    // The path of a theme's own picture (its tema.png), or empty when it has none.
+    virtual QString themePicture(const QString& theme) const {
+        (void)theme;
+        return {};
+    }
+};
+
+// A theme as the menu and the check show it: its name, its picture (tema.png, else its first
+// picture that gives a word) and how many of its names give a word (decoding not tried).
+struct Theme {
+    QString name;
+    QString picture; // a path; empty when the theme has no picture that gives a word
+    int words = 0;
+};
+// The themes of a folder's listing, in listing order of their names.
+QList<Theme> themesIn(PictureFolder& folder);
+
+// A folder the listing passed over, for the folder check to tell why.
+struct SkippedFolder {
+    enum class Why {
+        TooDeep,    // a folder inside a theme: one level of themes counts
+        Unnamable,  // a theme folder whose name is not text that Qt can open files by
+    };
+    QString name; // as listed, "animales/perros" for one too deep
+    Why why;
 };
 
 // Lists a folder on disk; checks a drawn file with the given decoder test and remembers the
@@ -60,9 +102,16 @@ class DiskPictureFolder final : public PictureFolder {
     QString location() const override { return m_folder; }
     // A file whose header read well but whose picture did not: never drawn again while unchanged.
     void markNotPicture(const QString& fileName);
-    QString pathOf(const QString& fileName) const;
+    QString pathOf(const QString& fileName) const override;
+    QString themePicture(const QString& theme) const override;
+    // The themes' own pictures, by theme name, and the folders passed over, as of the last listing.
+    const QHash<QString, QString>& themePictures() const { return m_themePictures; }
+    const QList<SkippedFolder>& skippedFolders() const { return m_skipped; }
 
   private:
+    void listAgain(const QDateTime& folderTime);
+    bool themesUnchanged() const;
+
     struct Answer {
         qint64 size = -1;
         QDateTime modified;
@@ -74,6 +123,11 @@ class DiskPictureFolder final : public PictureFolder {
     QStringList m_listed;
     QDateTime m_listedFolderTime; // the folder's time when m_listed was read; invalid: never read
     QDateTime m_listedAt;
+    // Each theme folder's time when it was listed: a picture added to a theme changes its folder's
+    // time, not the picture folder's.
+    QList<std::pair<QString, QDateTime>> m_themeTimes;
+    QHash<QString, QString> m_themePictures; // theme name -> file name of its tema.png
+    QList<SkippedFolder> m_skipped;
 };
 
 // Several picture folders as one: the user's own first, then the language set's. A word that an
@@ -89,7 +143,9 @@ class LayeredPictureFolder final : public PictureFolder {
     QString location() const override { return m_folders.join(QStringLiteral(", ")); }
     void markNotPicture(const QString& fileName);
     // The folder a listed name comes from, and its path there.
-    QString pathOf(const QString& fileName) const;
+    QString pathOf(const QString& fileName) const override;
+    // The first folder's picture of a theme that several folders hold.
+    QString themePicture(const QString& theme) const override;
     const QStringList& folders() const { return m_folders; }
     // Another list of folders, as a new language or "only mine" asks: every answer is forgotten.
     void setFolders(QStringList folders);
@@ -114,18 +170,29 @@ void sortListing(QStringList& names);
 
 // Draws six pictures a round without repeating one used earlier in the run (the list List1),
 // accepting a repeat only at a slot's 100th draw.
+//
+// A round of a theme draws from that theme alone, and what counts as a repeat is kept for each
+// theme: a week of farm rounds does not use up the farm for the rounds of all pictures, nor the
+// other way round. A theme with fewer than six usable pictures shows each of them once, in drawn
+// slots, and tops the round up from all the others.
 class PictureChooser {
   public:
     static constexpr int MaxDraws = 100;
 
     // The six accepted names in slot order; empty names when the folder has no usable picture.
-    std::array<QString, WordSlots> choose(PictureFolder& folder, RandomSource& random);
+    // `theme` empty, or a theme the folder does not hold: all pictures.
+    std::array<QString, WordSlots> choose(PictureFolder& folder, RandomSource& random,
+                                          const QString& theme = {});
 
+    // Every accepted name of the run, in order, whatever its theme.
     const QStringList& usedPictures() const { return m_List1; }
+    // The names that count as used for rounds of `theme` (empty: all pictures).
+    QSet<QString> usedPictures(const QString& theme) const;
 
   private:
-    QString drawOne(QStringList& candidates, PictureFolder& folder, RandomSource& random) const;
+    QString drawOne(QStringList& candidates, PictureFolder& folder, RandomSource& random,
+                    const QSet<QString>& used) const;
 
-    QStringList m_List1;     // every accepted name, in order of acceptance, repeats included
-    QSet<QString> m_usedSet; // the same names, for a quick repeat check
+    QStringList m_List1;               // every accepted name, in order of acceptance
+    QHash<QString, QSet<QString>> m_used; // by theme (case-folded), for a quick repeat check
 };

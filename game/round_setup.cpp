@@ -7,7 +7,7 @@ Game::Game(RandomSource& random, PictureFolder& pictures)
 
 bool Game::ChoosePictureWords() {
     m_random.reseedFromClock();
-    const auto names = m_chooser.choose(m_pictures, m_random);
+    const auto names = m_chooser.choose(m_pictures, m_random, theme);
     for (int k = 0; k < WordSlots; ++k) {
         wordList.PictureFiles[k] = names[k];
         wordList.Words[k] = pictureWord(names[k]).value_or(QString());

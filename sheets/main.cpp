@@ -21,10 +21,12 @@ constexpr int UsageError = 2;
 
 const char Usage[] =
     "Usage: tolvano-sheets [--level 1..6] [--count N] [--paper a4|letter] [--words] [--lower]\n"
-    "                      [--seed S] [--folder PICTURES] OUT.pdf\n"
+    "                      [--theme NAME] [--seed S] [--folder PICTURES] OUT.pdf\n"
     "Writes N word searches (1 by default, at most 500) and after them an answer page for each.\n"
     "--words prints each picture's word under it rather than a line to write it on;\n"
     "--lower prints lower-case letters; the same --seed and folder give the same sheets again.\n"
+    "--theme draws from one theme, a folder inside the pictures (topped up from all of them when\n"
+    "it has fewer than six); without it, the theme chosen in the settings, else all pictures.\n"
     "PICTURES is a picture folder; without it, the one the game uses.\n"
     "OUT.pdf is a new file or an earlier PDF, outside PICTURES; nothing else is written over.\n";
 
@@ -35,6 +37,7 @@ struct Options {
     bool lower = false;
     std::optional<std::uint64_t> seed;
     std::optional<QString> folder;
+    std::optional<QString> theme;
     QString out;
 };
 
@@ -74,10 +77,11 @@ std::optional<Options> parse(const QStringList& arguments, QString& problem) {
     const QCommandLineOption paper(QStringLiteral("paper"), {}, QStringLiteral("P"));
     const QCommandLineOption seed(QStringLiteral("seed"), {}, QStringLiteral("S"));
     const QCommandLineOption folder(QStringLiteral("folder"), {}, QStringLiteral("PICTURES"));
+    const QCommandLineOption theme(QStringLiteral("theme"), {}, QStringLiteral("NAME"));
     QCommandLineParser parser;
     // -x is one unknown option, as --x is, not the letters of several.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOptions({words, lower, level, count, paper, seed, folder});
+    parser.addOptions({words, lower, level, count, paper, seed, folder, theme});
     if (!parser.parse(QStringList{QStringLiteral("tolvano-sheets")} + arguments)) {
         problem = refused(parser, arguments);
         return std::nullopt;
@@ -103,6 +107,7 @@ std::optional<Options> parse(const QStringList& arguments, QString& problem) {
     if (parser.isSet(seed) && (options.seed = parser.value(seed).toULongLong(&ok), !ok))
         return wrong(seed);
     if (parser.isSet(folder)) options.folder = parser.value(folder);
+    if (parser.isSet(theme)) options.theme = parser.value(theme);
     const QStringList out = parser.positionalArguments();
     if (out.isEmpty()) {
         problem = QStringLiteral("no output file given");
@@ -161,6 +166,8 @@ int main(int argc, char* argv[]) {
     request.seed = options->seed.value_or(static_cast<std::uint64_t>(
         std::chrono::high_resolution_clock::now().time_since_epoch().count()));
     request.lowerCase = options->lower || playSettings(paths).lowerCase;
+    // The class's theme from the settings follows the game's own folders, not another folder.
+    request.theme = options->theme.value_or(options->folder ? QString() : playSettings(paths).theme);
 
     if (const auto wrong = sheets::requestProblem(request)) return fail(*wrong);
     // Opened before any picture is read, so that an output that may not be written is told at once
@@ -189,9 +196,11 @@ int main(int argc, char* argv[]) {
         if (made.set) sources = pictureSources(*made.set);
     }
     if (failure) return fail(*failure);
-    std::printf("%s: %d sheet%s and %s answers, level %d, seed %llu\n",
+    const QString theme = request.theme.isEmpty() ? QString()
+                                                  : QStringLiteral(", theme %1").arg(request.theme);
+    std::printf("%s: %d sheet%s and %s answers, level %d%s, seed %llu\n",
                 options->out.toUtf8().constData(), request.count, request.count == 1 ? "" : "s",
-                request.count == 1 ? "its" : "their", request.level,
+                request.count == 1 ? "its" : "their", request.level, theme.toUtf8().constData(),
                 static_cast<unsigned long long>(request.seed));
     std::printf("%s\n", sources.toUtf8().constData());
     return 0;

@@ -30,6 +30,8 @@ class SteadyFolder final : public PictureFolder {
         return *answer;
     }
     QString location() const override { return m_disk.location(); }
+    QString pathOf(const QString& fileName) const override { return m_disk.pathOf(fileName); }
+    QString themePicture(const QString& theme) const override { return m_disk.themePicture(theme); }
 
   private:
     LayeredPictureFolder m_disk;
@@ -99,6 +101,21 @@ std::optional<QString> requestProblem(const SheetRequest& request) {
 MadeSet makeSheetSet(const SheetRequest& request) {
     if (const auto problem = requestProblem(request)) return {std::nullopt, *problem};
     SteadyFolder folder(request.pictureFolders);
+    if (!request.theme.isEmpty()) {
+        // The game plays all pictures for a theme it cannot find; a printed set says so instead.
+        QStringList themes;
+        bool found = false;
+        for (const Theme& theme : themesIn(folder)) {
+            themes << theme.name;
+            found = found || theme.name.compare(request.theme, Qt::CaseInsensitive) == 0;
+        }
+        if (!found) {
+            return {std::nullopt,
+                    QStringLiteral("no theme %1 in %2 (themes: %3)")
+                        .arg(request.theme, folder.location(),
+                             themes.isEmpty() ? QStringLiteral("none") : themes.join(u", "))};
+        }
+    }
     const int usable = usablePictures(folder, WordSlots);
     if (usable == 0)
         return {std::nullopt, QStringLiteral("no usable picture in %1").arg(folder.location())};
@@ -111,6 +128,7 @@ MadeSet makeSheetSet(const SheetRequest& request) {
     }
     SeededRandom random(request.seed);
     Game game(random, folder);
+    game.theme = request.theme;
     const PictureRule differentPictures{
         [](const WordList& list) { return !showsAPictureTwice(list); }, MaxRedraws};
     SheetSet set{request.pictureFolders, request.level, {}};

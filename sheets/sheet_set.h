@@ -28,6 +28,8 @@ struct SheetRequest {
     int count = 1; // 1 to MaxSheets
     std::uint64_t seed = 0;
     bool lowerCase = false; // letters and words as the game shows them with its lower-case switch
+    // A theme of the folders (a folder inside them), as the game draws it; empty: all pictures.
+    QString theme;
 };
 
 struct Sheet {
