@@ -129,13 +129,13 @@ void readKey(const QSettings& file, const QString& key, Parse parse, std::option
             into = *parsed;
             return;
         }
-    problems.append({SettingsProblem::Kind::BadValue, found,
-                     text ? *text : value.toStringList().join(u',')});
+    problems.append(
+        {SettingsProblem::Kind::BadValue, found, text ? *text : value.toStringList().join(u',')});
 }
 
 bool isKnownKey(const QString& key) {
-    for (const QString& known : {LanguageKey, VoiceKey, LowerCaseKey, SecondsKey, PicturesKey, ThemeKey,
-                               ThemesKey})
+    for (const QString& known :
+         {LanguageKey, VoiceKey, LowerCaseKey, SecondsKey, PicturesKey, ThemeKey, ThemesKey})
         if (key == known) return true;
     return false;
 }
@@ -184,7 +184,8 @@ UserSettings readUserSettings(const QString& path) {
     readKey(file, ThemeKey, themeOf, settings.theme, settings.problems);
     readKey(file, ThemesKey, shownOf, settings.themeRowShown, settings.problems);
     for (const QString& key : file.allKeys())
-        if (!isKnownKey(key)) settings.problems.append({SettingsProblem::Kind::UnknownKey, key, {}});
+        if (!isKnownKey(key))
+            settings.problems.append({SettingsProblem::Kind::UnknownKey, key, {}});
     return settings;
 }
 
@@ -204,16 +205,17 @@ std::optional<QString> writeUserSettings(const QString& path, const UserSettings
     if (settings.language) file.setValue(LanguageKey, *settings.language);
     if (settings.voice) file.setValue(VoiceKey, voiceValue(*settings.voice));
     if (settings.lowerCase)
-        file.setValue(LowerCaseKey, *settings.lowerCase ? QStringLiteral("true")
-                                                        : QStringLiteral("false"));
-    if (settings.secondsPerWord) file.setValue(SecondsKey, QString::number(*settings.secondsPerWord));
+        file.setValue(LowerCaseKey,
+                      *settings.lowerCase ? QStringLiteral("true") : QStringLiteral("false"));
+    if (settings.secondsPerWord)
+        file.setValue(SecondsKey, QString::number(*settings.secondsPerWord));
     if (settings.onlyMine)
-        file.setValue(PicturesKey, *settings.onlyMine ? QStringLiteral("mine")
-                                                      : QStringLiteral("all"));
+        file.setValue(PicturesKey,
+                      *settings.onlyMine ? QStringLiteral("mine") : QStringLiteral("all"));
     if (settings.theme) file.setValue(ThemeKey, *settings.theme);
     if (settings.themeRowShown)
-        file.setValue(ThemesKey, *settings.themeRowShown ? QStringLiteral("shown")
-                                                         : QStringLiteral("hidden"));
+        file.setValue(ThemesKey,
+                      *settings.themeRowShown ? QStringLiteral("shown") : QStringLiteral("hidden"));
     file.sync();
     switch (file.status()) {
     case QSettings::NoError:

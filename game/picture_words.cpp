@@ -11,7 +11,8 @@ namespace {
 // The file name's part before its last dot, or the whole file name without one; a theme's folder
 // in front of it is no part of the word.
 QStringView stemOf(const QString& listedName) {
-    const QStringView name = QStringView(listedName).mid(listedName.lastIndexOf(QLatin1Char('/')) + 1);
+    const QStringView name =
+        QStringView(listedName).mid(listedName.lastIndexOf(QLatin1Char('/')) + 1);
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
     return dot < 0 ? name : name.left(dot);
 }
@@ -19,12 +20,6 @@ QStringView stemOf(const QString& listedName) {
 bool isThemePicture(const QString& fileName) {
     return stemOf(fileName).compare(QStringView(ThemePictureStem), Qt::CaseInsensitive) == 0 &&
            fileName.contains(QLatin1Char('.'));
-}
-
-// A name Qt decoded from bytes that are not UTF-8 holds U+FFFD, and names another file than the
-// one listed: nothing inside such a folder can be opened by it.
-bool unnamable(const QString& name) {
-    return name.contains(QChar::ReplacementCharacter);
 }
 } // namespace
 
@@ -59,7 +54,8 @@ QList<Theme> themesIn(PictureFolder& folder) {
         Theme& current = themes[*found];
         if (!givesPlaceableWord(name)) continue;
         ++current.words;
-        if (current.picture.isEmpty()) current.picture = folder.pathOf(name);
+        if (current.picture.isEmpty() && folder.isPicture(name))
+            current.picture = folder.pathOf(name);
     }
     // The listing sorts whole names, so "a b/" comes before "a/": the themes are sorted by name.
     std::stable_sort(themes.begin(), themes.end(), [](const Theme& a, const Theme& b) {
@@ -100,9 +96,11 @@ void sortListing(QStringList& names) {
     // fraction of the time.
     std::vector<std::pair<QString, QString>> keyed;
     keyed.reserve(names.size());
-    for (QString& name : names) keyed.emplace_back(name.toCaseFolded(), std::move(name));
+    for (QString& name : names)
+        keyed.emplace_back(name.toCaseFolded(), std::move(name));
     std::sort(keyed.begin(), keyed.end()); // names equal but for case keep a fixed order
-    for (qsizetype k = 0; k < names.size(); ++k) names[k] = std::move(keyed[k].second);
+    for (qsizetype k = 0; k < names.size(); ++k)
+        names[k] = std::move(keyed[k].second);
 }
 
 DiskPictureFolder::DiskPictureFolder(QString folder, DecodeCheck canDecode)
@@ -116,7 +114,8 @@ namespace {
 // Adding, removing or renaming a file changes the folder's time. Some file systems keep that time
 // only to the second or two, so a listing read within 2 s of the folder's last change is read
 // again next time: a change in the same second is never missed.
-bool listedSince(const QDateTime& folderTime, const QDateTime& listedTime, const QDateTime& listedAt) {
+bool listedSince(const QDateTime& folderTime, const QDateTime& listedTime,
+                 const QDateTime& listedAt) {
     constexpr qint64 CoarsestTimeMs = 2000;
     return folderTime.isValid() && folderTime == listedTime &&
            folderTime.msecsTo(listedAt) > CoarsestTimeMs;
@@ -145,12 +144,9 @@ void DiskPictureFolder::listAgain(const QDateTime& folderTime) {
     m_skipped.clear();
     const QDir folder(m_folder);
     m_listed = folder.entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::NoSort);
-    // Dirs alone lists links to folders too, and never a link to a FIFO or a device.
+    // Dirs alone lists links to folders too, and never a link to a FIFO or a device. A folder
+    // whose name is not UTF-8 is not listed at all: Qt cannot name it (the check shows it).
     for (const QString& theme : folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::NoSort)) {
-        if (unnamable(theme)) {
-            m_skipped.append({theme, SkippedFolder::Why::Unnamable});
-            continue;
-        }
         const QDir themeFolder(folder.filePath(theme));
         m_themeTimes.append({theme, QFileInfo(themeFolder.path()).lastModified()});
         for (const QString& name :
@@ -165,7 +161,7 @@ void DiskPictureFolder::listAgain(const QDateTime& folderTime) {
         }
         for (const QString& deeper :
              themeFolder.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
-            m_skipped.append({theme + QLatin1Char('/') + deeper, SkippedFolder::Why::TooDeep});
+            m_skipped.append({theme + QLatin1Char('/') + deeper});
     }
     sortListing(m_listed);
 }
@@ -214,7 +210,8 @@ QStringList LayeredPictureFolder::listing() {
     if (m_layers.empty()) return {};
     if (m_layers.size() == 1) return m_layers.front()->listing();
     std::vector<QStringList> listings;
-    for (const auto& layer : m_layers) listings.push_back(layer->listing());
+    for (const auto& layer : m_layers)
+        listings.push_back(layer->listing());
     // Each layer keeps its listing until its folder changes; so does the merge. An empty layer
     // (a user without pictures of their own) costs nothing.
     bool unchanged = listings.size() == m_lastListings.size();
@@ -228,7 +225,8 @@ QStringList LayeredPictureFolder::listing() {
     if (nonEmpty <= 1) {
         for (std::size_t k = 0; k < listings.size(); ++k)
             if (!listings[k].isEmpty()) {
-                for (const QString& name : listings[k]) m_owner.insert(name, int(k));
+                for (const QString& name : listings[k])
+                    m_owner.insert(name, int(k));
                 m_merged = listings[k];
                 return m_merged;
             }
@@ -278,7 +276,8 @@ QString LayeredPictureFolder::themePicture(const QString& theme) const {
 
 QString LayeredPictureFolder::pathOf(const QString& fileName) const {
     const auto found = m_owner.constFind(fileName);
-    if (found != m_owner.constEnd()) return m_layers[static_cast<std::size_t>(*found)]->pathOf(fileName);
+    if (found != m_owner.constEnd())
+        return m_layers[static_cast<std::size_t>(*found)]->pathOf(fileName);
     return pictureIn(m_folders, fileName);
 }
 

@@ -69,7 +69,8 @@ class PictureFolder {
 };
 
 // A theme as the menu and the check show it: its name, its picture (tema.png, else its first
-// picture that gives a word) and how many of its names give a word (decoding not tried).
+// file that gives a word and is a picture) and how many of its names give a word (decoding not
+// tried beyond that first picture).
 struct Theme {
     QString name;
     QString picture; // a path; empty when the theme has no picture that gives a word
@@ -78,14 +79,9 @@ struct Theme {
 // The themes of a folder's listing, in listing order of their names.
 QList<Theme> themesIn(PictureFolder& folder);
 
-// A folder the listing passed over, for the folder check to tell why.
+// A folder inside a theme, which the listing passes over: one level of themes counts.
 struct SkippedFolder {
-    enum class Why {
-        TooDeep,    // a folder inside a theme: one level of themes counts
-        Unnamable,  // a theme folder whose name is not text that Qt can open files by
-    };
-    QString name; // as listed, "animales/perros" for one too deep
-    Why why;
+    QString name; // "animales/perros"
 };
 
 // Lists a folder on disk; checks a drawn file with the given decoder test and remembers the
@@ -193,6 +189,6 @@ class PictureChooser {
     QString drawOne(QStringList& candidates, PictureFolder& folder, RandomSource& random,
                     const QSet<QString>& used) const;
 
-    QStringList m_List1;               // every accepted name, in order of acceptance
+    QStringList m_List1;                  // every accepted name, in order of acceptance
     QHash<QString, QSet<QString>> m_used; // by theme (case-folded), for a quick repeat check
 };

@@ -3,9 +3,9 @@
 #include "decoder_output.h"
 #include "output_file.h"
 #include "pdf_sheets.h"
+#include "play_settings.h"
 #include "sheet_set.h"
 #include "texts_file.h"
-#include "play_settings.h"
 
 #include <QCommandLineParser>
 #include <QGuiApplication>
@@ -167,7 +167,8 @@ int main(int argc, char* argv[]) {
         std::chrono::high_resolution_clock::now().time_since_epoch().count()));
     request.lowerCase = options->lower || playSettings(paths).lowerCase;
     // The class's theme from the settings follows the game's own folders, not another folder.
-    request.theme = options->theme.value_or(options->folder ? QString() : playSettings(paths).theme);
+    request.theme =
+        options->theme.value_or(options->folder ? QString() : playSettings(paths).theme);
 
     if (const auto wrong = sheets::requestProblem(request)) return fail(*wrong);
     // Opened before any picture is read, so that an output that may not be written is told at once
@@ -196,8 +197,8 @@ int main(int argc, char* argv[]) {
         if (made.set) sources = pictureSources(*made.set);
     }
     if (failure) return fail(*failure);
-    const QString theme = request.theme.isEmpty() ? QString()
-                                                  : QStringLiteral(", theme %1").arg(request.theme);
+    const QString theme =
+        request.theme.isEmpty() ? QString() : QStringLiteral(", theme %1").arg(request.theme);
     std::printf("%s: %d sheet%s and %s answers, level %d%s, seed %llu\n",
                 options->out.toUtf8().constData(), request.count, request.count == 1 ? "" : "s",
                 request.count == 1 ? "its" : "their", request.level, theme.toUtf8().constData(),
