@@ -175,9 +175,11 @@ ViewerPlacement ViewerWindow(double pictureWidth, double pictureHeight, double s
     ViewerPlacement v;
     constexpr double unbounded = std::numeric_limits<double>::infinity();
     // A small picture shown at its natural size is hard to see from a child's chair: it grows to
-    // half the screen's height. Whatever it grows to, the viewer and the picture that closes it
-    // stay on the screen.
-    const double toHalf = pictureHeight > 0 ? std::max(1.0, screenHeight / 2 / pictureHeight) : 1.0;
+    // half the screen's height, but never beyond twice its size, where it turns to blur. Whatever
+    // it grows to, the viewer and the picture that closes it stay on the screen.
+    constexpr double MostEnlarged = 2.0;
+    const double toHalf =
+        pictureHeight > 0 ? std::clamp(screenHeight / 2 / pictureHeight, 1.0, MostEnlarged) : 1.0;
     const double byWidth =
         pictureWidth > 0 ? (screenWidth - ViewerExtraWidth) / pictureWidth : unbounded;
     const double byHeight =

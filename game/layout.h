@@ -81,7 +81,8 @@ struct ViewerPlacement {
 };
 
 // The viewer's window centred on the screen around a picture of the given natural size: shown at
-// least half the screen high (a smaller one scaled up), and within the screen.
+// least half the screen high (a smaller one scaled up, to twice its size at most), and within the
+// screen.
 ViewerPlacement ViewerWindow(double pictureWidth, double pictureHeight, double screenWidth,
                              double screenHeight);
 

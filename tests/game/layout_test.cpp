@@ -330,7 +330,7 @@ TEST(Layout, viewerCentresItsWindowAroundThePicture) {
     EXPECT_EQ(v.pictureHeight, 6000);
 }
 
-TEST(Layout, viewerShowsAPictureAtLeastHalfTheScreenHighAndWithinIt) {
+TEST(Layout, viewerShowsAPictureHalfTheScreenHighAtMostTwiceItsSizeAndWithinIt) {
     struct Row {
         double width, height;
     };
@@ -338,13 +338,16 @@ TEST(Layout, viewerShowsAPictureAtLeastHalfTheScreenHighAndWithinIt) {
     for (const Row row : {Row{7680, 7680}, Row{300, 200}, Row{15000, 150}, Row{60000, 45000},
                           Row{20000, 3000}, Row{3000, 20000}}) {
         const ViewerPlacement v = ViewerWindow(row.width, row.height, 15360, 11520);
-        EXPECT_TRUE(v.pictureHeight >= 5760 - 1 || v.window.Width >= 15360 - 1)
+        EXPECT_TRUE(v.pictureHeight >= std::min(5760.0, 2 * row.height) - 1 ||
+                    v.window.Width >= 15360 - 1)
             << row.width << "x" << row.height;
+        EXPECT_LE(v.pictureHeight, 2 * row.height);
         EXPECT_TRUE(onScreen(v.window, 15360, 11520)) << row.width << "x" << row.height;
         EXPECT_NEAR(v.pictureHeight, v.pictureWidth * row.height / row.width, 1);
         EXPECT_EQ(v.window.Width, v.pictureWidth + 325);
         EXPECT_EQ(v.window.Height, v.pictureHeight + 700);
     }
+    EXPECT_EQ(ViewerWindow(300, 200, 15360, 11520).pictureHeight, 400);
 }
 
 } // namespace
