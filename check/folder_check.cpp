@@ -248,7 +248,10 @@ QByteArray absoluteBytes(const QString& folder) {
 // Everything in the folder that the game's listing does not hold.
 QList<IgnoredEntry> ignoredEntries(const QString& path, const QStringList& listed,
                                    const RawListing& raw, const ReportTexts& say) {
-    const QSet<QString> seen(listed.begin(), listed.end());
+    QSet<QString> seen(listed.begin(), listed.end());
+    // A theme's folder is not passed over: its pictures have rows of their own.
+    for (const QString& name : listed)
+        if (const QString theme = themeOf(name); !theme.isEmpty()) seen.insert(theme);
     const QDir dir(path);
     QStringList all = dir.entryList(
         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::NoSort);

@@ -122,10 +122,14 @@ TEST(FolderCheck, judgesEveryPictureByTheGamesRulesInItsListingOrder) {
     folder.write("imagenes/vacio.png", {});
     folder.write("imagenes/tren.bmp", sampleAs(folder, "bmp"));
     folder.write("imagenes/tren.webp", sampleAs(folder, "webp"));
+    // A theme's pictures are rows of their own; an empty folder is passed over.
+    QDir(folder.path()).mkpath("imagenes/animales");
+    folder.write("imagenes/animales/oso.bmp", sampleAs(folder, "bmp"));
     QDir(folder.path()).mkdir("imagenes/carpeta.png");
     QFile::link(folder.path() + "/imagenes/nada.png", folder.path() + "/imagenes/enlace.png");
 
     const PictureRow expected[] = {
+        {"animales/oso.bmp", "OSO", true, false, "", ""},
         {"camio\u0301n.png", "CAMI\u00d3N", true, false, "", ""},
         {"casa.png", "CASA", true, false, "", ""},
         {"enorme.png", "ENORME", false, false, "too large: 30,000 x 30,000", ""},
@@ -151,7 +155,7 @@ TEST(FolderCheck, judgesEveryPictureByTheGamesRulesInItsListingOrder) {
         EXPECT_EQ(row.why, expected[i].why);
         EXPECT_EQ(row.note, expected[i].note);
     }
-    EXPECT_EQ(report.usableCount, 8);
+    EXPECT_EQ(report.usableCount, 9);
     QStringList ignored;
     for (const IgnoredEntry& entry : report.ignored)
         ignored.append(escaped(entry.name) + " (" + entry.kind + ")");
