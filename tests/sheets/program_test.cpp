@@ -84,7 +84,7 @@ TEST(Program, aSheetReadsAsItsBoardAndItsAnswerPageAsItsWords) {
         {"--level", "4", "--seed", "99", "--lower", "--words", "--folder", Bundled, pdf});
     ASSERT_EQ(made.exitCode, 0) << made.errors.toStdString();
     // The same seed and folder in this process give the set the program printed.
-    const sheets::MadeSet set = sheets::makeSheetSet({{Bundled}, 4, 1, 99, true});
+    const sheets::MadeSet set = sheets::makeSheetSet({{Bundled}, 4, 1, 99, true, {}});
     ASSERT_TRUE(set.set);
     const sheets::Sheet& sheet = set.set->sheets.at(0);
     const QStringList letters(sheet.letters.begin(), sheet.letters.end());

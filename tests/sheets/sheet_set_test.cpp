@@ -2,6 +2,7 @@
 // sheet, and the same set again for the same seed.
 #include "sheet_set.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <cstdlib>
@@ -14,7 +15,7 @@ const QString Bundled = QStringLiteral(TOLVANO_ASSET_DIR "/idiomas/es/imagenes")
 constexpr std::uint64_t Seed = 2026;
 
 sheets::SheetSet makeSet(const QString& folder, int level, int count, std::uint64_t seed) {
-    const sheets::MadeSet made = sheets::makeSheetSet({{folder}, level, count, seed, false});
+    const sheets::MadeSet made = sheets::makeSheetSet({{folder}, level, count, seed, false, {}});
     EXPECT_TRUE(made.set) << made.problem.toStdString();
     return made.set.value_or(sheets::SheetSet{});
 }
@@ -80,3 +81,30 @@ TEST(SheetSet, noSheetShowsAPictureTwice) {
 }
 
 } // namespace
+
+// A theme's sheets keep to it; one the folders do not hold is refused with the themes they do.
+TEST(SheetSet, aThemesSheetsKeepToItsPictures) {
+    QTemporaryDir dir;
+    const QStringList names = {"granja/gato", "granja/vaca", "granja/cerdo", "granja/oveja",
+                               "granja/gallo", "granja/pato", "granja/rana", "mar/barco",
+                               "mar/ballena", "sol", "luna", "casa"};
+    const QStringList bundled = {"gato", "vaca", "cerdo", "oveja", "gallo", "pato", "rana",
+                                 "barco", "ballena", "sol", "luna", "casa"};
+    QDir(dir.path()).mkpath("granja");
+    QDir(dir.path()).mkpath("mar");
+    for (qsizetype k = 0; k < names.size(); ++k)
+        ASSERT_TRUE(QFile::copy(Bundled + "/" + bundled[k] + ".png", dir.filePath(names[k] + ".png")))
+            << bundled[k].toStdString();
+    sheets::SheetRequest request{{dir.path()}, 1, 5, Seed, false, {}};
+    request.theme = QStringLiteral("Granja");
+    const sheets::MadeSet made = sheets::makeSheetSet(request);
+    ASSERT_TRUE(made.set) << made.problem.toStdString();
+    for (const sheets::Sheet& sheet : made.set->sheets)
+        for (const QString& file : sheet.pictureFiles) EXPECT_TRUE(file.startsWith(u"granja/"));
+    // The short sea is topped up from the others.
+    request.theme = QStringLiteral("mar");
+    ASSERT_TRUE(sheets::makeSheetSet(request).set);
+    request.theme = QStringLiteral("circo");
+    EXPECT_EQ(sheets::makeSheetSet(request).problem,
+              QStringLiteral("no theme circo in %1 (themes: granja, mar)").arg(dir.path()));
+}
