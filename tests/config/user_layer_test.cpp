@@ -132,7 +132,7 @@ TEST(UserFolders, aHomeWhoseNameIsNoTextGivesNoUserFolders) {
 struct SettingsRow {
     const char* what;
     QByteArray file;
-    QString expected; // language voice lowercase seconds pictures, "-" where not given
+    QString expected; // language voice lowercase seconds pictures theme themes, "-" where not given
     QStringList problems; // the keys reported, "" for an unreadable file
 };
 
@@ -142,7 +142,9 @@ QString shown(const UserSettings& s) {
                        opt(s.voice, voiceValue),
                        opt(s.lowerCase, [](bool b) { return QString(b ? "true" : "false"); }),
                        opt(s.secondsPerWord, [](int n) { return QString::number(n); }),
-                       opt(s.onlyMine, [](bool b) { return QString(b ? "mine" : "all"); })}
+                       opt(s.onlyMine, [](bool b) { return QString(b ? "mine" : "all"); }),
+                       opt(s.theme, [](const QString& t) { return t.isEmpty() ? "(all)" : t; }),
+                       opt(s.themeRowShown, [](bool b) { return QString(b ? "shown" : "hidden"); })}
         .join(u' ');
 }
 
@@ -163,21 +165,23 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         SettingsRow{"every key",
                     "[general]\nlanguage=en\nvoice=recordings\nlowercase=true\n"
-                    "secondsPerWord=40\npictures=mine\n",
-                    "en recordings true 40 mine", {}},
+                    "secondsPerWord=40\npictures=mine\ntheme=granja\nthemes=hidden\n",
+                    "en recordings true 40 mine granja hidden", {}},
+        SettingsRow{"an empty theme is all pictures", "[general]\ntheme=\nthemes=shown\n",
+                    "- - - - - (all) shown", {}},
         SettingsRow{"[General], as Qt itself writes the group", "[General]\nvoice=off\n",
-                    "- off - - -", {}},
-        SettingsRow{"an empty file", "", "- - - - -", {}},
+                    "- off - - - - -", {}},
+        SettingsRow{"an empty file", "", "- - - - - - -", {}},
         SettingsRow{"bad values change nothing",
                     "[general]\nvoice=loud\nlowercase=yes\nsecondsPerWord=60\npictures=some\n"
-                    "language=../etc\n",
-                    "- - - - -",
-                    {"language", "voice", "lowercase", "secondsPerWord", "pictures"}},
-        SettingsRow{"a list is no value", "[general]\nvoice=on,off\n", "- - - - -",
+                    "language=../etc\ntheme=../granja\nthemes=maybe\n",
+                    "- - - - - - -",
+                    {"language", "voice", "lowercase", "secondsPerWord", "pictures", "theme", "themes"}},
+        SettingsRow{"a list is no value", "[general]\nvoice=on,off\n", "- - - - - - -",
                     {"voice"}},
-        SettingsRow{"unknown keys", "[general]\nvoz=no\n[other]\nx=1\n", "- - - - -",
+        SettingsRow{"unknown keys", "[general]\nvoz=no\n[other]\nx=1\n", "- - - - - - -",
                     {"other/x", "voz"}},
-        SettingsRow{"not INI at all", QByteArray(2000, '\xff'), "- - - - -", {}}),
+        SettingsRow{"not INI at all", QByteArray(2000, '\xff'), "- - - - - - -", {}}),
     [](const auto& info) {
         QString name = QString::fromUtf8(info.param.what);
         name.replace(QRegularExpression("[^A-Za-z0-9]"), "_");
@@ -214,7 +218,7 @@ TEST(SettingsFileOnDisk, writingKeepsOtherKeysAndFailsPlainlyWhereNothingCanBeWr
     settings.language = "en";
     ASSERT_EQ(writeUserSettings(path, settings), std::nullopt);
     const UserSettings read = readUserSettings(path);
-    EXPECT_EQ(shown(read), "en recordings - 0 -");
+    EXPECT_EQ(shown(read), "en recordings - 0 - - -");
     ASSERT_EQ(read.problems.size(), 1); // the extra key, kept as it was
     EXPECT_EQ(read.problems[0].key, "extra/kept");
     // Nothing but the settings file is left in its folder.
