@@ -25,7 +25,10 @@ endif()
 
 # file(COPY) skips files whose time stamp matches, so an unchanged build copies nothing.
 file(COPY "${ASSETS}/gifs" "${ASSETS}/sonidos" DESTINATION "${PLAY}")
-file(COPY "${ASSETS}/idiomas" DESTINATION "${PLAY}" PATTERN activo.txt EXCLUDE)
+file(COPY "${ASSETS}/idiomas" DESTINATION "${PLAY}" PATTERN activo.txt EXCLUDE
+     PATTERN nombres.tsv EXCLUDE)
+include("${CMAKE_CURRENT_LIST_DIR}/picture_store.cmake")
+tolvano_set_pictures("${ASSETS}" "${PLAY}/idiomas" COPY)
 if(NOT EXISTS "${PLAY}/idiomas/activo.txt")
     file(COPY "${ASSETS}/idiomas/activo.txt" DESTINATION "${PLAY}/idiomas")
 endif()

@@ -1,0 +1,50 @@
+# Each language set's picture folder made from the one picture store: assets/pictures/<theme>/<id>.png
+# once, and assets/idiomas/<set>/nombres.tsv naming each picture in that set's words.
+#
+# tolvano_set_pictures(ASSETS SETS MODE) makes SETS/<set>/imagenes/<theme>/<word>.png for every row
+# (id<TAB>word<TAB>theme; '#' starts a comment) of every set's table. MODE COPY copies a picture
+# where it differs (the program's own folder, where a teacher may edit a picture in place: a link
+# would edit the store); MODE LINK makes hard links to the first set's copy, so that an installed
+# package holds each picture's bytes once, and copies where the file system cannot link. A row
+# naming a picture the store lacks, or a word or theme that could leave its folder, stops the build.
+function(tolvano_set_pictures assets sets mode)
+    file(GLOB store "${assets}/pictures/*/*.png")
+    foreach(file IN LISTS store)
+        get_filename_component(id "${file}" NAME_WE)
+        set("store_${id}" "${file}")
+    endforeach()
+    file(GLOB tables "${assets}/idiomas/*/nombres.tsv")
+    foreach(table IN LISTS tables)
+        get_filename_component(set_folder "${table}" DIRECTORY)
+        get_filename_component(set "${set_folder}" NAME)
+        file(STRINGS "${table}" rows ENCODING UTF-8)
+        foreach(row IN LISTS rows)
+            if(row MATCHES "^#" OR row STREQUAL "")
+                continue()
+            endif()
+            string(REPLACE "\t" ";" columns "${row}")
+            list(LENGTH columns count)
+            if(NOT count EQUAL 3)
+                message(FATAL_ERROR "${table}: not id, word and theme: ${row}")
+            endif()
+            list(GET columns 0 id)
+            list(GET columns 1 word)
+            list(GET columns 2 theme)
+            if(NOT DEFINED "store_${id}")
+                message(FATAL_ERROR "${table}: no picture ${id} in ${assets}/pictures")
+            endif()
+            if(word MATCHES "[/\\\\]|^\\." OR theme MATCHES "[/\\\\]|^\\.")
+                message(FATAL_ERROR "${table}: ${word} or ${theme} is no file name")
+            endif()
+            set(target "${sets}/${set}/imagenes/${theme}/${word}.png")
+            file(MAKE_DIRECTORY "${sets}/${set}/imagenes/${theme}")
+            if(mode STREQUAL "LINK" AND DEFINED "linked_${id}")
+                file(REMOVE "${target}")
+                file(CREATE_LINK "${linked_${id}}" "${target}" COPY_ON_ERROR)
+            else()
+                file(COPY_FILE "${store_${id}}" "${target}" ONLY_IF_DIFFERENT)
+                set("linked_${id}" "${target}")
+            endif()
+        endforeach()
+    endforeach()
+endfunction()
