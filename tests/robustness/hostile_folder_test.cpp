@@ -181,7 +181,9 @@ void foldersLikePictures(Hostile& h) {
     h.goodPictures();
     h.folder(QStringLiteral("carpeta.png"));
     h.folder(QStringLiteral("album.jpg"));
-    h.file(QStringLiteral("album.jpg/dentro.png"), bundledPng(QStringLiteral("gato.png")));
+    // A folder is a theme whatever its name, and its pictures are drawn; one level deeper is not.
+    h.picture(QStringLiteral("album.jpg/dentro.png"), bundledPng(QStringLiteral("gato.png")));
+    h.file(QStringLiteral("album.jpg/hondo/mas.png"), bundledPng(QStringLiteral("oso.png")));
 }
 
 void linkLoops(Hostile& h) {
