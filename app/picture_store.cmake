@@ -48,3 +48,26 @@ function(tolvano_set_pictures assets sets mode)
         endforeach()
     endforeach()
 endfunction()
+
+# Before the store, every set's pictures lay flat in imagenes/; a play folder or an installed copy
+# made then still holds them beside the themed copies, each word twice. tolvano_drop_flat_pictures
+# (SETS LIST) removes a flat picture only where its name and its bytes are those of a picture we
+# bundled then (LIST: md5, two blanks, set/name), so a teacher's own picture, or one a teacher
+# edited, stays. Only the sets that have a names table are touched.
+function(tolvano_drop_flat_pictures assets sets list)
+    file(STRINGS "${list}" rows ENCODING UTF-8 REGEX "^[0-9a-f]+  ")
+    foreach(row IN LISTS rows)
+        string(REGEX REPLACE "^([0-9a-f]+)  ([^/]+)/(.+)$" "\\1;\\2;\\3" columns "${row}")
+        list(GET columns 0 md5)
+        list(GET columns 1 set)
+        list(GET columns 2 name)
+        set(flat "${sets}/${set}/imagenes/${name}")
+        if(EXISTS "${assets}/idiomas/${set}/nombres.tsv" AND EXISTS "${flat}"
+           AND NOT IS_DIRECTORY "${flat}" AND NOT IS_SYMLINK "${flat}")
+            file(MD5 "${flat}" found)
+            if(found STREQUAL md5)
+                file(REMOVE "${flat}")
+            endif()
+        endif()
+    endforeach()
+endfunction()

@@ -29,6 +29,7 @@ file(COPY "${ASSETS}/idiomas" DESTINATION "${PLAY}" PATTERN activo.txt EXCLUDE
      PATTERN nombres.tsv EXCLUDE)
 include("${CMAKE_CURRENT_LIST_DIR}/picture_store.cmake")
 tolvano_set_pictures("${ASSETS}" "${PLAY}/idiomas" COPY)
+tolvano_drop_flat_pictures("${ASSETS}" "${PLAY}/idiomas" "${CMAKE_CURRENT_LIST_DIR}/flat_pictures.md5")
 if(NOT EXISTS "${PLAY}/idiomas/activo.txt")
     file(COPY "${ASSETS}/idiomas/activo.txt" DESTINATION "${PLAY}/idiomas")
 endif()
