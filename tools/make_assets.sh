@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Remakes every bundled asset under assets/ (pictures, animations, window pictures, icon, sounds, texts) and the pictures' contact sheets in docs/.
 #
-# Needs (Debian): qt6-base-dev cmake ninja-build g++ fonts-noto-color-emoji fonts-dejavu-core
+# Needs (Debian): qt6-base-dev cmake ninja-build g++ fonts-dejavu-core python3
 #                 imagemagick gifsicle pngquant optipng sox bc espeak-ng librsvg2-bin
+# and the Noto emoji SVGs unpacked in $NOTO (default /tmp/package; see tools/make_pictures.sh).
 # Usage: tools/make_assets.sh
 # The drawing programs are built in a temporary folder, never inside the repository. Pictures
-# are rendered from tools/pictures.tsv; to add one, add a row there and run this script again.
+# are rendered from tools/pictures.tsv; to add one, add a row there and its words to each
+# assets/idiomas/<set>/nombres.tsv, and run this script again.
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -28,23 +30,14 @@ echo "== building the drawing programs in $build"
 cmake -S "$here/media_maker" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release > /dev/null
 cmake --build "$build" > /dev/null
 
-echo "== pictures"
-"$build/make_pictures" "$here/pictures.tsv" "$work/es" "$work/en"
-# Palette PNGs look the same here and take a third of the room.
-pngquant --force --ext .png --speed 1 --quality 60-85 --strip "$work"/es/*.png "$work"/en/*.png
-optipng -quiet -o2 -strip all "$work"/es/*.png "$work"/en/*.png
-for dir in idiomas/es/imagenes idiomas/en/imagenes; do
-    mkdir -p "$assets/$dir"
-    find "$assets/$dir" -maxdepth 1 -type f -name '*.png' -delete
-done
-cp "$work"/es/*.png "$assets/idiomas/es/imagenes/"
-cp "$work"/en/*.png "$assets/idiomas/en/imagenes/"
+echo "== pictures (assets/pictures/<theme>/<id>.png from the Noto emoji SVGs)"
+"$here/make_pictures.sh" "${NOTO:-/tmp/package}"
 
-echo "== contact sheets of the pictures (docs/pictures-es.png, docs/pictures-en.png)"
+echo "== contact sheets of the pictures (docs/pictures/<set>-<theme>.png)"
 "$here/make_sheets.sh"
 
 echo "== animations and window pictures"
-"$build/make_media" "$assets/idiomas/es/imagenes" "$work/media"
+"$build/make_media" "$assets/pictures" "$work/media"
 mkdir -p "$assets/gifs" "$assets/ventanas"
 for gif in corre acierto 1 2 3 4 5 6; do
     # shellcheck disable=SC2046 # the argument file is a plain word list

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Records every bundled picture's word with espeak-ng, trimmed and normalised with sox, as
-# assets/idiomas/<set>/voces/<name>.wav (16-bit mono, 16 kHz): the voice the game falls back on
-# where a teacher has recorded none.
+# Records every word of each set's names table (assets/idiomas/<set>/nombres.tsv) with espeak-ng,
+# trimmed and normalised with sox, as assets/idiomas/<set>/voces/<word>.wav (16-bit mono, 16 kHz):
+# the voice the game falls back on where a teacher has recorded none.
 #
 # Needs (Debian): espeak-ng sox
 # Usage: tools/make_voices.sh   (tools/make_assets.sh calls it)
@@ -26,14 +26,14 @@ speak() { # VOICE WORD OUT
 for entry in es:es en:en-gb; do
     set_name=${entry%%:*}
     voice=${entry#*:}
-    pictures=$assets/idiomas/$set_name/imagenes
+    table=$assets/idiomas/$set_name/nombres.tsv
     voices=$assets/idiomas/$set_name/voces
+    [[ -f $table ]] || { echo "make_voices: no $table" >&2; exit 1; }
     mkdir -p "$voices"
+    # Every recording is made again, so a word gone from the table leaves none behind.
     find "$voices" -maxdepth 1 -type f -name '*.wav' -delete
-    for picture in "$pictures"/*; do
-        name=$(basename "$picture")
-        name=${name%.*}
-        speak "$voice" "$name" "$voices/$name.wav"
-    done
+    while IFS=$'\t' read -r _ word _; do
+        speak "$voice" "$word" "$voices/$word.wav"
+    done < <(grep -v -e '^#' -e '^$' "$table")
     echo "make_voices: $set_name: $(find "$voices" -name '*.wav' | wc -l) recordings, $(du -sh "$voices" | cut -f1)"
 done

@@ -1,16 +1,23 @@
 // Checks the finished assets the way the game will load them: every GIF through QMovie (size,
-// frames, loop count, length) and every picture through QImage; optionally saves each GIF frame
-// as Qt decodes it, to look at.
+// frames, loop count, length), every picture of the store assets/pictures/<theme>/<id>.png through
+// QImage, and each set's names table assets/idiomas/<set>/nombres.tsv against the store and the
+// set's recordings; optionally saves each GIF frame as Qt decodes it, to look at.
 //
 // Usage: check_media ASSETS_DIR [FRAME_DIR]
-// Exits non-zero when a file is missing or does not load, or a GIF breaks its expected looping.
+// Exits non-zero when a file is missing or does not load, a GIF breaks its expected looping, or a
+// table names a picture the store lacks, gives a word the board cannot hold or gives it twice,
+// leaves a picture unnamed, or a word has no recording.
 
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QImageReader>
 #include <QMovie>
+#include <QSet>
+#include <QTextStream>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -65,11 +72,102 @@ void checkPicture(const QString& path, QSize expected) {
                     .arg(expected.height()));
 }
 
-int checkFolder(const QString& dir) {
-    const QStringList names = QDir(dir).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase);
-    for (const QString& name : names)
-        checkPicture(dir + '/' + name, QSize(256, 256));
-    return int(names.size());
+constexpr int kStoreSide = 512; // smallest side of a store picture
+constexpr int kSetWords = 300;  // fewest words a bundled set holds
+constexpr int kThemeWords = 20; // fewest pictures a theme holds
+
+// The store: picture id to its theme folder. Every picture must load, at least kStoreSide square.
+QHash<QString, QString> checkStore(const QString& dir) {
+    QHash<QString, QString> themes;
+    const QStringList folders = QDir(dir).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QString& theme : folders) {
+        const QStringList files =
+            QDir(dir + '/' + theme).entryList({"*.png"}, QDir::Files, QDir::Name);
+        if (files.size() < kThemeWords)
+            problem(QString("%1/%2: %3 pictures, fewer than %4")
+                        .arg(dir, theme)
+                        .arg(files.size())
+                        .arg(kThemeWords));
+        for (const QString& file : files) {
+            const QString id = QFileInfo(file).completeBaseName();
+            if (themes.contains(id))
+                problem(QString("%1: %2 in both %3 and %4").arg(dir, id, themes[id], theme));
+            themes[id] = theme;
+            const QImage img(dir + '/' + theme + '/' + file);
+            if (img.isNull())
+                problem("cannot read " + dir + '/' + theme + '/' + file);
+            else if (img.width() < kStoreSide || img.height() < kStoreSide)
+                problem(QString("%1/%2/%3: %4x%5, smaller than %6x%6")
+                            .arg(dir, theme, file)
+                            .arg(img.width())
+                            .arg(img.height())
+                            .arg(kStoreSide));
+        }
+    }
+    if (themes.isEmpty()) problem("no pictures in " + dir);
+    return themes;
+}
+
+// A word the child finds on the board: lower-case letters only, 2 to 12 of them.
+bool isBoardWord(const QString& word) {
+    if (word.size() < 2 || word.size() > 12) return false;
+    return std::all_of(word.begin(), word.end(),
+                       [](QChar c) { return c.isLetter() && c.isLower(); });
+}
+
+// One set's names table: id, word, theme per row. Returns how many words it gives.
+int checkTable(const QString& setDir, const QHash<QString, QString>& store) {
+    const QString path = setDir + "/nombres.tsv";
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        problem("cannot read " + path);
+        return 0;
+    }
+    QTextStream in(&file);
+    QSet<QString> words, named;
+    QHash<QString, QString> setTheme; // store theme to this set's theme, one to one
+    int line = 0;
+    while (!in.atEnd()) {
+        const QString row = in.readLine();
+        ++line;
+        if (row.isEmpty() || row.startsWith('#')) continue;
+        const QStringList columns = row.split('\t');
+        const QString where = QString("%1:%2").arg(path).arg(line);
+        if (columns.size() != 3 || columns[2].isEmpty()) {
+            problem(where + ": not id, word and theme");
+            continue;
+        }
+        const QString &id = columns[0], &word = columns[1], &theme = columns[2];
+        if (!store.contains(id)) problem(where + ": no picture " + id + " in the store");
+        if (!isBoardWord(word)) problem(where + ": " + word + " is not 2 to 12 lower-case letters");
+        if (words.contains(word)) problem(where + ": " + word + " given twice");
+        if (named.contains(id)) problem(where + ": " + id + " named twice");
+        if (!QFileInfo::exists(setDir + "/voces/" + word + ".wav"))
+            problem(where + ": no recording voces/" + word + ".wav");
+        words.insert(word);
+        named.insert(id);
+        // A theme's pictures share one theme of the set, and no two themes share one.
+        const QString storeTheme = store.value(id);
+        if (storeTheme.isEmpty()) continue;
+        if (!setTheme.contains(storeTheme)) {
+            if (!setTheme.key(theme).isEmpty())
+                problem(QString("%1: %2 holds both %3 and %4 pictures")
+                            .arg(where, theme, setTheme.key(theme), storeTheme));
+            else
+                setTheme.insert(storeTheme, theme);
+        } else if (setTheme[storeTheme] != theme) {
+            problem(QString("%1: %2 is in %3, the other %4 pictures in %5")
+                        .arg(where, id, theme, storeTheme, setTheme[storeTheme]));
+        }
+    }
+    for (auto it = store.begin(); it != store.end(); ++it)
+        if (!named.contains(it.key()))
+            problem(path + ": no word for the picture " + it.value() + '/' + it.key());
+    const QStringList recordings = QDir(setDir + "/voces").entryList({"*.wav"}, QDir::Files);
+    for (const QString& recording : recordings)
+        if (!words.contains(QFileInfo(recording).completeBaseName()))
+            problem(setDir + "/voces/" + recording + ": no word for it");
+    return int(words.size());
 }
 
 } // namespace
@@ -91,10 +189,16 @@ int main(int argc, char** argv) {
     checkPicture(assets + "/ventanas/portada.png", QSize(487, 474));
     checkPicture(assets + "/ventanas/salir.png", QSize(51, 52));
     checkPicture(assets + "/ventanas/minimizar.png", QSize(36, 36));
-    const int es = checkFolder(assets + "/idiomas/es/imagenes");
-    const int en = checkFolder(assets + "/idiomas/en/imagenes");
-    std::printf("pictures: %d Spanish, %d English\n", es, en);
-    if (es < 100 || en != es)
-        problem("the picture folders should hold at least 100 pictures each, as many in both");
+    const QHash<QString, QString> store = checkStore(assets + "/pictures");
+    std::printf("pictures: %d in the store\n", int(store.size()));
+    for (const QString& set : {QString("es"), QString("en")}) {
+        const int words = checkTable(assets + "/idiomas/" + set, store);
+        std::printf("%s: %d words\n", qPrintable(set), words);
+        if (words < kSetWords)
+            problem(QString("the %1 set gives %2 words, fewer than %3")
+                        .arg(set)
+                        .arg(words)
+                        .arg(kSetWords));
+    }
     return problems == 0 ? 0 : 1;
 }

@@ -1,8 +1,9 @@
 // Draws the game's animations (as PNG frames plus an ImageMagick argument list per GIF) and its
 // window pictures (splash, exit and minimise buttons).
 //
-// Usage: make_media PICTURES_DIR WORK_DIR
-// PICTURES_DIR holds the rendered picture pool (the splash borrows a few of its pictures).
+// Usage: make_media PICTURE_STORE WORK_DIR
+// PICTURE_STORE is the picture store assets/pictures, <theme>/<id>.png (the splash borrows a few
+// of its pictures).
 // WORK_DIR receives portada.png, salir.png, minimizar.png and, for each GIF, a folder
 // (corre/, acierto/, 1/ ... 6/) with frames fNN.png and a file "args": the ImageMagick options
 // and frame list, so that `cd WORK_DIR/corre && convert-im6.q16 $(cat args) corre.gif` builds it.
@@ -428,10 +429,11 @@ void outlinedText(QPainter& p, const QString& text, const QFont& font, QPointF c
     p.drawPath(path);
 }
 
-void drawPicture(QPainter& p, const QString& picturesDir, const QString& word, QPointF centre,
+// picture is a store path without its ending, <theme>/<id>.
+void drawPicture(QPainter& p, const QString& store, const QString& picture, QPointF centre,
                  double size, double degrees) {
-    QImage pic(picturesDir + '/' + word + ".png");
-    if (pic.isNull()) fail("missing picture " + word + ".png in " + picturesDir);
+    QImage pic(store + '/' + picture + ".png");
+    if (pic.isNull()) fail("missing picture " + picture + ".png in " + store);
     p.save();
     p.translate(centre);
     p.rotate(degrees);
@@ -439,7 +441,7 @@ void drawPicture(QPainter& p, const QString& picturesDir, const QString& word, Q
     p.restore();
 }
 
-QImage splash(const QString& picturesDir) {
+QImage splash(const QString& store) {
     constexpr int W = 487, H = 474;
     QImage img(W, H, QImage::Format_RGB32);
     QPainter p(&img);
@@ -470,16 +472,17 @@ QImage splash(const QString& picturesDir) {
 
     // Pictures around the title.
     struct Placed {
-        const char* word;
+        const char* picture;
         double x, y, size, degrees;
     };
     const Placed around[] = {
-        {"gato", 62, 62, 96, -10},    {"sol", 178, 46, 80, 8},         {"globo", 300, 50, 84, -6},
-        {"perro", 423, 64, 96, 10},   {"pingüino", 58, 378, 100, 6},   {"coche", 170, 410, 92, -5},
-        {"manzana", 284, 412, 80, 7}, {"mariposa", 410, 380, 100, -8},
+        {"animals/cat", 62, 62, 96, -10},     {"nature/sun", 178, 46, 80, 8},
+        {"toys/balloon", 300, 50, 84, -6},    {"animals/dog", 423, 64, 96, 10},
+        {"animals/penguin", 58, 378, 100, 6}, {"transport/car", 170, 410, 92, -5},
+        {"food/apple", 284, 412, 80, 7},      {"animals/butterfly", 410, 380, 100, -8},
     };
     for (const Placed& pl : around)
-        drawPicture(p, picturesDir, QString::fromUtf8(pl.word), {pl.x, pl.y}, pl.size, pl.degrees);
+        drawPicture(p, store, QString::fromUtf8(pl.picture), {pl.x, pl.y}, pl.size, pl.degrees);
 
     // The name on letter tiles, like a found word on the board.
     const QString name = "TOLVANO";
@@ -544,8 +547,8 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() != 3) fail("usage: make_media PICTURES_DIR WORK_DIR");
-    const QString pictures = args[1], work = args[2];
+    if (args.size() != 3) fail("usage: make_media PICTURE_STORE WORK_DIR");
+    const QString store = args[1], work = args[2];
     if (!QDir().mkpath(work)) fail("cannot create " + work);
 
     makeRunner(work + "/corre");
@@ -561,7 +564,7 @@ int main(int argc, char** argv) {
     for (size_t i = 0; i < levels.size(); ++i)
         makeLevel(work + '/' + QString::number(i + 1), levels[i]);
 
-    save(splash(pictures), work + "/portada.png");
+    save(splash(store), work + "/portada.png");
     save(exitButton(), work + "/salir.png");
     save(minimiseButton(), work + "/minimizar.png");
     std::printf("make_media: frames and window pictures in %s\n", qPrintable(work));
