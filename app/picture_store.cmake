@@ -5,7 +5,8 @@
 # (id<TAB>word<TAB>theme; '#' starts a comment) of every set's table. MODE COPY copies a picture
 # where it differs (the program's own folder, where a teacher may edit a picture in place: a link
 # would edit the store); MODE LINK makes hard links to the first set's copy, so that an installed
-# package holds each picture's bytes once, and copies where the file system cannot link. A row
+# package holds each picture's bytes once, and copies where the file system cannot link; MODE FLAT
+# copies every picture into imagenes/ itself, without its theme (the tests' sample folders). A row
 # naming a picture the store lacks, or a word or theme that could leave its folder, stops the build.
 function(tolvano_set_pictures assets sets mode)
     file(GLOB store "${assets}/pictures/*/*.png")
@@ -36,8 +37,12 @@ function(tolvano_set_pictures assets sets mode)
             if(word MATCHES "[/\\\\]|^\\." OR theme MATCHES "[/\\\\]|^\\.")
                 message(FATAL_ERROR "${table}: ${word} or ${theme} is no file name")
             endif()
-            set(target "${sets}/${set}/imagenes/${theme}/${word}.png")
-            file(MAKE_DIRECTORY "${sets}/${set}/imagenes/${theme}")
+            set(folder "${sets}/${set}/imagenes/${theme}")
+            if(mode STREQUAL "FLAT")
+                set(folder "${sets}/${set}/imagenes")
+            endif()
+            set(target "${folder}/${word}.png")
+            file(MAKE_DIRECTORY "${folder}")
             if(mode STREQUAL "LINK" AND DEFINED "linked_${id}")
                 file(REMOVE "${target}")
                 file(CREATE_LINK "${linked_${id}}" "${target}" COPY_ON_ERROR)

@@ -1,9 +1,11 @@
 # Copies the bundled assets beside the built program, keeping what a teacher chose or added there.
-# Usage: cmake -DASSETS=<source assets/> -DPLAY=<folder of the built program> -P play_assets.cmake
+# Usage: cmake -DASSETS=<source assets/> -DPLAY=<folder of the built program> [-DFLAT_PICTURES=ON] -P play_assets.cmake
+# (FLAT_PICTURES: each set's pictures directly in imagenes/, without their themes, for the tests.)
 #
 # Run at every build, so that an edit under assets/ shows at the next start. Bundled files are
 # overwritten with their source; nothing else in PLAY is ever deleted, and idiomas/activo.txt is
 # written only when missing, since switching the language means editing it there.
+cmake_minimum_required(VERSION 3.25) # a script's policies as the project's
 foreach(variable ASSETS PLAY)
     if(NOT ${variable})
         message(FATAL_ERROR "play_assets.cmake needs -D${variable}=...")
@@ -28,7 +30,11 @@ file(COPY "${ASSETS}/gifs" "${ASSETS}/sonidos" DESTINATION "${PLAY}")
 file(COPY "${ASSETS}/idiomas" DESTINATION "${PLAY}" PATTERN activo.txt EXCLUDE
      PATTERN nombres.tsv EXCLUDE)
 include("${CMAKE_CURRENT_LIST_DIR}/picture_store.cmake")
-tolvano_set_pictures("${ASSETS}" "${PLAY}/idiomas" COPY)
+if(FLAT_PICTURES)
+    tolvano_set_pictures("${ASSETS}" "${PLAY}/idiomas" FLAT)
+else()
+    tolvano_set_pictures("${ASSETS}" "${PLAY}/idiomas" COPY)
+endif()
 tolvano_drop_flat_pictures("${ASSETS}" "${PLAY}/idiomas" "${CMAKE_CURRENT_LIST_DIR}/flat_pictures.md5")
 if(NOT EXISTS "${PLAY}/idiomas/activo.txt")
     file(COPY "${ASSETS}/idiomas/activo.txt" DESTINATION "${PLAY}/idiomas")
