@@ -320,6 +320,15 @@ void writeSettings(QTextStream& out, const FolderReport& report) {
         line(QStringLiteral("pictures"),
              *read.onlyMine ? QStringLiteral("mine") : QStringLiteral("all"),
              say(*read.onlyMine ? Say::MeansOnlyMine : Say::MeansAllPictures));
+    if (read.theme)
+        line(QStringLiteral("theme"), *read.theme,
+             read.theme->isEmpty()       ? say(Say::AllPictures)
+             : report.themes.chosenFound ? say(Say::MeansTheme)
+                                         : say(Say::MeansNoSuchTheme));
+    if (read.themeRowShown)
+        line(QStringLiteral("themes"),
+             *read.themeRowShown ? QStringLiteral("shown") : QStringLiteral("hidden"),
+             say(*read.themeRowShown ? Say::ThemeRowShown : Say::MeansThemeRowHidden));
     for (const SettingsProblem& problem : read.problems) {
         switch (problem.kind) {
         case SettingsProblem::Kind::Unreadable:

@@ -330,6 +330,12 @@ constexpr Row Rows[] = {
     {Say::ATheme, {u"el nombre de la carpeta de un tema", u"a theme's folder name"}},
     {Say::ThemeRowShown,
      {u"el menú muestra la fila de temas", u"the menu shows the row of themes"}},
+    {Say::MeansTheme, {u"las rondas empiezan con este tema", u"rounds start with this theme"}},
+    {Say::MeansNoSuchTheme,
+     {u"no hay tal tema: todas las imágenes", u"no such theme: all the pictures"}},
+    {Say::MeansThemeRowHidden,
+     {u"el menú no muestra la fila de temas: el tema es el de la clase",
+      u"the menu hides the row of themes: the theme is the class's"}},
 };
 
 constexpr bool inTheOrderOfTheNames() {
@@ -339,7 +345,7 @@ constexpr bool inTheOrderOfTheNames() {
     return true;
 }
 static_assert(inTheOrderOfTheNames(), "a row out of place would give a name another's text");
-static_assert(std::size(Rows) == static_cast<std::size_t>(Say::ThemeRowShown) + 1,
+static_assert(std::size(Rows) == static_cast<std::size_t>(Say::MeansThemeRowHidden) + 1,
               "every name has its row");
 
 } // namespace

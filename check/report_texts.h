@@ -196,6 +196,9 @@ enum class Say {
     NoThemesHere,
     ATheme,
     ThemeRowShown,
+    MeansTheme,
+    MeansNoSuchTheme,
+    MeansThemeRowHidden,
 };
 
 // The pair of texts behind each name.

@@ -911,7 +911,7 @@ TEST(Themes, areCountedAsARoundOfThemDrawsAndWhatTheGameCannotFollowIsToLookAt) 
         QString line;
     } cases[] = {
         {"ChosenThemeThere",
-         "[general]\ntheme=Frutas\n",
+         "[general]\ntheme=Frutas\nthemes=hidden\n",
          true,
          {tooDeep},
          "tolvano.conf chooses theme=Frutas: rounds start with this theme"},
@@ -957,6 +957,8 @@ TEST(Themes, areCountedAsARoundOfThemDrawsAndWhatTheGameCannotFollowIsToLookAt) 
         EXPECT_TRUE(shown.contains(c.line)) << formatReport(report).toStdString();
         EXPECT_TRUE(shown.contains(
             "animales 3 usable short: a round of this theme is topped up from all the pictures"));
+        EXPECT_TRUE(shown.contains(c.found ? "theme=Frutas: rounds start with this theme"
+                                           : "theme=plantas: no such theme: all the pictures"));
     }
     EnglishFolder plain;
     EXPECT_TRUE(lines(checkFolder(assets::resolve(plain.path()))).contains("Themes: none"));
