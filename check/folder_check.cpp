@@ -266,6 +266,20 @@ QList<IgnoredEntry> ignoredEntries(const QString& path, const QStringList& liste
     return ignored;
 }
 
+// The themes as the menu lists them from the merged folder, each with the rows the check found
+// usable in it: a set picture that the user's own stands in for counts once, as the user's.
+QList<ThemeRow> themeRows(LayeredPictureFolder& layered, const QList<PictureRow>& pictures) {
+    QList<ThemeRow> rows;
+    for (const Theme& theme : themesIn(layered)) {
+        const auto usable =
+            std::count_if(pictures.begin(), pictures.end(), [&](const PictureRow& row) {
+                return row.usable && inTheme(row.file, theme.name);
+            });
+        rows.append({theme.name, int(usable), usable < WordSlots});
+    }
+    return rows;
+}
+
 // The pictures of the folders a round draws from (the user's own first), as the game's layered
 // listing takes them: a set picture whose word the user's own folder gives is never drawn, so it
 // is not decoded either, and its row names the picture that stands in for it.
@@ -318,7 +332,11 @@ void checkPictures(FolderReport& report, const QStringList& folders, const QStri
             report.pictures.append(row);
         }
         (own ? report.own.ignored : report.ignored) = ignoredEntries(path, listed, raw, say);
+        for (const SkippedFolder& skipped : folder.skippedFolders())
+            report.themes.tooDeep.append(
+                {skipped.name, shownPath(report.folder, path + u'/' + skipped.name) + u'/', own});
     }
+    report.themes.themes = themeRows(layered, report.pictures);
 }
 
 LanguageReport checkLanguage(const assets::AssetPaths& paths, const ReportTexts& say) {
@@ -663,6 +681,10 @@ FolderReport checkFolder(const assets::AssetPaths& paths, const SpeechAnswer& sp
     report.own.folder = QDir::cleanPath(paths.userPictureFolder());
     report.own.onlyMine = report.own.layer && playSettings(paths).onlyMine;
     checkPictures(report, paths.pictureFolders(), paths.userPictureFolder());
+    report.themes.chosen = playSettings(paths).theme;
+    report.themes.chosenFound = std::any_of(
+        report.themes.themes.begin(), report.themes.themes.end(),
+        [&](const ThemeRow& theme) { return inTheme(theme.name + u'/', report.themes.chosen); });
     report.language = checkLanguage(paths, say);
     report.speed = checkSpeed(paths, say);
     report.levels = checkLevels(paths, say);
@@ -827,6 +849,8 @@ std::pair<QString, QString> keyValues(const QString& key, const SettingsReport& 
     if (name == u"secondsPerWord")
         return {values({"120", "80", "40", "0"}), fileSetting(settings.speedFile)};
     if (name == u"pictures") return {values({"all", "mine"}), say(Say::AllPictures)};
+    if (name == u"theme") return {say(Say::ATheme), say(Say::AllPictures)};
+    if (name == u"themes") return {values({"shown", "hidden"}), say(Say::ThemeRowShown)};
     return {say(Say::ASetsName), fileSetting(settings.setsFile)};
 }
 
@@ -857,6 +881,21 @@ void settingsWarnings(const FolderReport& report, QStringList& found) {
     }
 }
 
+// A theme that tolvano.conf chooses and the folder does not hold: the class plays all the
+// pictures, not the theme the teacher prepared.
+void themeWarnings(const FolderReport& report, QStringList& found) {
+    const ThemesReport& themes = report.themes;
+    const ReportTexts& say = report.say;
+    if (themes.chosen.isEmpty() || themes.chosenFound) return;
+    QStringList names;
+    for (const ThemeRow& theme : themes.themes)
+        names.append(theme.name);
+    found.append(say(Say::ThemeNotHere)
+                     .arg(escaped(report.settings.name), escaped(themes.chosen),
+                          names.isEmpty() ? say(Say::NoThemesHere)
+                                          : say(Say::ThemesHere).arg(quotedNames(names, say))));
+}
+
 void pictureWarnings(const FolderReport& report, QStringList& found) {
     const ReportTexts& say = report.say;
     QStringList leftOut, noted;
@@ -867,6 +906,11 @@ void pictureWarnings(const FolderReport& report, QStringList& found) {
     }
     found.append(countedLine(leftOut, Say::LeftOutOne, Say::LeftOutMany, say));
     found.append(countedLine(noted, Say::NotesOne, Say::NotesMany, say));
+    // Pictures a teacher sorted one folder deeper never reach a round, and nothing else says so.
+    QStringList tooDeep;
+    for (const TooDeepFolder& folder : report.themes.tooDeep)
+        tooDeep.append(escaped(folder.shown));
+    found.append(countedLine(tooDeep, Say::TooDeepOne, Say::TooDeepMany, say));
     if (report.picturesOnly) return;
     const VoiceReport& voices = report.voices;
     found.append(
@@ -885,6 +929,7 @@ QStringList warnings(const FolderReport& report) {
         speedWarnings(report, found);
         choiceWarnings(report, found);
         settingsWarnings(report, found);
+        themeWarnings(report, found);
     }
     pictureWarnings(report, found);
     found.removeAll(QString());

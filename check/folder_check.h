@@ -162,6 +162,32 @@ struct SettingsReport {
     QString playingSet;
 };
 
+// A theme as a round of it draws: the usable pictures it has over every folder a round draws
+// from, the user's own and the set's merged as the game merges them.
+struct ThemeRow {
+    QString name;
+    int usable = 0;
+    // Fewer than a round's six: a round of this theme shows them all and is topped up from all
+    // the pictures, which a teacher who chose it may not expect.
+    bool isShort = false;
+};
+
+// A folder inside a theme, which the game never reads: one level of folders counts.
+struct TooDeepFolder {
+    QString name;  // inside its picture folder: "animales/perros"
+    QString shown; // as the report names it: "imagenes/animales/perros/"
+    bool own = false;
+};
+
+struct ThemesReport {
+    QList<ThemeRow> themes; // in the order the menu shows them
+    QList<TooDeepFolder> tooDeep;
+    // The theme tolvano.conf starts rounds with (empty: all pictures), and whether a round finds
+    // it: one the folder does not hold leaves rounds drawing from all the pictures.
+    QString chosen;
+    bool chosenFound = false;
+};
+
 struct FolderReport {
     ReportTexts say;           // the set's language, in which the report is written
     bool picturesOnly = false; // a plain picture folder, checked as tolvano-sheets --folder uses it
@@ -173,6 +199,7 @@ struct FolderReport {
     QList<IgnoredEntry> ignored;
     int usableCount = 0; // what a round can draw, from every folder it draws from
     OwnPictures own;
+    ThemesReport themes;
     LanguageReport language;
     SpeedReport speed;
     LevelReport levels;
@@ -229,8 +256,8 @@ QStringList problems(const FolderReport& report);
 
 // What the game copes with but a teacher should look at, each with what to do: a speed that is
 // probably a mistake, switches and choices it does not understand (tolvano.conf's among them),
-// pictures it leaves out or whose names are not only letters, recordings it cannot play, words
-// that will be silent.
+// pictures it leaves out or whose names are not only letters, folders too deep for a theme, a
+// chosen theme that is not there, recordings it cannot play, words that will be silent.
 QStringList warnings(const FolderReport& report);
 
 // 0 when the folder is ready to play (warnings or not), 1 when problems() has something to say.

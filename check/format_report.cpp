@@ -167,6 +167,39 @@ void writePictures(QTextStream& out, const FolderReport& report) {
     writePictureTable(out, report, rows, report.ignored);
 }
 
+// Each theme with what a round of it can draw, the folders too deep to be read, and the theme
+// tolvano.conf starts with; a folder without themes and without a chosen one takes one line.
+void writeThemes(QTextStream& out, const FolderReport& report) {
+    const ReportTexts& say = report.say;
+    const ThemesReport& themes = report.themes;
+    if (themes.themes.isEmpty())
+        out << say(Say::ThemesNone) << '\n';
+    else
+        out << say(Say::ThemesIn).arg(themes.themes.size()) << '\n';
+    const auto count = [&](const ThemeRow& theme) {
+        return say(Say::ThemeUsable).arg(theme.usable);
+    };
+    const QList<qsizetype> widths{
+        columnWidth(themes.themes, {}, [](const ThemeRow& theme) { return escaped(theme.name); }),
+        columnWidth(themes.themes, {}, count)};
+    for (const ThemeRow& theme : themes.themes) {
+        QStringList cells{escaped(theme.name), count(theme)};
+        if (theme.isShort) cells.append(say(Say::ThemeShort));
+        out << tableLine(cells, widths) << '\n';
+    }
+    if (!themes.tooDeep.isEmpty()) {
+        QStringList folders;
+        for (const TooDeepFolder& folder : themes.tooDeep)
+            folders.append(escaped(folder.shown));
+        out << say(Say::TooDeepLine).arg(folders.join(QStringLiteral(", "))) << '\n';
+    }
+    if (!themes.chosen.isEmpty())
+        out << say(themes.chosenFound ? Say::ChosenTheme : Say::ChosenThemeMissing)
+                   .arg(escaped(report.settings.name), escaped(themes.chosen))
+            << '\n';
+    out << '\n';
+}
+
 void writeLanguage(QTextStream& out, const LanguageReport& language, const ReportTexts& say) {
     static constexpr Say Meanings[LanguageItems] = {
         Say::ScoreWord, Say::PlayButton, Say::ExitButton, Say::WordListButton, Say::HintsCaption};
@@ -287,6 +320,15 @@ void writeSettings(QTextStream& out, const FolderReport& report) {
         line(QStringLiteral("pictures"),
              *read.onlyMine ? QStringLiteral("mine") : QStringLiteral("all"),
              say(*read.onlyMine ? Say::MeansOnlyMine : Say::MeansAllPictures));
+    if (read.theme)
+        line(QStringLiteral("theme"), *read.theme,
+             read.theme->isEmpty()       ? say(Say::AllPictures)
+             : report.themes.chosenFound ? say(Say::MeansTheme)
+                                         : say(Say::MeansNoSuchTheme));
+    if (read.themeRowShown)
+        line(QStringLiteral("themes"),
+             *read.themeRowShown ? QStringLiteral("shown") : QStringLiteral("hidden"),
+             say(*read.themeRowShown ? Say::ThemeRowShown : Say::MeansThemeRowHidden));
     for (const SettingsProblem& problem : read.problems) {
         switch (problem.kind) {
         case SettingsProblem::Kind::Unreadable:
@@ -384,6 +426,7 @@ QString formatReport(const FolderReport& report) {
     out << '\n' << say(Say::InDetail) << "\n\n";
     if (!report.picturesOnly) writeSettings(out, report);
     writePictures(out, report);
+    writeThemes(out, report);
     if (!report.picturesOnly) {
         out << say(Say::Texts) << '\n';
         const ChoicesReport& choices = report.choices;

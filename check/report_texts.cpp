@@ -258,10 +258,10 @@ constexpr Row Rows[] = {
       u"%1 cannot be read (not a regular file, or too large?): the game ignores it; remove it or "
       u"save the settings again"}},
     {Say::SettingsUnknownKey,
-     {u"%1: %2 no es un ajuste del juego (language, voice, lowercase, secondsPerWord o "
-      u"pictures): no cambia nada",
-      u"%1: %2 is not a setting the game knows (language, voice, lowercase, secondsPerWord or "
-      u"pictures): it changes nothing"}},
+     {u"%1: %2 no es un ajuste del juego (language, voice, lowercase, secondsPerWord, "
+      u"pictures, theme o themes): no cambia nada",
+      u"%1: %2 is not a setting the game knows (language, voice, lowercase, secondsPerWord, "
+      u"pictures, theme or themes): it changes nothing"}},
     {Say::SettingsBadValue,
      {u"%1: %2=%3 no se entiende (%4): el juego usa %5",
       u"%1: %2=%3 is not understood (%4); the game uses %5"}},
@@ -297,6 +297,45 @@ constexpr Row Rows[] = {
     {Say::MeansAllPictures,
      {u"tus imágenes y las del conjunto", u"your own pictures and the set's"}},
     {Say::MeansNotUnderstood, {u"no se entiende: no se usa", u"not understood: not used"}},
+    {Say::ThemesNone, {u"Temas: ninguno", u"Themes: none"}},
+    {Say::ThemesIn, {u"Temas (%1)", u"Themes (%1)"}},
+    {Say::ThemeUsable, {u"%1 se pueden usar", u"%1 usable"}},
+    {Say::ThemeShort,
+     {u"pocas imágenes: una ronda de este tema se completa con las demás",
+      u"short: a round of this theme is topped up from all the pictures"}},
+    {Say::TooDeepLine,
+     {u"  El juego no lee (carpetas dentro de un tema: solo cuenta un nivel de carpetas): %1",
+      u"  Not read by the game (folders inside a theme: one level of folders counts): %1"}},
+    {Say::ChosenTheme,
+     {u"  %1 elige theme=%2: las rondas empiezan con este tema",
+      u"  %1 chooses theme=%2: rounds start with this theme"}},
+    {Say::ChosenThemeMissing,
+     {u"  %1 elige theme=%2: no hay tal tema: las rondas usan todas las imágenes",
+      u"  %1 chooses theme=%2: no such theme: rounds draw from all the pictures"}},
+    {Say::TooDeepOne,
+     {u"1 carpeta dentro de un tema que el juego no lee (%1): pasa sus imágenes a la carpeta "
+      u"del tema",
+      u"1 folder inside a theme that the game does not read (%1): move its pictures into the "
+      u"theme's folder"}},
+    {Say::TooDeepMany,
+     {u"%1 carpetas dentro de temas que el juego no lee (%2): pasa sus imágenes a la carpeta "
+      u"de su tema",
+      u"%1 folders inside themes that the game does not read (%2): move their pictures into "
+      u"their theme's folder"}},
+    {Say::ThemeNotHere,
+     {u"%1: theme=%2 no es ningún tema de aquí (%3): las rondas usan todas las imágenes",
+      u"%1: theme=%2 names no theme here (%3): rounds draw from all the pictures"}},
+    {Say::ThemesHere, {u"los temas son %1", u"the themes are %1"}},
+    {Say::NoThemesHere, {u"no hay temas", u"there are no themes"}},
+    {Say::ATheme, {u"el nombre de la carpeta de un tema", u"a theme's folder name"}},
+    {Say::ThemeRowShown,
+     {u"el menú muestra la fila de temas", u"the menu shows the row of themes"}},
+    {Say::MeansTheme, {u"las rondas empiezan con este tema", u"rounds start with this theme"}},
+    {Say::MeansNoSuchTheme,
+     {u"no hay tal tema: todas las imágenes", u"no such theme: all the pictures"}},
+    {Say::MeansThemeRowHidden,
+     {u"el menú no muestra la fila de temas: el tema es el de la clase",
+      u"the menu hides the row of themes: the theme is the class's"}},
 };
 
 constexpr bool inTheOrderOfTheNames() {
@@ -306,7 +345,7 @@ constexpr bool inTheOrderOfTheNames() {
     return true;
 }
 static_assert(inTheOrderOfTheNames(), "a row out of place would give a name another's text");
-static_assert(std::size(Rows) == static_cast<std::size_t>(Say::MeansNotUnderstood) + 1,
+static_assert(std::size(Rows) == static_cast<std::size_t>(Say::MeansThemeRowHidden) + 1,
               "every name has its row");
 
 } // namespace

@@ -181,6 +181,24 @@ enum class Say {
     MeansOnlyMine,
     MeansAllPictures,
     MeansNotUnderstood,
+    // The themes.
+    ThemesNone,
+    ThemesIn,
+    ThemeUsable,
+    ThemeShort,
+    TooDeepLine,
+    ChosenTheme,
+    ChosenThemeMissing,
+    TooDeepOne,
+    TooDeepMany,
+    ThemeNotHere,
+    ThemesHere,
+    NoThemesHere,
+    ATheme,
+    ThemeRowShown,
+    MeansTheme,
+    MeansNoSuchTheme,
+    MeansThemeRowHidden,
 };
 
 // The pair of texts behind each name.

@@ -797,7 +797,7 @@ TEST(OwnSettings, thatTheGameCannotFollowAreThingsToLookAt) {
     } cases[] = {
         {"UnknownKey", "[general]\ncolour=blue\n",
          "tolvano.conf: colour is not a setting the game knows (language, voice, lowercase, "
-         "secondsPerWord or pictures): it changes nothing",
+         "secondsPerWord, pictures, theme or themes): it changes nothing",
          "colour: not a setting the game knows"},
         {"BadValue", "[general]\nvoice=loud\n",
          "tolvano.conf: voice=loud is not understood (on, recordings or off); the game uses "
@@ -891,6 +891,77 @@ TEST(OwnSettings, thatWinAreReportedAsTheGamePlaysThem) {
         EXPECT_EQ(warnings(report), c.warnings);
         EXPECT_TRUE(problems(report).isEmpty()) << problems(report).join('\n').toStdString();
     }
+}
+
+} // namespace
+
+namespace {
+
+// Themes over the set's folder and the user's own, merged as a round merges them: animales has
+// two of the set's pictures and one of the user's, frutas six, and one folder sits too deep.
+TEST(Themes, areCountedAsARoundOfThemDrawsAndWhatTheGameCannotFollowIsToLookAt) {
+    const QString tooDeep =
+        "1 folder inside a theme that the game does not read "
+        "(imagenes/animales/perros/): move its pictures into the theme's folder";
+    const struct {
+        const char* name;
+        QByteArray settings;
+        bool found;
+        QStringList warnings;
+        QString line;
+    } cases[] = {
+        {"ChosenThemeThere",
+         "[general]\ntheme=Frutas\nthemes=hidden\n",
+         true,
+         {tooDeep},
+         "tolvano.conf chooses theme=Frutas: rounds start with this theme"},
+        {"ChosenThemeNotThere",
+         "[general]\ntheme=plantas\n",
+         false,
+         {"tolvano.conf: theme=plantas names no theme here (the themes are \"animales\" and "
+          "\"frutas\"): rounds draw from all the pictures",
+          tooDeep},
+         "tolvano.conf chooses theme=plantas: no such theme: rounds draw from all the pictures"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EnglishFolder folder;
+        for (const char* name :
+             {"animales/vaca.png", "animales/cerdo.png", "animales/tema.png",
+              "animales/perros/perro.png", "frutas/pera.png", "frutas/uva.png", "frutas/kiwi.png",
+              "frutas/lima.png", "frutas/coco.png", "frutas/higo.png"})
+            folder.write(QStringLiteral("imagenes/") + name, fileIn(folder, "imagenes/gato.png"));
+        OwnLayer user;
+        user.pictures("en", {});
+        QDir(user.folders().data).mkpath("idiomas/en/imagenes/animales");
+        user.pictures("en", {"animales/lobo.png"});
+        user.settings(c.settings);
+        const FolderReport report = checkFolder(user.paths(folder));
+
+        QStringList themes;
+        for (const ThemeRow& theme : report.themes.themes)
+            themes.append(QStringLiteral("%1 %2%3")
+                              .arg(theme.name)
+                              .arg(theme.usable)
+                              .arg(theme.isShort ? " short" : ""));
+        EXPECT_EQ(themes, QStringList({"animales 3 short", "frutas 6"}));
+        ASSERT_EQ(report.themes.tooDeep.size(), 1);
+        EXPECT_EQ(report.themes.tooDeep[0].name, "animales/perros");
+        EXPECT_FALSE(report.themes.tooDeep[0].own);
+        EXPECT_EQ(report.themes.chosenFound, c.found);
+        // The theme's own picture gives no word: 8 loose pictures, 3 animals and 6 fruits.
+        EXPECT_EQ(report.usableCount, 17);
+        EXPECT_EQ(warnings(report), c.warnings);
+        EXPECT_TRUE(problems(report).isEmpty()) << problems(report).join('\n').toStdString();
+        const QStringList shown = lines(report);
+        EXPECT_TRUE(shown.contains(c.line)) << formatReport(report).toStdString();
+        EXPECT_TRUE(shown.contains(
+            "animales 3 usable short: a round of this theme is topped up from all the pictures"));
+        EXPECT_TRUE(shown.contains(c.found ? "theme=Frutas: rounds start with this theme"
+                                           : "theme=plantas: no such theme: all the pictures"));
+    }
+    EnglishFolder plain;
+    EXPECT_TRUE(lines(checkFolder(assets::resolve(plain.path()))).contains("Themes: none"));
 }
 
 } // namespace
