@@ -367,11 +367,6 @@ void Form3::showThemes() {
     ThemeRow->setWidget(content);
     ThemeButtons[chosen]->setChecked(true);
     ThemeRow->ensureWidgetVisible(ThemeButtons[chosen]);
-    // Tab goes row by row: the themes, the levels, play, exit.
-    QList<QWidget*> order(ThemeButtons.begin(), ThemeButtons.end());
-    order << QList<QWidget*>(Command1.begin(), Command1.end()) << Command2 << Command3;
-    for (qsizetype i = 1; i < order.size(); ++i)
-        QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
 // Every step may fail on its own (a missing file, a read past the end) and is then skipped. A
@@ -501,6 +496,29 @@ void Form3::stepLevel(int from, int step) {
     if (from >= LevelCount || to < 0 || to >= LevelCount) return;
     Command1[to]->setFocus(step < 0 ? Qt::BacktabFocusReason : Qt::TabFocusReason);
     Command1_Click(to);
+}
+
+// Tab goes row by row, to the marked button of a row: the themes, the levels, play, exit. Qt's own
+// chain would put the row of themes, made last, after exit.
+bool Form3::focusNextPrevChild(bool next) {
+    const auto marked = [](const auto& row) -> QWidget* {
+        for (QPushButton* button : row)
+            if (button->isChecked()) return button;
+        return row.empty() ? nullptr : row.front();
+    };
+    QList<QWidget*> stops;
+    if (QWidget* theme = marked(ThemeButtons)) stops << theme;
+    stops << marked(Command1) << Command2 << Command3;
+    QWidget* focus = focusWidget();
+    if (ThemeButtons.contains(focus)) focus = stops.front();
+    if (std::find(Command1.begin(), Command1.end(), focus) != Command1.end())
+        focus = marked(Command1);
+    const qsizetype at = stops.indexOf(focus);
+    if (at < 0) return QDialog::focusNextPrevChild(next);
+    const qsizetype count = stops.size();
+    stops[(at + (next ? 1 : count - 1)) % count]->setFocus(next ? Qt::TabFocusReason
+                                                                : Qt::BacktabFocusReason);
+    return true;
 }
 
 void Form3::stepTheme(int from, int step) {
