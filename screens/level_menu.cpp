@@ -32,6 +32,7 @@
 #include <QScrollBar>
 #include <QShortcut>
 #include <QStyle>
+#include <QTextDocument>
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -351,11 +352,14 @@ void Form3::showThemes() {
         button->setAutoDefault(false); // Enter plays, as from a level button
         button->setIconSize(iconSize);
         const QString name = k == 0 ? textOf(m_texts, TextId::ThemeAll) : m_themes[k - 1].name;
+        // A folder's name is no markup and no shortcut: "<b>" and "a&b" show as they are written.
         button->setAccessibleName(name);
-        button->setToolTip(name);
+        button->setToolTip(Qt::mightBeRichText(name)
+                               ? QStringLiteral("<p>%1</p>").arg(name.toHtmlEscaped())
+                               : name);
         const QImage picture = k == 0 ? allThemesPicture(iconSize, pictures) : pictures[k - 1];
         if (picture.isNull())
-            button->setText(name);
+            button->setText(QString(name).replace(u'&', QStringLiteral("&&")));
         else
             button->setIcon(QPixmap::fromImage(picture));
         connect(button, &QPushButton::clicked, this, [this, k] { ThemeButton_Click(k); });
