@@ -23,7 +23,7 @@ struct TextDefault {
 // never reorder or remove a row, since teachers' files are written in this order and a moved row
 // would put their texts in the wrong places.
 // %1 stands for what the game puts in (a number, a word, the score).
-inline constexpr std::array<TextDefault, 45> TextDefaults{{
+inline constexpr std::array<TextDefault, 48> TextDefaults{{
     // What a screen reader says of a letter, beside the letter itself.
     {u"fallo", u"miss"},
     {u"encontrada", u"found"},
@@ -82,6 +82,12 @@ inline constexpr std::array<TextDefault, 45> TextDefaults{{
     // Leaving the window, and a settings file that cannot be written (%1 the file, %2 why).
     {u"Volver al juego", u"Back to the game"},
     {u"Los ajustes no se pueden guardar en %1: %2", u"The settings cannot be saved in %1: %2"},
+    // The level menu's row of themes: what a screen reader says of its first button, the one that
+    // plays every picture. The settings and the worksheets: the theme, and whether the children
+    // may choose another in the menu.
+    {u"todas", u"all"},
+    {u"Tema", u"Theme"},
+    {u"Mostrar los temas a los niños", u"Show the themes to the children"},
 }};
 
 // The rows of TextDefaults by name: each name's value is its row, and so its place in the list
@@ -132,8 +138,11 @@ enum class TextId : int {
     SheetsSaved,
     BackToGame,
     SettingsNotSaved,
+    ThemeAll,
+    SettingsTheme,
+    ThemeRowShown,
 };
-static_assert(static_cast<std::size_t>(TextId::SettingsNotSaved) + 1 == TextDefaults.size(),
+static_assert(static_cast<std::size_t>(TextId::ThemeRowShown) + 1 == TextDefaults.size(),
               "one name per row of TextDefaults");
 
 // A text of the list that readTexts() returned, by name.

@@ -182,6 +182,7 @@ void Form1::Form_Load() {
     m_lowerCase = playSettings(m_paths).lowerCase;
     m_game.ScoreOfWord = m_paths.languageFile().shown(LanguageItem::ScoreWord);
     ArrangeGameScreen();
+    m_game.theme = m_module1.Theme;
     reportProblem(m_game.NextRound(m_module1.Level), *m_pictures);
     readSettings();
     place(Command4[0], m_layout.Command4[0]);
@@ -360,6 +361,7 @@ void Form1::Timer3_Timer() {
     m_speech.clear();
     // A new round: the same news again (out of time, say) must be heard again.
     Status->announce({});
+    m_game.theme = m_module1.Theme;
     reportProblem(m_game.Timer3_Timer(m_module1.Level), *m_pictures);
     showBoard();
     syncTimers();

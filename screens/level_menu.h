@@ -14,6 +14,12 @@
 // The keyboard alone reaches everything: the arrows choose a level as a click on its button does,
 // Enter plays from a level button, and the exit button, being the red one, is reached only by Tab.
 //
+// Where the picture folder holds themes (its folders), and the class lets the children choose, a
+// row of them stands above the levels: "all" first, then each theme by its picture. It behaves as
+// the levels do: one marked, the arrows choose within it, Tab goes on to the levels. The choice
+// lasts for the run, in Module1, and the next round draws from it. Without themes, or with the row
+// hidden in the settings, the menu is as it was without them.
+//
 // The grown-ups' settings open from the gear in the top left corner, held for two seconds (a tap
 // only shows how it opens, beside it), or at once with Ctrl+comma. The gear takes no focus: Tab
 // goes through the levels, play and exit as before. When a setting changed, the menu follows the
@@ -21,6 +27,7 @@
 
 #include "asset_paths.h"
 #include "module1.h"
+#include "picture_words.h"
 #include "stray_clicks.h"
 
 #include <QDialog>
@@ -34,6 +41,7 @@ class HoldButton;
 class Navigation;
 class QLabel;
 class QPushButton;
+class QScrollArea;
 
 class Form3 : public QDialog {
     Q_OBJECT
@@ -55,9 +63,15 @@ class Form3 : public QDialog {
     HoldButton* Gear = nullptr;
     QLabel* GearHint = nullptr;
     static constexpr int HintMs = 4000;
+    // The row of themes, and its buttons: "all" first, then one a theme in the folder's order.
+    // None when the row is not shown.
+    QScrollArea* ThemeRow = nullptr;
+    QList<QPushButton*> ThemeButtons;
 
     // Level button Index (0 to 5): shows that level and makes it the current one.
     void Command1_Click(int Index);
+    // Theme button Index: 0 for all pictures, k for the k-th theme; the next round draws from it.
+    void ThemeButton_Click(int Index);
     // Play: the next round after a round, or the game screen the first time; the menu closes.
     void Command2_Click();
     // Exit: the program ends at once.
@@ -79,11 +93,19 @@ class Form3 : public QDialog {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
     void mousePressEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void buildControls();
+    // Every control's place and size, the window's and the fonts, by whether the row is shown.
+    void placeControls();
+    // The themes the row shows: none where the settings hide the row or the folder has none.
+    void findThemes();
+    // The row's buttons made again for the themes found, with their pictures; the current one
+    // marked.
+    void showThemes();
     void Form_Load();
     void loadTexts();
     void showGearHint();
@@ -95,6 +117,7 @@ class Form3 : public QDialog {
     void showLevelPictures();
     // The arrows from level button `from`: the neighbour `step` away, none past either end.
     void stepLevel(int from, int step);
+    void stepTheme(int from, int step);
 
     Navigation& m_navigation;
     Module1& m_module1;
@@ -106,6 +129,7 @@ class Form3 : public QDialog {
     // Set when play or exit was pressed: only then may the menu close.
     bool m_leaving = false;
     StrayClicks m_strayClicks;
+    QList<Theme> m_themes;
     // The design's twips grow with the board on large screens and shrink to fit small ones.
     double m_scale = 1;
 };

@@ -1,6 +1,7 @@
 // Opening and closing the windows in the order a game runs.
 #include "windows.h"
 #include "level_menu.h"
+#include "play_settings.h"
 #include "settings_opener.h"
 #include "splash_screen.h"
 #include "voice.h"
@@ -9,7 +10,9 @@
 #include <QApplication>
 
 Windows::Windows(assets::AssetPaths paths, Sound& sound, Voice* voice)
-    : m_paths(std::move(paths)), m_sound(sound), m_voice(voice) {}
+    : m_paths(std::move(paths)), m_sound(sound), m_voice(voice) {
+    m_module1.Theme = playSettings(m_paths).theme;
+}
 
 Windows::~Windows() = default;
 
@@ -62,8 +65,10 @@ bool Windows::openSettings(QWidget* parent) {
 }
 
 // The next round and the menu follow the new settings; the round on the screen, if any, is over.
+// The theme goes back to the class's: a grown-up who set one wants to see it played.
 void Windows::settingsChanged() {
     m_paths = m_paths.resolvedAgain();
+    m_module1.Theme = playSettings(m_paths).theme;
     m_settingsChanged = true;
     if (m_gameScreen) m_gameScreen->usePaths(m_paths);
     if (m_voice) m_voice->setLanguage(voiceLanguage(m_paths));

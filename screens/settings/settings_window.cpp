@@ -132,7 +132,8 @@ void label(QAbstractButton* control, const QString& text) {
 
 SettingsWindow::SettingsWindow(SettingsHost& host, QWidget* parent)
     : QDialog(parent), openFolder([](const QUrl& folder) { QDesktopServices::openUrl(folder); }),
-      openWorksheets([this] { WorksheetsWindow(m_host.paths(), this).exec(); }), m_host(host), m_stopCounting(std::make_shared<std::atomic_bool>(false)) {
+      openWorksheets([this] { WorksheetsWindow(m_host.paths(), this).exec(); }), m_host(host),
+      m_stopCounting(std::make_shared<std::atomic_bool>(false)) {
     setObjectName(QStringLiteral("SettingsWindow"));
     setFont(arial(FontPoints * fontScale(parent)));
     buildControls();
@@ -202,6 +203,16 @@ void SettingsWindow::buildControls() {
         m_usable->setText(textOf(m_texts, TextId::MyPicturesUsable).arg(m_counting.result()));
     });
     left->addWidget(m_picturesBox);
+
+    m_themeBox = new QGroupBox(this);
+    m_theme = new QComboBox(m_themeBox);
+    m_themeRow = new QCheckBox(m_themeBox);
+    auto* themeLayout = new QVBoxLayout(m_themeBox);
+    themeLayout->addWidget(m_theme);
+    themeLayout->addWidget(m_themeRow);
+    connect(m_theme, &QComboBox::activated, this, &SettingsWindow::save);
+    connect(m_themeRow, &QCheckBox::clicked, this, &SettingsWindow::save);
+    left->addWidget(m_themeBox);
     left->addStretch();
 
     auto* checkRow = new QHBoxLayout;
@@ -257,11 +268,15 @@ void SettingsWindow::showTexts() {
     m_timeBox->setTitle(text(TextId::SettingsTime));
     const std::array<TextId, 4> times{TextId::TimeSlow, TextId::TimeNormal, TextId::TimeFast,
                                       TextId::TimeNone};
-    for (int i = 0; i < int(times.size()); ++i) label(m_timeButtons[i], text(times[i]));
+    for (int i = 0; i < int(times.size()); ++i)
+        label(m_timeButtons[i], text(times[i]));
     m_picturesBox->setTitle(text(TextId::SettingsPictures));
     label(m_picturesButtons[AllPictures], text(TextId::PicturesAll));
     label(m_picturesButtons[OnlyMine], text(TextId::PicturesMine));
     label(m_openPictures, text(TextId::OpenMyPictures));
+    m_themeBox->setTitle(text(TextId::SettingsTheme));
+    m_theme->setAccessibleName(text(TextId::SettingsTheme));
+    label(m_themeRow, text(TextId::ThemeRowShown));
     label(m_check, text(TextId::CheckPictures));
     label(m_showEverything, text(TextId::ShowEverything));
     m_report->setAccessibleName(text(TextId::CheckPictures));
@@ -275,14 +290,34 @@ void SettingsWindow::showSettings() {
     const assets::AssetPaths& paths = m_host.paths();
     const PlaySettings play = playSettings(paths);
     m_language->clear();
-    for (const QString& set : paths.setNames()) m_language->addItem(setLabel(paths, set), set);
+    for (const QString& set : paths.setNames())
+        m_language->addItem(setLabel(paths, set), set);
     m_language->setCurrentIndex(m_language->findData(paths.set().name));
     m_voice->button(static_cast<int>(play.speaking))->setChecked(true);
     m_lowerCase->setChecked(play.lowerCase);
     m_time->button(shownSeconds(paths, play))->setChecked(true);
     m_pictures->button(play.onlyMine ? OnlyMine : AllPictures)->setChecked(true);
     m_openPictures->setEnabled(!paths.userPictureFolder().isEmpty());
+    showThemes(play.theme);
+    m_themeRow->setChecked(play.themeRow);
     countMyPictures();
+}
+
+// "All", then the themes of the pictures the game plays from now. A class's theme that these
+// folders lack (another language's, say) stays in the list as chosen, so that what the file holds
+// is what the window shows.
+void SettingsWindow::showThemes(const QString& chosen) {
+    m_theme->clear();
+    m_theme->addItem(textOf(m_texts, TextId::PicturesAll), QString());
+    LayeredPictureFolder pictures(m_host.paths().pictureFolders(), &canShowPicture);
+    for (const Theme& theme : themesIn(pictures))
+        m_theme->addItem(theme.name, theme.name);
+    int at = m_theme->findData(chosen, Qt::UserRole, Qt::MatchFixedString);
+    if (at < 0) {
+        m_theme->addItem(chosen, chosen);
+        at = m_theme->count() - 1;
+    }
+    m_theme->setCurrentIndex(at);
 }
 
 // Counted off the GUI thread: a folder of thousands of photos must not hold the window up.
@@ -296,8 +331,8 @@ void SettingsWindow::countMyPictures() {
         return;
     }
     m_usable->setText(textOf(m_texts, TextId::MyPicturesUsable).arg(QStringLiteral("…")));
-    m_counting.setFuture(QtConcurrent::run(
-        [folder = paths.userPictureFolder(), stop = m_stopCounting] {
+    m_counting.setFuture(
+        QtConcurrent::run([folder = paths.userPictureFolder(), stop = m_stopCounting] {
             return usablePictures(folder, *stop);
         }));
 }
@@ -310,6 +345,8 @@ UserSettings SettingsWindow::chosenSettings() const {
     settings.lowerCase = m_lowerCase->isChecked();
     settings.secondsPerWord = m_time->checkedId();
     settings.onlyMine = m_pictures->checkedId() == OnlyMine;
+    settings.theme = m_theme->currentData().toString();
+    settings.themeRowShown = m_themeRow->isChecked();
     return settings;
 }
 

@@ -1,4 +1,4 @@
-// The settings window: language, voice, letters, clock, pictures, the check and the worksheets.
+// The settings window: language, voice, letters, clock, pictures, themes, the check, worksheets.
 #pragma once
 
 // A grown-up changes here what the game plays with, and each change is written into tolvano.conf
@@ -44,6 +44,7 @@ class SettingsWindow : public QDialog {
     void buildControls();
     void showTexts();
     void showSettings();
+    void showThemes(const QString& chosen);
     void countMyPictures();
     UserSettings chosenSettings() const;
     void save();
@@ -70,6 +71,9 @@ class SettingsWindow : public QDialog {
     std::array<QRadioButton*, 2> m_picturesButtons{};
     QPushButton* m_openPictures = nullptr;
     QLabel* m_usable = nullptr;
+    QGroupBox* m_themeBox = nullptr;
+    QComboBox* m_theme = nullptr; // data: a theme's folder name, empty for all pictures
+    QCheckBox* m_themeRow = nullptr;
     QPushButton* m_check = nullptr;
     QPushButton* m_showEverything = nullptr;
     QPlainTextEdit* m_report = nullptr;

@@ -4,6 +4,8 @@
 
 #include "module1.h"
 #include "output_file.h"
+#include "picture_loader.h"
+#include "picture_words.h"
 #include "play_settings.h"
 #include "texts_file.h"
 
@@ -61,6 +63,19 @@ WorksheetsWindow::WorksheetsWindow(const assets::AssetPaths& paths, QWidget* par
     m_count = new QSpinBox(this);
     m_count->setObjectName(QStringLiteral("count"));
     m_count->setRange(1, sheets::MaxSheets);
+    // The themes of the pictures the game draws from; the class's theme first chosen, kept in the
+    // list even where these folders lack it, so that the sheets say so rather than print others.
+    m_theme = new QComboBox(this);
+    m_theme->setObjectName(QStringLiteral("theme"));
+    m_theme->setAccessibleName(text(TextId::SettingsTheme));
+    m_theme->addItem(text(TextId::PicturesAll), QString());
+    LayeredPictureFolder pictures(paths.pictureFolders(), &canShowPicture);
+    for (const Theme& theme : themesIn(pictures))
+        m_theme->addItem(theme.name, theme.name);
+    const QString classTheme = playSettings(paths).theme;
+    if (m_theme->findData(classTheme, Qt::UserRole, Qt::MatchFixedString) < 0)
+        m_theme->addItem(classTheme, classTheme);
+    m_theme->setCurrentIndex(m_theme->findData(classTheme, Qt::UserRole, Qt::MatchFixedString));
     m_paper = new QComboBox(this);
     m_paper->setObjectName(QStringLiteral("paper"));
     m_paper->addItem(QStringLiteral("A4"), QVariant::fromValue(int(sheets::Paper::A4)));
@@ -89,6 +104,7 @@ WorksheetsWindow::WorksheetsWindow(const assets::AssetPaths& paths, QWidget* par
     auto* form = new QFormLayout;
     form->addRow(text(TextId::SheetsLevel), m_level);
     form->addRow(text(TextId::SheetsCount), m_count);
+    form->addRow(text(TextId::SettingsTheme), m_theme);
     form->addRow(text(TextId::SheetsPaper), m_paper);
     form->addRow(m_words);
     form->addRow(m_lowerCase);
@@ -141,6 +157,7 @@ std::optional<sheets::SheetSet> WorksheetsWindow::makeSet() {
     request.pictureFolders = m_paths.pictureFolders();
     request.level = m_level->value();
     request.count = m_count->value();
+    request.theme = m_theme->currentData().toString();
     request.seed = static_cast<std::uint64_t>(
         std::chrono::high_resolution_clock::now().time_since_epoch().count());
     request.lowerCase = m_lowerCase->isChecked();
@@ -243,8 +260,8 @@ WorksheetsWindow::draw(const std::function<sheets::Drawn(const sheets::Progress&
 
 void WorksheetsWindow::setBusy(bool busy) {
     m_busy = busy;
-    for (QWidget* control : std::initializer_list<QWidget*>{m_level, m_count, m_paper, m_words,
-                                                            m_lowerCase, m_save, m_print})
+    for (QWidget* control : std::initializer_list<QWidget*>{m_level, m_count, m_theme, m_paper,
+                                                            m_words, m_lowerCase, m_save, m_print})
         control->setEnabled(!busy);
     m_progress->setValue(0);
     m_progress->setVisible(busy && m_count->value() > QuietSheets);

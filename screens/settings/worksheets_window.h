@@ -69,6 +69,7 @@ class WorksheetsWindow : public QDialog {
     QStringList m_texts;
     QSpinBox* m_level = nullptr;
     QSpinBox* m_count = nullptr;
+    QComboBox* m_theme = nullptr; // data: a theme's folder name, empty for all pictures
     QComboBox* m_paper = nullptr;
     QCheckBox* m_words = nullptr;
     QCheckBox* m_lowerCase = nullptr;

@@ -92,11 +92,11 @@ struct ControlRow {
     TextId control;
     std::function<bool(const UserSettings&)> written;
     std::function<bool(const assets::AssetPaths&)> followed;
+    bool checkedAfter = true; // a check box that starts ticked is unticked by the click
 };
 
 const ControlRow ControlRows[] = {
-    {"voice off", TextId::VoiceOff,
-     [](const UserSettings& s) { return s.voice == Speaking::Off; },
+    {"voice off", TextId::VoiceOff, [](const UserSettings& s) { return s.voice == Speaking::Off; },
      [](const assets::AssetPaths& p) { return playSettings(p).speaking == Speaking::Off; }},
     {"recordings only", TextId::VoiceRecordings,
      [](const UserSettings& s) { return s.voice == Speaking::RecordingsOnly; },
@@ -116,6 +116,9 @@ const ControlRow ControlRows[] = {
      [](const assets::AssetPaths& p) {
          return p.pictureFolders() == QStringList{p.userPictureFolder()};
      }},
+    {"themes hidden from the children", TextId::ThemeRowShown,
+     [](const UserSettings& s) { return s.themeRowShown == false; },
+     [](const assets::AssetPaths& p) { return !playSettings(p).themeRow; }, false},
 };
 
 } // namespace
@@ -128,7 +131,7 @@ TEST_F(SettingsWindowTest, EachControlIsWrittenAndTheNextRoundFollowsIt) {
         EXPECT_TRUE(row.written(written()));
         EXPECT_EQ(host.changes, before + 1);
         EXPECT_TRUE(row.followed(host.paths()));
-        EXPECT_TRUE(button(row.control)->isChecked()); // shown again from the new paths
+        EXPECT_EQ(button(row.control)->isChecked(), row.checkedAfter); // shown again from the paths
     }
 }
 
@@ -147,6 +150,30 @@ TEST_F(SettingsWindowTest, ChoosingEnglishSpeaksEnglish) {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Settings"));
     EXPECT_EQ(button(TextId::BackToGame)->text(), QStringLiteral("Back to the game"));
     EXPECT_EQ(sets->currentData().toString(), QStringLiteral("en"));
+}
+
+TEST_F(SettingsWindowTest, ChoosingAThemeWritesItAndTheMenuOffersTheUsersThemes) {
+    const QString mine = host.paths().userPictureFolder();
+    for (const char* theme : {"frutas", "animales"}) {
+        QDir().mkpath(mine + u'/' + QLatin1String(theme));
+        QFile::copy(host.paths().pictureFolder() + QStringLiteral("/abeja.png"),
+                    mine + u'/' + QLatin1String(theme) + QStringLiteral("/abeja.png"));
+    }
+    window = std::make_unique<SettingsWindow>(host);
+    QComboBox* themes = nullptr;
+    for (QComboBox* combo : window->findChildren<QComboBox*>())
+        if (combo->accessibleName() == text(TextId::SettingsTheme)) themes = combo;
+    ASSERT_TRUE(themes);
+    ASSERT_EQ(themes->count(), 3);
+    EXPECT_EQ(themes->itemText(0), text(TextId::PicturesAll));
+    EXPECT_EQ(themes->itemText(1), QStringLiteral("animales"));
+    EXPECT_EQ(themes->currentIndex(), 0);
+    themes->setCurrentIndex(2);
+    emit themes->activated(2);
+    EXPECT_EQ(written().theme, QStringLiteral("frutas"));
+    EXPECT_EQ(host.changes, 1);
+    EXPECT_EQ(playSettings(host.paths()).theme, QStringLiteral("frutas"));
+    EXPECT_EQ(themes->currentData().toString(), QStringLiteral("frutas"));
 }
 
 // Root writes through any permission: a config folder under a regular file cannot be made by
@@ -207,8 +234,8 @@ TEST_F(SettingsWindowTest, CheckThePicturesShowsTheSummaryThenEverything) {
     auto* report = window->findChild<QPlainTextEdit*>();
     ASSERT_TRUE(report);
     EXPECT_EQ(report->toPlainText(), text(TextId::Checking));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return button(TextId::ShowEverything)->isEnabled(); },
-                                60'000));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return button(TextId::ShowEverything)->isEnabled(); }, 60'000));
     const QString summary = report->toPlainText();
     EXPECT_TRUE(summary.contains(QStringLiteral("Listo para jugar"))) << summary.toStdString();
     button(TextId::ShowEverything)->click();
@@ -226,6 +253,6 @@ TEST_F(SettingsWindowTest, CountsTheUserPicturesThatCanBeUsed) {
     notPicture.write("not a picture");
     notPicture.close();
     window = std::make_unique<SettingsWindow>(host);
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return hasLabel(text(TextId::MyPicturesUsable).arg(1)); }, 10'000));
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return hasLabel(text(TextId::MyPicturesUsable).arg(1)); }, 10'000));
 }

@@ -2,6 +2,7 @@
 // reads them, over a copy of the bundled pictures; what it refuses to write over; and what it says.
 #include "../config/test_support.h"
 #include "asset_paths.h"
+#include "user_settings.h"
 #include "worksheets_window.h"
 
 #include <QCheckBox>
@@ -94,6 +95,29 @@ struct Saving {
     QString suggested;
     int asked = 0;
 };
+
+// The class's theme is chosen first, found whatever its case, and a set of it is saved.
+TEST_F(Worksheets, theThemeStartsAsTheClasssAndASetOfItIsSaved) {
+    QTemporaryDir home;
+    const assets::UserFolders user{home.filePath("data"), home.filePath("config"), {}};
+    UserSettings settings;
+    settings.theme = QStringLiteral("Granja"); // the folder's name in another case
+    ASSERT_FALSE(writeUserSettings(assets::settingsFile(user), settings));
+    const assets::AssetPaths paths = program(-1, QStringLiteral("es"), user);
+    const QString farm = paths.pictureFolder() + QStringLiteral("/granja");
+    QDir().mkpath(farm);
+    for (const char* animal : {"vaca", "cerdo", "oveja", "caballo", "gallo", "pato"})
+        QFile::rename(paths.pictureFolder() + QStringLiteral("/%1.png").arg(animal),
+                      farm + QStringLiteral("/%1.png").arg(animal));
+    Saving saving(paths, path(QStringLiteral("granja.pdf")));
+    auto* themes = control<QComboBox>(saving.window, "theme");
+    ASSERT_TRUE(themes);
+    EXPECT_EQ(themes->count(), 2);
+    EXPECT_EQ(themes->itemText(0), QStringLiteral("Todas"));
+    EXPECT_EQ(themes->currentText(), QStringLiteral("granja"));
+    saving.window.savePdf();
+    EXPECT_EQ(saving.window.status(), QStringLiteral("Guardado: %1").arg(path("granja.pdf")));
+}
 
 struct SaveRow {
     int count;
