@@ -12,7 +12,7 @@ if [ -z "${MIRROR_SIZE:-}" ]; then
     # which pictures a round draws. Flattened onto a dark colour (same sizes, so the same layout)
     # each picture shows its whole rectangle.
     cp -r "$play_dir"/. "$shots/play"
-    mogrify-im6.q16 -background '#404040' -alpha remove -alpha off "$shots/play/idiomas/es/imagenes/"*
+    mogrify-im6.q16 -background '#404040' -alpha remove -alpha off "$shots/play/idiomas/es/imagenes/"*/*
     status=0
     for size in 800x600 1920x1080; do
         MIRROR_SIZE=$size MIRROR_SHOTS=$shots "$(dirname "$0")/xvfb.sh" "$size" "$0" "$shots/play" || status=1

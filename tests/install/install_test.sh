@@ -16,6 +16,13 @@ for folder in gifs sonidos idiomas/es/configuracion idiomas/es/imagenes idiomas/
     [ -d "$prefix/lib/tolvano/$folder" ] || fail "no $folder beside the installed program"
 done
 [ -f "$prefix/lib/tolvano/idiomas/activo.txt" ] || fail "no language chosen in the installed copy"
+# Each set's pictures in their themes, made from the store as copies of their own: a teacher who
+# replaces perro.png there does not change the English dog.png.
+for picture in es/imagenes/animales/perro.png en/imagenes/animals/dog.png; do
+    [ -f "$prefix/lib/tolvano/idiomas/$picture" ] || fail "no $picture installed"
+    [ "$(stat -c %h "$prefix/lib/tolvano/idiomas/$picture")" = 1 ] || fail "$picture is a link"
+done
+[ -z "$(find "$prefix/lib/tolvano" -name nombres.tsv)" ] || fail "a names table was installed"
 desktop-file-validate "$prefix/share/applications/org.tolvano.Tolvano.desktop" || fail "desktop entry"
 if command -v appstreamcli >/dev/null; then
     appstreamcli validate --no-net --pedantic "$prefix/share/metainfo/org.tolvano.Tolvano.metainfo.xml" >/dev/null ||

@@ -21,21 +21,20 @@ chosen() { cat "$1/idiomas/activo.txt"; }
 
 # Words that no bundled set has, so that only the teacher's file can give them.
 add_teacher_pictures() {
-    cp "$src/assets/idiomas/es/imagenes/gato.png" "$1/idiomas/es/imagenes/maestra.png"
-    cp "$src/assets/idiomas/en/imagenes/cat.png" "$1/idiomas/en/imagenes/teacher.png"
+    cp "$src/assets/pictures/animals/cat.png" "$1/idiomas/es/imagenes/maestra.png"
+    cp "$src/assets/pictures/animals/cat.png" "$1/idiomas/en/imagenes/teacher.png"
 }
 
 # Plays enough rounds for every picture of the set to be offered: each comes from the set's
 # picture folder and shows, the captions are the set's, and the teacher's picture comes up too.
-# The chooser gives up looking for an unused picture after 100 draws, so with about 190 pictures
-# the last few unused ones can be passed over for a round or two: with one round more than a full
-# pass, the teacher's picture was left out in about one run in a hundred; four rounds more leave
-# it out only if it is passed over in three more rounds (each time about one in 25).
+# The chooser gives up looking for an unused picture after 100 draws, so with about 370 pictures
+# the last few unused ones can be passed over for a few rounds (the last six each time about one
+# in five): ten rounds more than a full pass leave the teacher's picture out about once in 10^7.
 plays_in() { # FOLDER SET WORD_LIST_CAPTION TEACHER_PICTURE
     local folder=$1 set=$2 caption=$3 extra=$4
     local pictures="$folder/idiomas/$set/imagenes" count
-    count=$(find "$pictures" -maxdepth 1 -type f | wc -l)
-    "$play_rounds" "$folder" $((count / 6 + 4)) >"$work/rounds" 2>"$work/rounds.err" ||
+    count=$(find "$pictures" -maxdepth 2 -type f | wc -l)
+    "$play_rounds" "$folder" $((count / 6 + 10)) >"$work/rounds" 2>"$work/rounds.err" ||
         { cat "$work/rounds.err"; fail "$folder: the rounds did not play"; }
     grep -qx "word list	$caption" "$work/rounds" ||
         fail "$folder: the word-list button is not \"$caption\": $(head -n 1 "$work/rounds")"
@@ -61,17 +60,20 @@ plays_in "$play" en "Found words" teacher.png
 switch_to "$play" es
 plays_in "$play" es "Mis palabras" maestra.png
 
-# A play folder built before language sets: its folders become the Spanish set, once.
+# A play folder built before language sets, with a picture bundled then (flat, its old bytes):
+# its folders become the Spanish set, once, and the old picture gives way to the themed one.
 old="$work/old-play"
-mkdir "$old"
-cp -r "$src/assets/gifs" "$src/assets/sonidos" "$src/assets/idiomas/es/configuracion" \
-    "$src/assets/idiomas/es/imagenes" "$old/"
-cp "$src/assets/idiomas/es/imagenes/gato.png" "$old/imagenes/maestra.png"
+mkdir -p "$old/imagenes"
+cp -r "$src/assets/gifs" "$src/assets/sonidos" "$src/assets/idiomas/es/configuracion" "$old/"
+cp "$src/tests/package/flat_sol.png" "$old/imagenes/sol.png"
+cp "$src/assets/pictures/animals/cat.png" "$old/imagenes/maestra.png"
 copy_assets "$old" || fail "the asset copy over an old play folder failed"
 [ ! -e "$old/imagenes" ] && [ ! -e "$old/configuracion" ] || fail "the old folders are still there"
+[ ! -e "$old/idiomas/es/imagenes/sol.png" ] && [ -f "$old/idiomas/es/imagenes/naturaleza/sol.png" ] ||
+    fail "the old flat sol.png did not give way to the themed one"
 [ "$(chosen "$old")" = es ] || fail "an old play folder did not get Spanish as its choice"
 mkdir -p "$old/idiomas/en/imagenes" # the English set has no teacher picture here
-cp "$src/assets/idiomas/en/imagenes/cat.png" "$old/idiomas/en/imagenes/teacher.png"
+cp "$src/assets/pictures/animals/cat.png" "$old/idiomas/en/imagenes/teacher.png"
 plays_in "$old" es "Mis palabras" maestra.png
 switch_to "$old" en
 plays_in "$old" en "Found words" teacher.png
