@@ -271,17 +271,20 @@ std::optional<JpegLayout> jpegLayout(QIODevice& device, QByteArrayView inMemory,
     return layout;
 }
 
-// A large decoder's coefficients come in blocks of several megabytes (one a component).
-constexpr qint64 LargeAllocationBytes = 4LL * 1024 * 1024;
+// A large decoder's coefficients come in blocks of several megabytes (one a component); a picture
+// of 512 x 512 decodes through buffers of a megabyte and more (its rows in full colour).
+constexpr qint64 MappedBlockBytes = 256 * 1024;
 
 // glibc serves a block of under 32 MB from the heap of the thread that asks once a block of that
-// size has been freed, and keeps such heaps when they are free again: the six decoder threads of a
-// round would go on holding 100 MB between rounds. Blocks of LargeAllocationBytes and more are
-// mapped and unmapped on their own instead, from the first large decode on, for the whole process.
+// size has been freed, and keeps such heaps when they are free again: the decoder threads of a
+// round would go on holding 100 MB of a phone's photos between rounds, and the bundled pictures'
+// buffers, scattered over the heaps, a few megabytes more every few rounds. Blocks of
+// MappedBlockBytes and more are mapped and unmapped on their own instead (a few a picture, each
+// far cheaper than its decoding), from the first picture decoded on, for the whole process.
 void allocateLargeBlocksApart() {
 #ifdef __GLIBC__
     static std::once_flag once;
-    std::call_once(once, [] { mallopt(M_MMAP_THRESHOLD, int(LargeAllocationBytes)); });
+    std::call_once(once, [] { mallopt(M_MMAP_THRESHOLD, int(MappedBlockBytes)); });
 #endif
 }
 
@@ -302,7 +305,6 @@ class DecodingShare {
   public:
     explicit DecodingShare(qint64 bytes) : m_bytes(bytes) {
         if (m_bytes == 0) return;
-        if (m_bytes >= LargeAllocationBytes) allocateLargeBlocksApart();
         std::unique_lock lock(m_budget.mutex);
         // One that needs more than the whole budget waits until it decodes alone.
         m_budget.freed.wait(lock, [this] {
@@ -404,6 +406,7 @@ std::optional<QString> pictureRefusal(const QString& path, Language language) {
 }
 
 QImage loadPicture(const QString& path, QSize shownSize) {
+    allocateLargeBlocksApart();
     const std::unique_ptr<PictureFile> picture = PictureFile::open(path);
     if (!picture || layoutRefusal(*picture, Language::English)) return {};
     QIODevice& device = picture->device();

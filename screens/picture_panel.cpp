@@ -7,6 +7,8 @@
 #include "picture_loader.h"
 #include "units.h"
 
+#include <algorithm>
+#include <atomic>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -53,31 +55,39 @@ std::array<bool, WordSlots> PanelPictures::show(const std::array<PanelSlot, Word
 }
 
 // Decoding a phone photo takes tens of milliseconds even at the shown size, and nearly all of it
-// is the JPEG library's work on one picture, so each picture gets a thread of its own: the system
-// shares the six out among the cores more evenly than a fixed split by cores would, when one core
-// is busier than another. Each image comes back scaled to its label, ready to show; empty paths
-// and pictures that fail give null images.
+// is the JPEG library's work on one picture, so the six are decoded in parallel: one thread a core,
+// each taking the next picture when it is done with one, which shares them out as evenly as a
+// thread a picture would when one core is busier than another. No more threads than cores: a
+// decode holds the picture at its stored size for a moment (a 512 px PNG several megabytes), and
+// threads beyond the cores would hold more at once without decoding any sooner. Each image comes
+// back scaled to its label, ready to show; empty paths and pictures that fail give null images.
 std::array<QImage, WordSlots>
 PanelPictures::decodePictures(const std::array<QString, WordSlots>& paths,
                               const std::array<QSize, WordSlots>& shown) {
     std::array<QImage, WordSlots> images;
-    const auto decode = [&images, &paths, &shown](int k) {
-        const QImage image = loadPicture(paths[k], shown[k]);
-        if (!image.isNull())
-            images[k] = image.scaled(shown[k], Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    std::atomic<int> next{0};
+    const auto decodeTheRest = [&images, &paths, &shown, &next] {
+        for (int k = next++; k < WordSlots; k = next++) {
+            if (paths[k].isEmpty()) continue;
+            const QImage image = loadPicture(paths[k], shown[k]);
+            if (!image.isNull())
+                images[k] = image.scaled(shown[k], Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        }
     };
+    const int cores = static_cast<int>(std::thread::hardware_concurrency());
     {
         std::vector<std::jthread> decoders;
-        decoders.reserve(WordSlots);
-        for (int k = 0; k < WordSlots; ++k) {
-            if (paths[k].isEmpty()) continue;
-            // A system out of threads still gets its pictures, one after the other.
+        const int threads = std::clamp(cores, 1, WordSlots);
+        decoders.reserve(threads);
+        for (int t = 0; t < threads; ++t) {
+            // A system out of threads still gets its pictures: this thread decodes what is left.
             try {
-                decoders.emplace_back(decode, k);
+                decoders.emplace_back(decodeTheRest);
             } catch (const std::system_error&) {
-                decode(k);
+                break;
             }
         }
+        if (decoders.empty()) decodeTheRest();
     } // every decoder has finished here
     return images;
 }

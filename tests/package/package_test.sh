@@ -47,12 +47,19 @@ apt-get install -y -qq "./$first" >"$work/apt.log" 2>&1 ||
     { apt-get update -qq && apt-get install -y -qq "./$first" >"$work/apt.log" 2>&1; } ||
     { cat "$work/apt.log"; fail "apt-get install ./$first"; }
 for file in /usr/games/tolvano /usr/games/tolvano-check /usr/games/tolvano-sheets \
-    "$texts/activo.txt" "$texts/es/configuracion/idioma.txt" "$pictures/es/imagenes/perro.png" \
-    "$pictures/es/voces/perro.wav" "$pictures/en/imagenes/dog.png" \
+    "$texts/activo.txt" "$texts/es/configuracion/idioma.txt" "$pictures/es/imagenes/animales/perro.png" \
+    "$pictures/es/voces/perro.wav" "$pictures/en/imagenes/animals/dog.png" \
     /usr/share/games/tolvano/gifs/corre.gif /usr/share/man/man6/tolvano.6.gz \
     /usr/share/applications/org.tolvano.Tolvano.desktop; do
     [ -e "$file" ] || fail "$file is not installed"
 done
+# The package holds each picture's bytes once (the sets' originals are hard links of each other);
+# the pictures root has copies of its own, which a teacher may replace one by one.
+originals=/usr/share/games/tolvano/idiomas
+[ "$(stat -c %i "$originals/es/imagenes/animales/perro.png")" = \
+    "$(stat -c %i "$originals/en/imagenes/animals/dog.png")" ] || fail "the package holds dog.png twice"
+[ "$(stat -c %h "$pictures/es/imagenes/animales/perro.png")" = 1 ] ||
+    fail "the pictures root's perro.png is a link"
 # The libraries the game opens late lie together in the one folder the program looks in, and the
 # settings window's printing is a dependency of the package.
 libraries=$(dpkg -L tolvano | grep -E '/tolvano/libtolvano-(media|settings)\.so$')
@@ -136,7 +143,7 @@ settings() { { echo '[general]'; printf '%s\n' "$@"; } | as_user tee "$conf" >/d
 system >"$work/system.before"
 
 as_user mkdir -p "$mine/imagenes" "$mine/voces" "${conf%/*}" &&
-    as_user cp "$pictures/es/imagenes/perro.png" "$mine/imagenes/mascota.png" &&
+    as_user cp "$pictures/es/imagenes/animales/perro.png" "$mine/imagenes/mascota.png" &&
     as_user cp "$pictures/es/voces/perro.wav" "$mine/voces/mascota.wav" || fail "the teacher's picture"
 put
 user_check || { cat "$work/user-check.txt"; fail "the check is not ready with the teacher's picture"; }
@@ -182,15 +189,24 @@ remove_user || fail "userdel $user"
 sed -i 's/^"Jugar"$/"A jugar"/' "$texts/es/configuracion/idioma.txt"
 for set in "$texts"/*/; do echo grabaciones >"$set/configuracion/voz.txt"; done
 cp -R "$texts/es" "$texts/fr" && cp -R "$pictures/es" "$pictures/fr"
-cp "$pictures/es/imagenes/perro.png" "$pictures/es/imagenes/cachorro.png"
-rm "$pictures/es/imagenes/gato.png"
+cp "$pictures/es/imagenes/animales/perro.png" "$pictures/es/imagenes/cachorro.png"
+rm "$pictures/es/imagenes/animales/gato.png"
+# As an upgrade from flat picture folders finds them: our old sol.png (its old bytes), and luna.png
+# as a teacher edited it, flat in imagenes/, with no themed copies yet.
+cp tests/package/flat_sol.png "$pictures/es/imagenes/sol.png"
+cp "$pictures/es/imagenes/animales/perro.png" "$pictures/es/imagenes/luna.png"
+rm "$pictures/es/imagenes/naturaleza/sol.png" "$pictures/es/imagenes/naturaleza/luna.png"
 apt-get install -y -qq -o Dpkg::Options::=--force-confdef -o Dpkg::Options::=--force-confold \
     "$second" >"$work/apt.log" 2>&1 || { cat "$work/apt.log"; fail "the upgrade"; }
 version=$(dpkg-query -W -f='${Version}' tolvano)
 [ "$version" = "$(dpkg-deb -f "$second" Version)" ] || fail "the upgrade left version $version"
 grep -q '^"A jugar"$' "$texts/es/configuracion/idioma.txt" || fail "the upgrade lost the edited text"
 [ -f "$pictures/es/imagenes/cachorro.png" ] || fail "the upgrade lost the added picture"
-[ ! -e "$pictures/es/imagenes/gato.png" ] || fail "the upgrade put back a removed picture"
+[ ! -e "$pictures/es/imagenes/animales/gato.png" ] || fail "the upgrade put back a removed picture"
+[ ! -e "$pictures/es/imagenes/sol.png" ] && [ -f "$pictures/es/imagenes/naturaleza/sol.png" ] ||
+    fail "the upgrade did not put our old flat sol.png in its theme"
+[ -f "$pictures/es/imagenes/luna.png" ] && [ ! -e "$pictures/es/imagenes/naturaleza/luna.png" ] ||
+    fail "the upgrade did not keep the teacher's luna.png as the only luna"
 check; grep -q '"A jugar"' "$work/check.txt" && grep -Eq '^ +cachorro\.png +CACHORRO +sí' "$work/check.txt" ||
     { cat "$work/check.txt"; fail "the upgraded game does not show the teacher's text and picture"; }
 grep -Eq 'voz\.txt: (recordings only|solo grabaciones)\)' "$work/check.txt" ||
