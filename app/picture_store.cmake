@@ -6,7 +6,8 @@
 # where it differs (the program's own folder, where a teacher may edit a picture in place: a link
 # would edit the store); MODE LINK makes hard links to the first set's copy, so that an installed
 # package holds each picture's bytes once, and copies where the file system cannot link; MODE FLAT
-# copies every picture into imagenes/ itself, without its theme (the tests' sample folders). A row
+# copies every picture into imagenes/ itself, without its theme (the tests' sample folders). Each
+# theme gets its tema.png from assets/pictures/themes.tsv (store theme<TAB>id). A row
 # naming a picture the store lacks, or a word or theme that could leave its folder, stops the build.
 function(tolvano_set_pictures assets sets mode)
     file(GLOB store "${assets}/pictures/*/*.png")
@@ -41,18 +42,35 @@ function(tolvano_set_pictures assets sets mode)
             if(mode STREQUAL "FLAT")
                 set(folder "${sets}/${set}/imagenes")
             endif()
-            set(target "${folder}/${word}.png")
             file(MAKE_DIRECTORY "${folder}")
-            if(mode STREQUAL "LINK" AND DEFINED "linked_${id}")
-                file(REMOVE "${target}")
-                file(CREATE_LINK "${linked_${id}}" "${target}" COPY_ON_ERROR)
-            else()
-                file(COPY_FILE "${store_${id}}" "${target}" ONLY_IF_DIFFERENT)
-                set("linked_${id}" "${target}")
-            endif()
+            tolvano_place_picture("${id}" "${folder}/${word}.png")
+            set("theme_of_${set}_${id}" "${theme}")
         endforeach()
+        # Each theme's picture in the menu: tema.png, a copy of the picture themes.tsv names for
+        # it, in the set's folder of that picture's theme.
+        if(NOT mode STREQUAL "FLAT" AND EXISTS "${assets}/pictures/themes.tsv")
+            file(STRINGS "${assets}/pictures/themes.tsv" themes REGEX "^[^#]")
+            foreach(row IN LISTS themes)
+                string(REGEX REPLACE "^[^\t]*\t" "" id "${row}")
+                if(DEFINED "theme_of_${set}_${id}")
+                    tolvano_place_picture("${id}"
+                        "${sets}/${set}/imagenes/${theme_of_${set}_${id}}/tema.png")
+                endif()
+            endforeach()
+        endif()
     endforeach()
 endfunction()
+
+# One picture of the store at target: a copy, or with MODE LINK a hard link to its first copy.
+macro(tolvano_place_picture id target)
+    if(mode STREQUAL "LINK" AND DEFINED "linked_${id}")
+        file(REMOVE "${target}")
+        file(CREATE_LINK "${linked_${id}}" "${target}" COPY_ON_ERROR)
+    else()
+        file(COPY_FILE "${store_${id}}" "${target}" ONLY_IF_DIFFERENT)
+        set("linked_${id}" "${target}")
+    endif()
+endmacro()
 
 # Before the store, every set's pictures lay flat in imagenes/; a play folder or an installed copy
 # made then still holds them beside the themed copies, each word twice. tolvano_drop_flat_pictures

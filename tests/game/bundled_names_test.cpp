@@ -46,6 +46,19 @@ TEST(BundledNames, everySetNamesEveryStorePictureWithAPlaceableWordOfItsOwnAndAR
         for (const QString& file : QDir(pictures.filePath(theme)).entryList({"*.png"}, QDir::Files))
             store.insert(file.chopped(4), pictures.filePath(theme + QLatin1Char('/') + file));
     ASSERT_GE(store.size(), 300);
+    // Each theme's picture in the menu is one of its own.
+    QFile themes(pictures.filePath(QStringLiteral("themes.tsv")));
+    ASSERT_TRUE(themes.open(QIODevice::ReadOnly));
+    QStringList standFor;
+    for (const QByteArray& line : themes.readAll().split('\n')) {
+        if (line.isEmpty() || line.startsWith('#')) continue;
+        const QStringList columns = QString::fromUtf8(line).split(QLatin1Char('\t'));
+        ASSERT_EQ(columns.size(), 2) << line.toStdString();
+        EXPECT_TRUE(QFile::exists(pictures.filePath(columns[0] + '/' + columns[1] + ".png")))
+            << line.toStdString();
+        standFor.append(columns[0]);
+    }
+    EXPECT_EQ(standFor, pictures.entryList(QDir::Dirs | QDir::NoDotAndDotDot));
     // Sharp beside the board and in the viewer: never enlarged more than twice there.
     for (const QString& path : std::as_const(store))
         EXPECT_GE(pngWidth(path), 512u) << path.toStdString();
