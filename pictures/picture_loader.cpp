@@ -281,6 +281,9 @@ constexpr qint64 MappedBlockBytes = 256 * 1024;
 // buffers, scattered over the heaps, a few megabytes more every few rounds. Blocks of
 // MappedBlockBytes and more are mapped and unmapped on their own instead (a few a picture, each
 // far cheaper than its decoding), from the first picture decoded on, for the whole process.
+// The largest PNG scaled after decoding rather than while (see loadPicture).
+constexpr qint64 SmoothlyScaledPixels = 1024 * 1024;
+
 void allocateLargeBlocksApart() {
 #ifdef __GLIBC__
     static std::once_flag once;
@@ -435,15 +438,27 @@ QImage loadPicture(const QString& path, QSize shownSize) {
     const std::optional<Header> header = readHeader(reader, picture->png());
     if (!header || headerRefusal(*header, Language::English)) return {};
     const QSize natural = header->oriented();
+    QSize scaled;
     if (!shownSize.isEmpty() &&
-        (shownSize.width() < natural.width() || shownSize.height() < natural.height())) {
-        const QSize scaled = shownSize.boundedTo(natural);
+        (shownSize.width() < natural.width() || shownSize.height() < natural.height()))
+        scaled = shownSize.boundedTo(natural);
+    // Qt scales a palette picture (every bundled one is) in full colour and then dithers it back
+    // to its palette: speckles all over it, in the reader's scaling as in QImage::scaled. So a PNG
+    // of up to a megapixel is decoded whole, turned into full colour and scaled here (a few MB
+    // for a moment); larger ones, and the other formats (JPEG scales well as it decodes), keep
+    // the reader's scaling and its small memory.
+    const bool scaleAfter = scaled.isValid() && reader.format() == "png" &&
+                            qint64(natural.width()) * natural.height() <= SmoothlyScaledPixels;
+    if (scaled.isValid() && !scaleAfter) {
         // The reader scales the picture as stored, before turning it upright.
         reader.setScaledSize(header->sideways ? scaled.transposed() : scaled);
     }
     QImage image;
     // A truncated file yields a partly decoded image and false: that is no picture to show.
     if (!reader.read(&image)) return {};
+    // In full colour, so that whoever scales it further (the viewer enlarging it) smooths it too.
+    if (image.colorCount() > 0) image.convertTo(QImage::Format_ARGB32_Premultiplied);
+    if (scaleAfter) return image.scaled(scaled, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return image;
 }
 

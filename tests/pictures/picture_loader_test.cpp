@@ -126,6 +126,28 @@ TEST_F(Picture, topDownBmpIsDecodedUpright) {
     }
 }
 
+// A palette picture (every bundled one) comes in full colour, so that no scaling of it is put
+// back into a palette: Qt dithers it then, speckles all over its flat areas.
+TEST_F(Picture, palettePicturesComeInFullColourAndStayFlat) {
+    QImage palette(512, 512, QImage::Format_Indexed8);
+    palette.setColorTable({qRgb(80, 80, 80), qRgb(255, 255, 255), qRgb(240, 150, 80)});
+    palette.fill(0);
+    for (int y = 0; y < 512; ++y) // stripes on the right half, for averaging to mix
+        for (int x = 256; x < 512; ++x)
+            palette.setPixel(x, y, 1 + (x / 3 + y / 5) % 2);
+    const QString path = write("oso.png", encoded(palette, "PNG"));
+    for (const QSize shown : {QSize(130, 130), QSize(512, 512), QSize(700, 700)}) {
+        const QImage image =
+            loadPicture(path, shown).scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        ASSERT_EQ(image.size(), shown);
+        EXPECT_EQ(image.colorCount(), 0) << shown.width();
+        const int w = shown.width();
+        for (int y = w / 4 - 5; y < w / 4 + 5; ++y)
+            for (int x = w / 4 - 5; x < w / 4 + 5; ++x)
+                ASSERT_EQ(image.pixel(x, y), qRgb(80, 80, 80)) << w << ": " << x << ", " << y;
+    }
+}
+
 TEST_F(Picture, neverDecodesLargerThanNatural) {
     const QString path = write("pez.png", encoded(markedPicture(40, 30), "PNG"));
     EXPECT_EQ(loadPicture(path, QSize(400, 300)).size(), QSize(40, 30));
