@@ -41,11 +41,17 @@ cell_y() { echo $(( (board_top + pitch * ($1 / board_side)) / twips_per_pixel ))
 probe_dx=11
 probe_dy=17
 probe() { echo "$(( $(cell_x "$1") + probe_dx )) $(( $(cell_y "$1") + probe_dy ))"; }
+# The bundled sets have themes, so the menu shows their row above the level buttons: everything
+# below it stands theme_band twips lower, and the window is that much taller (8115 x 5070 twips
+# without the row). menu_w x menu_h: the menu's size in pixels at the design's scale.
+theme_band=1200
+menu_w=541
+menu_h=$(( (5070 + theme_band) / 15 ))
 # The middle of the menu's play button, for a menu window whose left (play_x) or top (play_y) is $1
-# and whose width or height is $2 (the design's 541 x 338 unless given: the menu grows with large
+# and whose width or height is $2 (menu_w x menu_h unless given: the menu grows with large
 # screens).
-play_x() { echo $(( $1 + ${2:-541} * (120 + 1900) / 8115 )); }
-play_y() { echo $(( $1 + ${2:-338} * (4200 + 360) / 5070 )); }
+play_x() { echo $(( $1 + ${2:-$menu_w} * (120 + 1900) / 8115 )); }
+play_y() { echo $(( $1 + ${2:-$menu_h} * (4200 + 360 + theme_band) / (5070 + theme_band) )); }
 
 # The colours of all 144 cells of the last screenshot, one r,g,b line each, in one pass.
 cell_colours() {

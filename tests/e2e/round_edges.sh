@@ -15,8 +15,8 @@ sleep 0.3
 
 # Where the menu will stand when it opens (centred), so that the splash can be double-clicked
 # right over its play button.
-menu_x=$(( (W - 541) / 2 ))
-menu_y=$(( (H - 338) / 2 ))
+menu_x=$(( (W - menu_w) / 2 ))
+menu_y=$(( (H - menu_h) / 2 ))
 xdotool mousemove "$(play_x $menu_x)" "$(play_y $menu_y)" click --repeat 2 --delay 60 1
 sleep 1.5
 menu=$(menu_window)
@@ -38,7 +38,8 @@ before_colours=$(cell_colours)
 # In the pause the revealed (green) letters take no clicks. Cells where the menu will not stand
 # (above and below it, and the first column) are clicked; only when no word lies there are the
 # others clicked, at once, and then compared only while the menu has not come.
-safe_cell() { [ $(( $1 / 12 )) -le 2 ] || [ $(( $1 / 12 )) -ge 10 ] || [ $(( $1 % 12 )) -eq 0 ]; }
+# (The menu with its row of themes spans rows 2 to 10.)
+safe_cell() { [ $(( $1 / 12 )) -le 1 ] || [ $(( $1 / 12 )) -ge 11 ] || [ $(( $1 % 12 )) -eq 0 ]; }
 moves=()
 all_moves=()
 for cell in $(echo "$before_colours" | grep -n '^0,255,0$' | cut -d: -f1); do
@@ -55,7 +56,7 @@ shot
 # Only cells the menu never covers, unless no menu is up yet.
 menu_up=$(menu_count)
 clear_of_menu() {
-    if [ "$menu_up" -eq 0 ]; then cat; else awk '{ c = NR - 1 } c < 36 || c >= 120 || c % 12 == 0'; fi
+    if [ "$menu_up" -eq 0 ]; then cat; else awk '{ c = NR - 1 } c < 24 || c >= 132 || c % 12 == 0'; fi
 }
 after_colours=$(cell_colours | clear_of_menu)
 before_colours=$(echo "$before_colours" | clear_of_menu)

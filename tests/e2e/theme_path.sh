@@ -18,8 +18,8 @@ mine="$XDG_DATA_HOME/tolvano/idiomas/es/imagenes"
 fruits=(manzana pera fresa uvas naranja limón)
 animals=(perro gato vaca cerdo oveja caballo)
 mkdir -p "$mine/frutas" "$mine/animales" "$XDG_CONFIG_HOME/tolvano"
-for name in "${fruits[@]}"; do cp "$work/game/idiomas/es/imagenes/$name.png" "$mine/frutas/"; done
-for name in "${animals[@]}"; do cp "$work/game/idiomas/es/imagenes/$name.png" "$mine/animales/"; done
+for name in "${fruits[@]}"; do cp "$work/game/idiomas/es/imagenes/comida/$name.png" "$mine/frutas/"; done
+for name in "${animals[@]}"; do cp "$work/game/idiomas/es/imagenes/animales/$name.png" "$mine/animales/"; done
 printf '[general]\npictures=mine\n' >"$XDG_CONFIG_HOME/tolvano/tolvano.conf"
 settings_before=$(md5sum "$XDG_CONFIG_HOME/tolvano/tolvano.conf")
 

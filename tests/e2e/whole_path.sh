@@ -23,8 +23,8 @@ mx=$X
 my=$Y
 keep menu
 # Level button 3, then play.
-click $((mx + (120 + 1320 * 3 + 600) / twips_per_pixel)) $((my + (2640 + 720) / twips_per_pixel)) 0.3
-click $((mx + (120 + 1900) / twips_per_pixel)) $((my + (4200 + 360) / twips_per_pixel)) 1.5
+click $((mx + (120 + 1320 * 3 + 600) / twips_per_pixel)) $((my + (2640 + 720 + theme_band) / twips_per_pixel)) 0.3
+click "$(play_x "$mx")" "$(play_y "$my")" 1.5
 
 # The game screen: a centred board of white cells on white.
 shot
@@ -72,7 +72,7 @@ menu=$(timeout 10 bash -c "$(declare -f wait_for_menu); wait_for_menu") || true
 [ -n "$menu" ] || fail "the level menu did not come back after the round"
 eval "$(xdotool getwindowgeometry --shell "$menu")"
 sleep 0.6 # the menu ignores clicks for a double-click's time after it opens
-click $((X + (120 + 1900) / twips_per_pixel)) $((Y + (4200 + 360) / twips_per_pixel)) 1.5
+click "$(play_x "$X")" "$(play_y "$Y")" 1.5
 
 # The next round: a fresh board.
 shot
