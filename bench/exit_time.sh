@@ -27,7 +27,8 @@ for _ in $(seq "$runs"); do
     [ -n "$menu" ] || { echo "exit: the level menu did not appear" >&2; exit 2; }
     eval "$(xdotool getwindowgeometry --shell "$menu")"
     sleep 0.6 # the menu ignores clicks for a double-click's time after it opens
-    xdotool mousemove $((X + 2020 / 15)) $((Y + 4560 / 15)) click 1
+    # The play button: its middle 510 twips above the menu's bottom, whatever rows stand above.
+    xdotool mousemove $((X + 2020 / 15)) $((Y + HEIGHT - 510 / 15)) click 1
     sleep 2 # the first round is on the screen
     xdotool mousemove $((screen_w - 20)) 20
     sleep 0.2

@@ -32,7 +32,8 @@ if [ -z "$menu" ]; then
     exit 2
 fi
 eval "$(xdotool getwindowgeometry --shell "$menu")"
-click $((X + (120 + 1900) / 15)) $((Y + (4200 + 360) / 15)) 0.5
+# The play button: its middle 510 twips above the menu's bottom, whatever rows stand above.
+click $((X + (120 + 1900) / 15)) $((Y + HEIGHT - 510 / 15)) 0.5
 # The first round's set-up and first paint are over well within this.
 sleep 3
 if ! kill -0 "$pid" 2>/dev/null || xdotool search --onlyvisible --name '^Tolvano 2\.0$' >/dev/null; then
