@@ -3,6 +3,7 @@
 
 #include "asset_paths.h"
 #include "colours.h"
+#include "focus_ring.h"
 #include "game_font.h"
 #include "gif_control.h"
 #include "hold_button.h"
@@ -95,7 +96,8 @@ QString menuStyleSheet() {
                           "#GearHint { color: black; background-color: white;"
                           " border: 1px solid #808080; border-radius: 4px; padding: 1px 4px; }"
                           "QPushButton { border: 2px solid #808080; border-radius: 10px; }"
-                          "QPushButton:hover, QPushButton:focus { border-color: #3a6fd8; }"
+                          // The focus has a ring of its own, outside the button (focus_ring.h).
+                          "QPushButton:hover { border-color: #3a6fd8; }"
                           "QPushButton#Command1, QPushButton#ThemeButton { background-color: %2; }"
                           "QPushButton#Command1:pressed, QPushButton#ThemeButton:pressed"
                           " { background-color: %3; }"
@@ -208,6 +210,7 @@ Form3::Form3(Navigation& navigation, Module1& module1, const assets::AssetPaths&
     findThemes();
     placeControls();
     setStyleSheet(menuStyleSheet());
+    FocusRing::follow(this);
     Form_Load();
 }
 
