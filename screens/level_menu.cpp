@@ -398,6 +398,13 @@ void Form3::loadTexts() {
     Command2->setText(language.shown(LanguageItem::Play));
     Command3->setText(language.shown(LanguageItem::Exit));
     m_texts = ::readTexts(m_paths.file(assets::TextsFile), m_paths.language());
+    // A screen reader says the level by its number and reads its line, as the description shows it.
+    for (int k = 1; k <= LevelCount; ++k) {
+        QString line;
+        readLevelLines(k, line);
+        Command1[k - 1]->setAccessibleName(textOf(m_texts, TextId::LevelButton).arg(k));
+        Command1[k - 1]->setAccessibleDescription(line);
+    }
     Gear->setAccessibleName(textOf(m_texts, TextId::Settings));
     Gear->setAccessibleDescription(textOf(m_texts, TextId::HoldHint));
     GearHint->setText(textOf(m_texts, TextId::HoldHint));
