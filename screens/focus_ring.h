@@ -17,6 +17,7 @@
 #include <QWidget>
 
 class FocusRing final : public QWidget {
+    Q_OBJECT
   public:
     // The ring's two bands, outside in: dark on a light window, bright on a dark one, so that one
     // of them stands out on any colour around a control.
