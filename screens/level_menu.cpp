@@ -547,6 +547,14 @@ void Form3::mousePressEvent(QMouseEvent* event) {
     QDialog::mousePressEvent(event);
 }
 
+// Shown after the splash has gone, the menu is not always activated by the window manager (never
+// without one): the keys would still reach its buttons, but the focus ring, which shows only in
+// the active window, would not show where they go.
+void Form3::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    activateWindow();
+}
+
 void Form3::closeEvent(QCloseEvent* event) {
     if (m_leaving)
         event->accept();
