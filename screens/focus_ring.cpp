@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QPainter>
+#include <algorithm>
 
 FocusRing* FocusRing::follow(QWidget* window) {
     if (auto* ring = window->findChild<FocusRing*>(QString(), Qt::FindDirectChildrenOnly))
@@ -80,17 +81,19 @@ bool FocusRing::eventFilter(QObject* watched, QEvent* event) {
 }
 
 // Two bands along the inside of the ring's own rectangle, which lies outside the control, with
-// corners rounded like the menu's buttons.
+// corners rounded like the menu's buttons; along a window's edge, square like the window.
 void FocusRing::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setBrush(Qt::NoBrush);
+    const int corner = m_target == parentWidget() ? 0 : 12;
     const auto band = [&](int inset, int width, const QColor& colour) {
         const qreal half = width / 2.0;
         const QRectF edge =
             QRectF(rect()).adjusted(inset + half, inset + half, -inset - half, -inset - half);
-        painter.setPen(QPen(colour, width));
-        painter.drawRoundedRect(edge, 12 - inset, 12 - inset);
+        const qreal radius = std::max(0, corner - inset);
+        painter.setPen(QPen(colour, width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        painter.drawRoundedRect(edge, radius, radius);
     };
     band(0, OuterWidth, OuterColour);
     band(OuterWidth, InnerWidth, InnerColour);
