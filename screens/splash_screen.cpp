@@ -37,7 +37,7 @@ QPixmap titlePicture(const QString& path) {
 // to the right, lies over the title's lower right and leaves the word itself readable.
 constexpr QPointF HintTip{305, 200};
 // The hand's height on the title picture, in its pixels; the drawing below is 100 units high.
-constexpr double HintHeight = 110;
+constexpr double HintHeight = 125;
 
 // A cartoon hand pointing up, its fingertip at (0, 0), 100 units high: a finger, the palm with
 // three folded fingers and the thumb, one outline round them all, and a blue cuff.
@@ -130,9 +130,13 @@ void Form2::showHint() {
     update();
 }
 
+// Only the hand and its ring are painted again at each tick: a title scaled to a large screen is
+// millions of pixels, 25 times a second.
 void Form2::pulse() {
     m_pulseTick = (m_pulseTick + 1) % PulseTicks;
-    update();
+    const double size = HintHeight * m_scale;
+    update(QRectF(HintTip * m_scale + QPointF(-0.45, -0.3) * size, QSizeF(1.35, 1.5) * size)
+               .toAlignedRect());
 }
 
 // The hand taps: it dips toward the title and back once a pulse, and a ring spreads from its
