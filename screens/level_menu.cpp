@@ -3,6 +3,7 @@
 
 #include "asset_paths.h"
 #include "colours.h"
+#include "focus_ring.h"
 #include "game_font.h"
 #include "gif_control.h"
 #include "hold_button.h"
@@ -95,7 +96,8 @@ QString menuStyleSheet() {
                           "#GearHint { color: black; background-color: white;"
                           " border: 1px solid #808080; border-radius: 4px; padding: 1px 4px; }"
                           "QPushButton { border: 2px solid #808080; border-radius: 10px; }"
-                          "QPushButton:hover, QPushButton:focus { border-color: #3a6fd8; }"
+                          // The focus has a ring of its own, outside the button (focus_ring.h).
+                          "QPushButton:hover { border-color: #3a6fd8; }"
                           "QPushButton#Command1, QPushButton#ThemeButton { background-color: %2; }"
                           "QPushButton#Command1:pressed, QPushButton#ThemeButton:pressed"
                           " { background-color: %3; }"
@@ -208,6 +210,7 @@ Form3::Form3(Navigation& navigation, Module1& module1, const assets::AssetPaths&
     findThemes();
     placeControls();
     setStyleSheet(menuStyleSheet());
+    FocusRing::follow(this);
     Form_Load();
 }
 
@@ -395,6 +398,13 @@ void Form3::loadTexts() {
     Command2->setText(language.shown(LanguageItem::Play));
     Command3->setText(language.shown(LanguageItem::Exit));
     m_texts = ::readTexts(m_paths.file(assets::TextsFile), m_paths.language());
+    // A screen reader says the level by its number and reads its line, as the description shows it.
+    for (int k = 1; k <= LevelCount; ++k) {
+        QString line;
+        readLevelLines(k, line);
+        Command1[k - 1]->setAccessibleName(textOf(m_texts, TextId::LevelButton).arg(k));
+        Command1[k - 1]->setAccessibleDescription(line);
+    }
     Gear->setAccessibleName(textOf(m_texts, TextId::Settings));
     Gear->setAccessibleDescription(textOf(m_texts, TextId::HoldHint));
     GearHint->setText(textOf(m_texts, TextId::HoldHint));
@@ -535,6 +545,14 @@ void Form3::stepTheme(int from, int step) {
 void Form3::mousePressEvent(QMouseEvent* event) {
     GearHint->hide();
     QDialog::mousePressEvent(event);
+}
+
+// Shown after the splash has gone, the menu is not always activated by the window manager (never
+// without one): the keys would still reach its buttons, but the focus ring, which shows only in
+// the active window, would not show where they go.
+void Form3::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    activateWindow();
 }
 
 void Form3::closeEvent(QCloseEvent* event) {

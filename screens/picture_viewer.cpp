@@ -2,6 +2,7 @@
 #include "picture_viewer.h"
 
 #include "asset_paths.h"
+#include "focus_ring.h"
 #include "layout.h"
 #include "picture_loader.h"
 #include "screen_area.h"
@@ -39,6 +40,11 @@ Form4::Form4(const assets::AssetPaths& paths, const QString& pictureFile, QWidge
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setCursor(Qt::PointingHandCursor);
     Picture1->installEventFilter(this);
+    // The picture is the viewer's one button (Enter, Space or a click close it): it holds the
+    // focus, and the ring round it, in the margin the window leaves about it, says so.
+    Picture1->setFocusPolicy(Qt::StrongFocus);
+    setFocusProxy(Picture1);
+    FocusRing::follow(this);
     Form_Load();
 }
 

@@ -3,6 +3,7 @@
 
 #include <QPixmap>
 #include <QPoint>
+#include <QTimer>
 #include <QWidget>
 
 class Navigation;
@@ -12,6 +13,11 @@ class AssetPaths;
 
 // Shown once at start, without title bar or controls, until the player clicks on it or presses
 // Enter or Space. It deletes itself when it closes (WA_DeleteOnClose), so create it with new.
+//
+// A child who cannot read does not know that the picture is a button: when the splash has waited
+// HintDelayMs without being clicked, a hand over the title taps at it, again and again. The hand is
+// painted on the window, so a click on it is a click on the splash like any other. A key that does
+// not lead on counts as trying: the wait starts again, unless the hand already shows.
 class Form2 : public QWidget {
     Q_OBJECT
   public:
@@ -26,6 +32,14 @@ class Form2 : public QWidget {
     // Any click on the window: the level menu opens and the splash goes.
     void Form_Click();
 
+    static constexpr int HintDelayMs = 2000;
+    // One tap of the hand, in ticks of PulseMs.
+    static constexpr int PulseMs = 40;
+    static constexpr int PulseTicks = 30;
+    bool hintShown() const { return m_hintShown; }
+    // Where the hand's fingertip touches the title, in the window's pixels.
+    QPoint hintPoint() const;
+
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -34,7 +48,15 @@ class Form2 : public QWidget {
 
   private:
     void Form_Load();
+    void showHint();
+    void pulse();
 
     Navigation& m_navigation;
     QPixmap m_picture; // at the window's scale
+    double m_scale = 1;
+    // Children named "HintTimer" and "PulseTimer", so that tests find them and tick them.
+    QTimer m_hintWait{this};
+    QTimer m_pulse{this};
+    bool m_hintShown = false;
+    int m_pulseTick = 0;
 };

@@ -2,6 +2,7 @@
 #include "settings_window.h"
 
 #include "asset_paths.h"
+#include "focus_ring.h"
 #include "game_font.h"
 #include "layout.h"
 #include "picture_loader.h"
@@ -136,6 +137,7 @@ SettingsWindow::SettingsWindow(SettingsHost& host, QWidget* parent)
       m_stopCounting(std::make_shared<std::atomic_bool>(false)) {
     setObjectName(QStringLiteral("SettingsWindow"));
     setFont(arial(FontPoints * fontScale(parent)));
+    FocusRing::follow(this);
     buildControls();
     showTexts();
     showSettings();

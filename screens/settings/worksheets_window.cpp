@@ -2,6 +2,7 @@
 // library, as tolvano-sheets does it.
 #include "worksheets_window.h"
 
+#include "focus_ring.h"
 #include "module1.h"
 #include "output_file.h"
 #include "picture_loader.h"
@@ -56,6 +57,7 @@ WorksheetsWindow::WorksheetsWindow(const assets::AssetPaths& paths, QWidget* par
       m_texts(readTexts(paths.file(assets::TextsFile), paths.language())) {
     const auto text = [this](TextId id) { return textOf(m_texts, id); };
     setWindowTitle(titleOf(text(TextId::PrintSheets)));
+    FocusRing::follow(this);
 
     m_level = new QSpinBox(this);
     m_level->setObjectName(QStringLiteral("level"));

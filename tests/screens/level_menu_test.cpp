@@ -19,6 +19,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QTimerEvent>
+#include <array>
 #include <functional>
 #include <gtest/gtest.h>
 #include <optional>
@@ -46,7 +47,9 @@ class RecordingNavigation final : public Navigation {
         EXPECT_NE(parent, nullptr);
         return settingsChanged;
     }
-    const assets::AssetPaths* currentPaths() const override { return newPaths ? &*newPaths : nullptr; }
+    const assets::AssetPaths* currentPaths() const override {
+        return newPaths ? &*newPaths : nullptr;
+    }
 
     bool gameScreenShown = false;
     bool settingsChanged = false;
@@ -111,6 +114,38 @@ TEST_F(LevelMenuTest, FirstAppearanceShowsLevelZeroAndTheButtonTexts) {
         EXPECT_TRUE(button->text().isEmpty());
     }
     EXPECT_EQ(module1.Level, 0);
+}
+
+// A screen reader names each level button by its number, in the set's language, and reads its
+// level line; a file short of a line gives its last line, as the description shows it.
+TEST_F(LevelMenuTest, LevelButtonsAreNamedByNumberWithTheirLineAsDescription) {
+    struct Row {
+        const char* language; // lengua.txt; none: the Spanish default
+        QByteArray levels;
+        const char* name;
+        std::array<const char*, 6> descriptions;
+    };
+    const Row rows[] = {
+        {nullptr,
+         SixLevels,
+         "Nivel %1",
+         {"Level one", "Level two", "Level three", "Level four", "Level five", "Level six"}},
+        {"en\n",
+         FourLevels,
+         "Level %1",
+         {"Level one", "Level two", "Level three", "Level four", "Level four", "Level four"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        if (row.language) write(QStringLiteral("configuracion/lengua.txt"), row.language);
+        write(QStringLiteral("configuracion/nivel.txt"), row.levels);
+        Form3 menu(navigation, module1, assets::resolve(folder.path()));
+        for (int i = 0; i < Form3::LevelCount; ++i) {
+            EXPECT_EQ(menu.Command1[i]->accessibleName(), QString::fromUtf8(row.name).arg(i + 1));
+            EXPECT_EQ(menu.Command1[i]->accessibleDescription(),
+                      QString::fromUtf8(row.descriptions[i]));
+        }
+    }
 }
 
 // The window's client area is 8,115 x 5,070 twips; placed by its outer size, rounded down in

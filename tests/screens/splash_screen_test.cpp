@@ -11,6 +11,8 @@
 #include <QPointer>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
+#include <QTimerEvent>
 #include <gtest/gtest.h>
 
 namespace {
@@ -102,6 +104,71 @@ TEST_F(SplashScreenTest, ClickOrKeyOpensTheMenuThenClosesAndDeletesTheSplash) {
         EXPECT_FALSE(splash->isVisible());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_TRUE(splash.isNull());
+    }
+}
+
+// The hand over the title: the pixels about the fingertip, where it lies once shown.
+QImage handArea(Form2& splash) {
+    const QPoint tip = splash.hintPoint();
+    return splash.grab(QRect(tip - QPoint(40, 10), QSize(110, 120))).toImage();
+}
+
+int changedPixels(const QImage& a, const QImage& b) {
+    int changed = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            changed += a.pixel(x, y) != b.pixel(x, y);
+    return changed;
+}
+
+void tick(QTimer* timer) {
+    QTimerEvent event(timer->timerId());
+    QCoreApplication::sendEvent(timer, &event);
+}
+
+// Two seconds without a click (a key that does not lead on starts them again), then the hand
+// taps over the title until the splash goes. The test ticks the timers itself.
+TEST_F(SplashScreenTest, AHandTapsAtTheTitleAfterTwoSecondsWithoutAClick) {
+    splash->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(splash));
+    auto* wait = splash->findChild<QTimer*>(QStringLiteral("HintTimer"));
+    auto* pulse = splash->findChild<QTimer*>(QStringLiteral("PulseTimer"));
+    ASSERT_TRUE(wait && pulse);
+    EXPECT_TRUE(wait->isActive());
+    EXPECT_EQ(wait->interval(), Form2::HintDelayMs);
+    const QImage title = handArea(*splash);
+    QTest::keyClick(splash, Qt::Key_A);
+    EXPECT_TRUE(wait->isActive());
+    EXPECT_FALSE(splash->hintShown());
+    EXPECT_EQ(changedPixels(title, handArea(*splash)), 0);
+
+    tick(wait);
+    EXPECT_TRUE(splash->hintShown());
+    EXPECT_TRUE(pulse->isActive());
+    const QImage hand = handArea(*splash);
+    EXPECT_GT(changedPixels(title, hand), 1500);
+    for (int k = 0; k < Form2::PulseTicks / 2; ++k)
+        tick(pulse);
+    EXPECT_GT(changedPixels(hand, handArea(*splash)), 200) << "the hand pulses";
+    EXPECT_EQ(navigation.menusShown, 0);
+}
+
+// With the hand showing, a click anywhere, the hand itself too, still opens the menu.
+TEST_F(SplashScreenTest, WithTheHandShownAClickAnywhereStillOpensTheMenu) {
+    for (const QPoint at : {QPoint(-1, -1), QPoint(240, 200), QPoint(5, 5), QPoint(470, 460)}) {
+        if (splash.isNull())
+            navigation.splash = splash =
+                new Form2(navigation, assets::resolve(assets::programFolder()));
+        const QPoint click = at.x() < 0 ? splash->hintPoint() + QPoint(10, 40) : at;
+        SCOPED_TRACE(testing::Message() << click.x() << ", " << click.y());
+        navigation.menusShown = 0;
+        splash->show();
+        tick(splash->findChild<QTimer*>(QStringLiteral("HintTimer")));
+        ASSERT_TRUE(splash->hintShown());
+        QTest::mouseClick(splash, Qt::LeftButton, {}, click);
+        EXPECT_EQ(navigation.menusShown, 1);
+        EXPECT_FALSE(splash->isVisible());
+        delete splash.data();
     }
 }
 

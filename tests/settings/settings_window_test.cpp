@@ -1,12 +1,15 @@
 // Tests of the settings window.
 #include "asset_paths.h"
+#include "focus_ring.h"
 #include "play_settings.h"
 #include "settings_host.h"
 #include "settings_window.h"
 #include "texts_file.h"
 #include "user_settings.h"
+#include "worksheets_window.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QDirIterator>
@@ -120,6 +123,33 @@ const ControlRow ControlRows[] = {
      [](const UserSettings& s) { return s.themeRowShown == false; },
      [](const assets::AssetPaths& p) { return !playSettings(p).themeRow; }, false},
 };
+
+// Tab through the first controls of the settings window, and of the worksheets window over it:
+// each focused control has the ring just outside its left edge, the one before has it no more.
+TEST_F(SettingsWindowTest, TheFocusedControlIsRingedInBothWindows) {
+    WorksheetsWindow sheets(host.paths());
+    for (QWidget* shown : {static_cast<QWidget*>(window.get()), static_cast<QWidget*>(&sheets)}) {
+        SCOPED_TRACE(shown->metaObject()->className());
+        shown->show();
+        shown->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(shown));
+        const auto innerBand = [shown](QWidget* control) {
+            const QPoint left = control->mapTo(shown, QPoint(0, control->height() / 2));
+            return shown->grab().toImage().pixelColor(left - QPoint(2, 0));
+        };
+        QWidget* before = nullptr;
+        for (int step = 0; step < 3; ++step) {
+            QWidget* focus = QApplication::focusWidget();
+            ASSERT_NE(focus, nullptr);
+            ASSERT_EQ(focus->window(), shown);
+            EXPECT_EQ(innerBand(focus), FocusRing::InnerColour) << focus->metaObject()->className();
+            if (before && before != focus) EXPECT_NE(innerBand(before), FocusRing::InnerColour);
+            before = focus;
+            QTest::keyClick(focus, Qt::Key_Tab);
+        }
+        shown->hide();
+    }
+}
 
 } // namespace
 
