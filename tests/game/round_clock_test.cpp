@@ -97,7 +97,7 @@ TEST_F(RoundClock, roundsCycleThroughTheirFourPhases) {
     EXPECT_TRUE(runs(true, false, false));
     EXPECT_EQ(game.ErrorCount, 0);
     EXPECT_EQ(game.WordsOffered, 12);
-    EXPECT_EQ(game.Command3Caption, QStringLiteral("2 de 12 - 16.6666666666667 %"));
+    EXPECT_EQ(game.Command3Caption, QStringLiteral("2 de 12 - 17 %"));
     EXPECT_EQ(game.RunnerLeft, Start);
     EXPECT_EQ(game.List1().size(), 12);
     for (const CellLook& look : game.board.Look)

@@ -123,7 +123,7 @@ TEST_F(Selection, theLastLetterOfAWordShowsItsCaptionAndSendsTheRunnerBack) {
     EXPECT_EQ(game.FlashLabel, 3);
     EXPECT_TRUE(game.runningTimers().Timer1);
     EXPECT_EQ(game.WordsFound, 1);
-    EXPECT_EQ(game.Command3Caption, QStringLiteral("1 de 6 - 16,6666666666667 %"));
+    EXPECT_EQ(game.Command3Caption, QStringLiteral("1 de 6 - 17 %"));
     EXPECT_EQ(game.RunnerLeft, Start);
 }
 
