@@ -132,6 +132,10 @@ GameScreenLayout ArrangeGameScreen(double screenWidth, double screenHeight) {
     g.List2.Width = g.Command2.Width;
     g.List2.Height = last.Top + last.Height - g.List2.Top + 100;
 
+    // Over the left picture column, from the board's first row to its last.
+    g.EndSign = {PanelMargin, first.Top, std::max(0.0, g.GridLeft - 2 * PanelMargin),
+                 last.Top + last.Height - first.Top};
+
     const double exitLeft = screenWidth - PictureButtonSize - PictureButtonMargin;
     g.Command4[0] = {exitLeft, PictureButtonMargin, PictureButtonSize, PictureButtonSize};
     g.Command4[1] = {exitLeft - PictureButtonSize, PictureButtonMargin, PictureButtonSize,

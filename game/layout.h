@@ -45,6 +45,9 @@ struct GameScreenLayout {
     std::array<TwipsRect, BoardButtons> Command1{}; // row by row: 0 top left, 143 bottom right
     TwipsRect Command2, Command3, List2;
     std::array<TwipsRect, 2> Command4{}; // exit, then minimise to its left
+    // Where the round's end sign stands: beside the board, never over it, so that the words the
+    // round's end reveals stay in sight.
+    TwipsRect EndSign;
 };
 
 // The board, the word-list and score buttons above it, the word list and the two picture buttons

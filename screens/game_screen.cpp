@@ -350,6 +350,8 @@ void Form1::Timer1_Timer() {
 void Form1::Timer2_Timer() {
     const ClockTick tick = m_game.Timer2_Timer();
     Marchoso2->move(tick.runnerLeft);
+    for (SoundId sound : tick.sounds)
+        m_sounds.play(sound);
     if (!tick.ending) return;
     showBoard();
     syncTimers();
@@ -463,8 +465,7 @@ void Form1::fitScoreText() {
 }
 
 void Form1::showRoundEnd(RoundEnding ending, QStringList news) {
-    const QRect first = Command1[0]->geometry();
-    EndSign->showOver(first.united(Command1[BoardCells - 1]->geometry()), ending);
+    EndSign->showOver(toPixelRect(m_layout.EndSign), ending);
     const TextId said = ending == RoundEnding::Won      ? TextId::RoundWon
                         : ending == RoundEnding::TimeUp ? TextId::RoundTimeUp
                                                         : TextId::RoundTriesUsed;

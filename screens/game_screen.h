@@ -93,7 +93,7 @@ class Form1 : public QWidget {
     GameTimer* Timer2 = nullptr;
     GameTimer* Timer3 = nullptr;
     GameTimer* Timer4 = nullptr;
-    // How the round ended, over the board during the pause before the menu.
+    // How the round ended, beside the board during the pause before the menu.
     RoundEndSign* EndSign = nullptr;
 
   protected:

@@ -58,9 +58,14 @@ TEST_F(RoundClock, aWordFoundAtTheLastMomentSendsTheFigureBack) {
     EXPECT_EQ(next.runnerLeft, Start + 20);
 }
 
-TEST_F(RoundClock, timeUpRevealsLikeTheEighthMissButSilently) {
+TEST_F(RoundClock, timeUpRevealsLikeTheEighthMissWithTheLostRoundsSound) {
     Game byMiss = game; // the same board, lost the other way
-    ticksUntilTimeUp();
+    ClockTick last;
+    for (int tick = 1; tick < 10000 && !last.ending; ++tick) {
+        last = game.Timer2_Timer();
+        if (!last.ending) ASSERT_TRUE(last.sounds.empty()) << "tick " << tick;
+    }
+    EXPECT_EQ(last.sounds, std::vector<SoundId>{SoundId::Lost});
     std::vector<int> missed;
     for (int i = 0; i < BoardCells && missed.size() < MaxErrors; ++i) {
         if (byMiss.board.CellUsed[i]) continue;

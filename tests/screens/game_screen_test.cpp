@@ -328,7 +328,10 @@ TEST_F(GameScreen, roundEndShowsHowItEndedUntilTheMenu) {
     ASSERT_EQ(game().phase(), RoundPhase::Ended);
     EXPECT_TRUE(form->EndSign->isVisibleTo(form.get()));
     EXPECT_EQ(form->EndSign->ending(), RoundEnding::Won);
-    EXPECT_TRUE(form->EndSign->geometry().contains(form->Command1[0]->geometry()));
+    // Beside the board: the words the round's end reveals stay in sight.
+    const QRect board = form->Command1[0]->geometry().united(form->Command1[143]->geometry());
+    EXPECT_FALSE(form->EndSign->geometry().intersects(board));
+    EXPECT_GE(form->EndSign->width(), board.width() / 4);
     form->Timer4_Timer();
     EXPECT_FALSE(form->EndSign->isVisibleTo(form.get()));
 
@@ -336,12 +339,17 @@ TEST_F(GameScreen, roundEndShowsHowItEndedUntilTheMenu) {
     while (game().phase() == RoundPhase::Playing)
         form->Command1_Click(aFillerCell());
     EXPECT_EQ(form->EndSign->ending(), RoundEnding::TriesUsed);
+    EXPECT_TRUE(sound.played.last().endsWith("sonidos/perdida.wav"));
     form->Timer4_Timer();
     form->Timer3_Timer();
+    // A play folder without the lost round's sound ends the round quietly: no beep, no crash.
+    QFile::remove(folder.path() + "/sonidos/perdida.wav");
+    const qsizetype before = sound.played.size();
     while (game().phase() == RoundPhase::Playing)
         form->Timer2_Timer();
     EXPECT_EQ(form->EndSign->ending(), RoundEnding::TimeUp);
     EXPECT_TRUE(form->EndSign->isVisibleTo(form.get()));
+    EXPECT_EQ(sound.played.size(), before);
 }
 
 // Letters and the animations grow with the cells past 1,024 x 768; a faint caption is outlined.
