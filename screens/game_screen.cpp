@@ -81,6 +81,8 @@ void Form1::createButtons() {
     setStyleSheet(
         QStringLiteral("QPushButton#Command2 { background: #FFE0C0; border: 1px solid #B09070; "
                        "border-radius: 4px; color: black; }"
+                       // A ring a child's eye finds: dark and thick on the pale button.
+                       "QPushButton#Command2:focus { border: 4px solid #1A237E; }"
                        "QPushButton#Command3 { background: #C0FFC0; border: 1px solid #70B070; "
                        "border-radius: 4px; color: black; }"
                        "QPushButton#Command4 { background: white; border: none; }"
@@ -246,7 +248,9 @@ void Form1::showOnScreen() {
     setGeometry(0, 0, units::toPixels(m_screenWidth), units::toPixels(m_screenHeight));
     showFullScreen();
     m_shown.start();
-    Command2->setFocus();
+    // The board holds the focus from the start: a child's first Space presses the letter under
+    // the cursor it sees, not an unseen word-list button.
+    Cursor->setFocus(Qt::OtherFocusReason);
 }
 
 // --- The picture panel, laid out at every choice of pictures ---
@@ -367,6 +371,8 @@ void Form1::Timer3_Timer() {
     reportProblem(m_game.Timer3_Timer(m_module1.Level), *m_pictures);
     showBoard();
     syncTimers();
+    Cursor->reset();
+    Cursor->setFocus(Qt::OtherFocusReason);
 }
 
 void Form1::Timer4_Timer() {

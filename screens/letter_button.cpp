@@ -33,9 +33,9 @@ qreal lineWidth(qreal side) {
 qreal edgeWidth(qreal line) {
     return std::max(1.0, line / 3);
 }
-// Each of the cursor's two rings.
+// Each of the cursor's two rings: together at least 6 px, thick enough to find at a glance.
 qreal ringWidth(qreal side) {
-    return std::max(2.0, std::floor(side / 24));
+    return std::max(3.0, std::floor(side / 14));
 }
 
 void strokeInk(QPainter& painter, const QLineF& line, const Ink& ink, qreal width) {

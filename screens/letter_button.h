@@ -9,7 +9,7 @@
 class QPainter;
 
 // The keyboard cursor's ring along the inside of area: a dark ring outside and a light one inside,
-// each at least 2 px, so that one of them stands out at least 3:1 on every cell colour and on any
+// each at least 3 px, so that one of them stands out at least 3:1 on every cell colour and on any
 // picture. Shared with every control the keyboard can reach, so that the cursor looks the same.
 void drawCursorRing(QPainter& painter, const QRectF& area);
 
@@ -32,6 +32,7 @@ class LetterButton : public QAbstractButton {
     void setGrowth(double growth);
     // The keyboard cursor's ring, painted on clicked (disabled) letters too.
     void showCursor(bool shown);
+    bool cursorShown() const { return m_cursorShown; }
     // True while this letter is under the keyboard cursor and the board has the keyboard focus.
     void setHoldsFocus(bool holds);
     bool holdsFocus() const { return m_holdsFocus; }

@@ -352,6 +352,25 @@ TEST_F(GameScreen, roundEndShowsHowItEndedUntilTheMenu) {
     EXPECT_EQ(sound.played.size(), before);
 }
 
+// Every round starts on the board with its cursor seen on the first letter, whichever control
+// the last round left the focus on.
+TEST_F(GameScreen, eachRoundStartsWithTheFocusAndTheSeenCursorOnTheBoard) {
+    QApplication::setDoubleClickInterval(0);
+    load();
+    form->showOnScreen();
+    QApplication::setActiveWindow(form.get());
+    for (int round = 0; round < 2; ++round) {
+        EXPECT_EQ(QApplication::focusWidget(), form->Cursor) << "round " << round;
+        EXPECT_EQ(form->Cursor->cell(), 0);
+        EXPECT_TRUE(form->Command1[0]->cursorShown()) << "round " << round;
+        QTest::mouseClick(form->Command1[aFillerCell()], Qt::LeftButton);
+        EXPECT_EQ(QApplication::focusWidget(), form->Command2);
+        EXPECT_FALSE(form->Command1[0]->cursorShown());
+        form->Timer3_Timer();
+    }
+    QApplication::setDoubleClickInterval(400);
+}
+
 // Letters and the animations grow with the cells past 1,024 x 768; a faint caption is outlined.
 TEST_F(GameScreen, largeScreensGrowLettersAndOutlineFaintCaptions) {
     load({1920, 1080});
