@@ -23,7 +23,7 @@ struct TextDefault {
 // never reorder or remove a row, since teachers' files are written in this order and a moved row
 // would put their texts in the wrong places.
 // %1 stands for what the game puts in (a number, a word, the score).
-inline constexpr std::array<TextDefault, 48> TextDefaults{{
+inline constexpr std::array<TextDefault, 49> TextDefaults{{
     // What a screen reader says of a letter, beside the letter itself.
     {u"fallo", u"miss"},
     {u"encontrada", u"found"},
@@ -88,6 +88,8 @@ inline constexpr std::array<TextDefault, 48> TextDefaults{{
     {u"todas", u"all"},
     {u"Tema", u"Theme"},
     {u"Mostrar los temas a los niños", u"Show the themes to the children"},
+    // The game screen's balloons: how many misses the round still allows.
+    {u"quedan %1 intentos", u"%1 tries left"},
 }};
 
 // The rows of TextDefaults by name: each name's value is its row, and so its place in the list
@@ -141,8 +143,9 @@ enum class TextId : int {
     ThemeAll,
     SettingsTheme,
     ThemeRowShown,
+    TriesLeft,
 };
-static_assert(static_cast<std::size_t>(TextId::ThemeRowShown) + 1 == TextDefaults.size(),
+static_assert(static_cast<std::size_t>(TextId::TriesLeft) + 1 == TextDefaults.size(),
               "one name per row of TextDefaults");
 
 // A text of the list that readTexts() returned, by name.

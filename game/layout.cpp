@@ -22,6 +22,8 @@ constexpr double DesignButtonHeight = 495;
 constexpr double ButtonGap = 50;
 constexpr double PictureButtonSize = 615;
 constexpr double PictureButtonMargin = 10;
+// The tries' row keeps this clear of the screen's top and of the score button.
+constexpr double TriesMargin = 30;
 
 // The pitch of a 1,024 x 768 screen, at which every fixed size was designed.
 constexpr double ReferenceCellSize = 731;
@@ -131,6 +133,12 @@ GameScreenLayout ArrangeGameScreen(double screenWidth, double screenHeight) {
     g.List2.Left = first.Left;
     g.List2.Width = g.Command2.Width;
     g.List2.Height = last.Top + last.Height - g.List2.Top + 100;
+
+    // Above the score, right-aligned with it, eight squares at most as tall as the strip allows.
+    const double triesHeight = std::max(0.0, buttonTop - 2 * TriesMargin);
+    const double triesWidth = std::min(g.Command3.Width, MaxErrors * triesHeight);
+    g.Tries = {g.Command3.Left + g.Command3.Width - triesWidth, TriesMargin, triesWidth,
+               triesHeight};
 
     // Over the left picture column, from the board's first row to its last.
     g.EndSign = {PanelMargin, first.Top, std::max(0.0, g.GridLeft - 2 * PanelMargin),

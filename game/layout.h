@@ -48,6 +48,8 @@ struct GameScreenLayout {
     // Where the round's end sign stands: beside the board, never over it, so that the words the
     // round's end reveals stay in sight.
     TwipsRect EndSign;
+    // The round's tries, a row of eight small pictures in the strip above the score button.
+    TwipsRect Tries;
 };
 
 // The board, the word-list and score buttons above it, the word list and the two picture buttons

@@ -76,6 +76,7 @@ void Form1::createButtons() {
     Command2 = new QPushButton(this);
     Command2->setObjectName(QStringLiteral("Command2"));
     Command3 = new ScoreButton(this);
+    Tries = new TriesView(this);
     for (QPushButton* button : std::initializer_list<QPushButton*>{Command2, Command3})
         button->setFont(arial(12, true));
     setStyleSheet(
@@ -211,6 +212,7 @@ void Form1::ArrangeGameScreen() {
     Cursor->raise();
     place(Command2, m_layout.Command2);
     place(Command3, m_layout.Command3);
+    place(Tries, m_layout.Tries);
     place(List2, m_layout.List2);
     m_game.setRunnerTrack(m_layout.Command1[132].Left, m_layout.Command1[143].Left);
     readCaptions();
@@ -437,6 +439,10 @@ void Form1::showBoard() {
     }
     if (!m_game.Command3Caption.isEmpty()) fitScoreText();
     Command3->setEnabled(m_game.Command3Enabled);
+    const int triesLeft = std::max(0, MaxErrors - int(m_game.ErrorCount));
+    Tries->setLeft(triesLeft);
+    const QString tries = textOf(m_texts, TextId::TriesLeft).arg(triesLeft);
+    if (Tries->accessibleName() != tries) Tries->setAccessibleName(tries);
     QPalette background = palette();
     background.setColor(QPalette::Window, toQColor(m_game.BackColor));
     setPalette(background);

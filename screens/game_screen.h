@@ -17,6 +17,7 @@
 #include "score_button.h"
 #include "speech_player.h"
 #include "stray_clicks.h"
+#include "tries_view.h"
 #include "voice_switch.h"
 
 #include <QElapsedTimer>
@@ -83,6 +84,8 @@ class Form1 : public QWidget {
     Announcer* Status = nullptr;
     QPushButton* Command2 = nullptr;
     ScoreButton* Command3 = nullptr;
+    // The tries left this round, beside the score.
+    TriesView* Tries = nullptr;
     std::array<QPushButton*, 2> Command4{};
     QListWidget* List2 = nullptr;
     std::array<CaptionLabel*, WordSlots> Label1{};

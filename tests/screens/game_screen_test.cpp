@@ -352,6 +352,40 @@ TEST_F(GameScreen, roundEndShowsHowItEndedUntilTheMenu) {
     EXPECT_EQ(sound.played.size(), before);
 }
 
+// Balloons standing in the tries' row: slots whose balloon's middle is painted in a bright colour.
+int balloonsSeen(TriesView& tries) {
+    const QImage image = tries.grab().toImage();
+    const int count = TriesView::total();
+    const int size = std::min(image.width() / count, image.height());
+    int seen = 0;
+    for (int i = 0; i < count; ++i) {
+        const QPoint middle(image.width() * (2 * i + 1) / (2 * count),
+                            (image.height() - size) / 2 + size * 38 / 100);
+        seen += QColor(image.pixel(middle)).hsvSaturation() > 100;
+    }
+    return seen;
+}
+
+// One balloon pops at every miss, and a screen reader hears how many tries are left.
+TEST_F(GameScreen, eachMissPopsOneOfTheEightBalloons) {
+    load();
+    EXPECT_EQ(balloonsSeen(*form->Tries), 8);
+    EXPECT_EQ(form->Tries->accessibleName(), QStringLiteral("quedan 8 intentos"));
+    for (int miss = 1; miss <= MaxErrors; ++miss) {
+        form->Command1_Click(aFillerCell());
+        EXPECT_EQ(form->Tries->left(), MaxErrors - miss);
+        EXPECT_EQ(form->Tries->accessibleName(),
+                  QStringLiteral("quedan %1 intentos").arg(MaxErrors - miss));
+        if (miss == 3 || miss == MaxErrors) {
+            QTest::qWait(400); // the burst
+            EXPECT_EQ(balloonsSeen(*form->Tries), MaxErrors - miss) << miss << " misses";
+        }
+    }
+    form->Timer4_Timer();
+    form->Timer3_Timer();
+    EXPECT_EQ(balloonsSeen(*form->Tries), 8) << "a new round brings them all back";
+}
+
 // Every round starts on the board with its cursor seen on the first letter, whichever control
 // the last round left the focus on.
 TEST_F(GameScreen, eachRoundStartsWithTheFocusAndTheSeenCursorOnTheBoard) {
