@@ -263,10 +263,8 @@ void Form1::PicturePanel() {
         pictures[k] = {m_paths.picture(m_game.wordList.PictureFiles[k]),
                        m_lowerCase ? lowerCaseWord(m_game.wordList.PictureFiles[k])
                                    : m_game.wordList.Words[k]};
-    const TwipsRect& right = m_layout.Command1[11];
     const std::array<bool, WordSlots> shown =
-        m_panel.show(pictures, m_layout.Command1[0].Left, right.Left + right.Width, m_screenWidth,
-                     m_screenHeight);
+        m_panel.show(pictures, m_layout, m_screenWidth, m_screenHeight);
     // A picture that cannot be shown is not drawn again.
     for (int k = 0; k < WordSlots; ++k) {
         const QString& file = m_game.wordList.PictureFiles[k];
@@ -301,13 +299,7 @@ void Form1::Command1_Press(int Index) {
 ClickResult Form1::judgeLetter(int Index) {
     const QString score = m_game.Command3Caption;
     const ClickResult result = m_game.Command1_Click(Index);
-    if (result.successAnimation) {
-        Marchoso1->setVisible(true);
-        Marchoso1->setTop(m_layout.Command1[Index].Top);
-        Marchoso1->setLeft(m_layout.Command1[Index].Left);
-        Marchoso1->setGifFile(assetPath(assets::SuccessGif));
-        Marchoso1->raise();
-    }
+    if (result.successAnimation) showSuccess(Index, result.completedWords);
     for (SoundId sound : result.sounds)
         m_sounds.play(sound);
     m_speech.sayFoundWords(result);
@@ -323,6 +315,29 @@ ClickResult Form1::judgeLetter(int Index) {
     else if (!news.isEmpty())
         Status->announce(news);
     return result;
+}
+
+// The burst covers the found word's picture for its length, where a child looks for the word,
+// and the word's letters pulse once in its colour.
+void Form1::showSuccess(int Index, const std::vector<int>& words) {
+    TwipsRect over = m_layout.Command1[Index];
+    over.Width = SuccessWidth * m_growth;
+    over.Height = SuccessHeight * m_growth;
+    if (!words.empty() && !Image1[words.back()]->geometry().isEmpty()) {
+        const QRect picture = Image1[words.back()]->geometry();
+        const double side = units::toTwips(std::min(picture.width(), picture.height()));
+        over = {units::toTwips(picture.center().x()) - side / 2,
+                units::toTwips(picture.center().y()) - side / 2, side, side};
+    }
+    Marchoso1->setSizeTwips(over.Width, over.Height);
+    Marchoso1->setVisible(true);
+    Marchoso1->setTop(over.Top);
+    Marchoso1->setLeft(over.Left);
+    Marchoso1->setGifFile(assetPath(assets::SuccessGif));
+    Marchoso1->raise();
+    for (int k : words)
+        for (int j = 1; j < WordPositions; ++j)
+            if (const int cell = m_game.board.WordCells[k][j]; cell >= 0) Command1[cell]->pulse();
 }
 
 // Asks whether the list was hidden rather than whether it is seen: a minimised screen sees
@@ -451,15 +466,9 @@ void Form1::showBoard() {
 
 void Form1::showWords() {
     for (int k = 0; k < WordSlots; ++k) {
-        QFont font = Label1[k]->font();
-        const double points = m_game.LabelFontSize[k] * m_growth;
-        if (font.pointSizeF() != points) {
-            font.setPointSizeF(points);
-            Label1[k]->setFont(font);
-            Label1[k]->adjustSize();
-        }
+        // The caption's size is its picture's (the panel's layout); the game says when it shows.
         Label1[k]->setTextColour(m_game.LabelForeColor[k]);
-        Label1[k]->setVisible(m_game.LabelVisible[k]);
+        Label1[k]->reveal(m_game.LabelVisible[k]);
         // A picture's name would give its word away until the word is found.
         const QString& file = m_game.wordList.PictureFiles[k];
         const QString name = m_game.WordFound[k] && !file.isEmpty()

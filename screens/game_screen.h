@@ -118,6 +118,7 @@ class Form1 : public QWidget {
     void syncTimers();
     void showRoundEnd(RoundEnding ending, QStringList news = {});
     ClickResult judgeLetter(int Index);
+    void showSuccess(int Index, const std::vector<int>& words);
     void showCursor();
     QString assetPath(const char16_t* relative) const;
     void place(QWidget* widget, const TwipsRect& twips);

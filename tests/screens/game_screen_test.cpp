@@ -167,7 +167,7 @@ TEST_F(GameScreen, aMissIsRedWithTheErrorSoundAndTheFocusMovesToTheWordListButto
     EXPECT_EQ(form->focusWidget(), form->Command2);
 }
 
-TEST_F(GameScreen, aCompletedWordShowsItsCaptionListsItAndPlaysTheAnimationOverTheCell) {
+TEST_F(GameScreen, aCompletedWordShowsItsCaptionListsItAndPlaysTheAnimationOverItsPicture) {
     QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
     folder.write("configuracion/idioma.txt", "de,Jugar,Salir,Mis palabras,Pistas");
     load();
@@ -178,9 +178,19 @@ TEST_F(GameScreen, aCompletedWordShowsItsCaptionListsItAndPlaysTheAnimationOverT
     EXPECT_EQ(form->Label1[2]->text(), game().wordList.Words[2]);
     ASSERT_GE(form->List2->count(), 1);
     EXPECT_EQ(form->List2->item(form->List2->count() - 1)->text(), game().wordList.Words[2]);
+    // The caption straddles its picture's lower edge, large, and within the picture's width.
+    const QRect picture = form->Image1[2]->geometry(), caption = form->Label1[2]->geometry();
+    EXPECT_NEAR(caption.center().y(), picture.bottom(), 1);
+    EXPECT_EQ(caption.left(), picture.left());
+    EXPECT_GE(form->Label1[2]->font().pixelSize(), 12);
+    EXPECT_LE(QFontMetrics(form->Label1[2]->font()).horizontalAdvance(game().wordList.Words[2]),
+              picture.width());
     EXPECT_TRUE(form->Marchoso1->isVisibleTo(form.get()));
-    EXPECT_EQ(form->Marchoso1->left(), form->layout().Command1[cells.back()].Left);
-    EXPECT_EQ(form->Marchoso1->top(), form->layout().Command1[cells.back()].Top);
+    EXPECT_NEAR(form->Marchoso1->geometry().center().x(), picture.center().x(), 1);
+    EXPECT_NEAR(form->Marchoso1->geometry().center().y(), picture.center().y(), 1);
+    for (int cell : cells)
+        EXPECT_TRUE(form->Command1[cell]->pulsing()) << "cell " << cell;
+    EXPECT_FALSE(form->Command1[aFillerCell()]->pulsing());
     EXPECT_TRUE(sound.played.last().endsWith("sonidos/acierto.wav"));
     EXPECT_TRUE(form->Command3->text().startsWith(QStringLiteral("1 de 6 - ")));
     EXPECT_TRUE(form->Timer1->isEnabled());
@@ -405,14 +415,20 @@ TEST_F(GameScreen, eachRoundStartsWithTheFocusAndTheSeenCursorOnTheBoard) {
     QApplication::setDoubleClickInterval(400);
 }
 
-// Letters and the animations grow with the cells past 1,024 x 768; a faint caption is outlined.
+// Letters, the animations and the captions grow with the cells past 1,024 x 768; a faint caption
+// is outlined.
 TEST_F(GameScreen, largeScreensGrowLettersAndOutlineFaintCaptions) {
     load({1920, 1080});
     const double growth = 1045.0 / 731;
     EXPECT_NEAR(form->Command1[0]->font().pointSizeF(), 18 * growth, 0.01);
     EXPECT_NEAR(form->Marchoso2->width(), 49 * growth, 1);
     form->Timer1_Timer();
-    EXPECT_NEAR(form->Label1[0]->font().pointSizeF(), 14 * growth, 0.01);
+    // A caption's letters are a third of its square picture's height, or fill its width.
+    const QFont caption = form->Label1[0]->font();
+    const int wordWidth = QFontMetrics(caption).horizontalAdvance(form->Label1[0]->word());
+    EXPECT_TRUE(caption.pixelSize() >= form->Image1[0]->height() / 3 - 1 ||
+                wordWidth >= form->Image1[0]->width() * 9 / 10)
+        << caption.pixelSize() << " px";
     game().FlashLabel = 0;
     game().LabelForeColor[1] = 0x00FFFF; // yellow
     form->Timer1_Timer();
