@@ -12,11 +12,13 @@
 #include "units.h"
 #include "voice.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QLocale>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -394,6 +396,32 @@ TEST_F(GameScreen, eachMissPopsOneOfTheEightBalloons) {
     form->Timer4_Timer();
     form->Timer3_Timer();
     EXPECT_EQ(balloonsSeen(*form->Tries), 8) << "a new round brings them all back";
+}
+
+// Nothing a screen reader can reach names a word before it is found: the pictures are numbered
+// and the hidden captions carry no text; a found word's caption then names it.
+TEST_F(GameScreen, theAccessibleTreeGivesNoWordAwayAtTheRoundsStart) {
+    load();
+    form->show();
+    QStringList names;
+    const std::function<void(QAccessibleInterface*)> walk = [&](QAccessibleInterface* node) {
+        names << node->text(QAccessible::Name) << node->text(QAccessible::Description);
+        for (int i = 0; i < node->childCount(); ++i)
+            if (QAccessibleInterface* child = node->child(i)) walk(child);
+    };
+    walk(QAccessible::queryAccessibleInterface(form.get()));
+    ASSERT_GT(names.size(), 2 * BoardCells);
+    for (int k = 0; k < WordSlots; ++k) {
+        const QString& word = game().wordList.Words[k];
+        ASSERT_GT(word.size(), 1);
+        EXPECT_FALSE(names.contains(word)) << word.toStdString();
+        EXPECT_TRUE(form->Label1[k]->text().isEmpty());
+        EXPECT_TRUE(names.contains(QStringLiteral("imagen %1").arg(k + 1)));
+    }
+    for (int cell : cellsOf(0))
+        form->Command1_Click(cell);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(form->Label1[0])->text(QAccessible::Name),
+              game().wordList.Words[0]);
 }
 
 // Every round starts on the board with its cursor seen on the first letter, whichever control
