@@ -13,7 +13,7 @@ PictureLabel::PictureLabel(QWidget* parent) : QLabel(parent) {
     // otherwise melt into the white screen. Transparent pictures cast it from their shape only.
     auto* shadow = new QGraphicsDropShadowEffect(this);
     shadow->setBlurRadius(14);
-    shadow->setOffset(1, 3);
+    shadow->setOffset(0, 3); // straight down: the columns stay mirror images
     shadow->setColor(QColor(40, 40, 80, 130));
     setGraphicsEffect(shadow);
 }
