@@ -12,9 +12,9 @@ PictureLabel::PictureLabel(QWidget* parent) : QLabel(parent) {
     // A soft shadow along the drawing's own outline: a pale picture (a tooth, a cloud) would
     // otherwise melt into the white screen. Transparent pictures cast it from their shape only.
     auto* shadow = new QGraphicsDropShadowEffect(this);
-    shadow->setBlurRadius(14);
-    shadow->setOffset(0, 3); // straight down: the columns stay mirror images
-    shadow->setColor(QColor(40, 40, 80, 130));
+    shadow->setBlurRadius(6); // close to the drawing: a column keeps its margins
+    shadow->setOffset(0, 2);  // straight down: the columns stay mirror images
+    shadow->setColor(QColor(40, 40, 80, 150));
     setGraphicsEffect(shadow);
 }
 
