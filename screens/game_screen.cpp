@@ -190,8 +190,16 @@ void Form1::Form_Load() {
     readSettings();
     place(Command4[0], m_layout.Command4[0]);
     place(Command4[1], m_layout.Command4[1]);
-    for (QPushButton* button : Command4)
-        button->setIconSize(button->size() - QSize(4, 4));
+    // QIcon never draws a picture larger than it is, and the corner pictures are small: scaled
+    // up here, they grow with the buttons and the board.
+    for (int i = 0; i < 2; ++i) {
+        const QSize side = Command4[i]->size() - QSize(4, 4);
+        const QPixmap picture(m_paths.windowPicture(i == 0 ? u"salir.png" : u"minimizar.png"));
+        if (!picture.isNull())
+            Command4[i]->setIcon(
+                QIcon(picture.scaled(side, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+        Command4[i]->setIconSize(side);
+    }
     showBoard();
     syncTimers();
 }
