@@ -24,7 +24,7 @@ const QColor Wisp(0x90, 0x90, 0xA0);
 } // namespace
 
 TriesView::TriesView(QWidget* parent)
-    : QWidget(parent), m_left(total()), m_burst(new QVariantAnimation(this)) {
+    : QLabel(parent), m_left(total()), m_burst(new QVariantAnimation(this)) {
     setObjectName(QStringLiteral("Tries"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);

@@ -1,15 +1,15 @@
 // The tries a round has left, as a row of balloons beside the score: one pops at every miss.
 #pragma once
 
-#include <QWidget>
+#include <QLabel>
 
 class QPainter;
 class QVariantAnimation;
 
 // A child who cannot count the misses yet sees how many remain: eight balloons at a round's start,
 // and the one that a miss spends bursts and leaves a wisp of string. It takes no click and no
-// focus; a screen reader reads its name, which the window gives it.
-class TriesView : public QWidget {
+// focus; a screen reader reads it as a label by its name, which the window gives it.
+class TriesView : public QLabel {
   public:
     explicit TriesView(QWidget* parent = nullptr);
 

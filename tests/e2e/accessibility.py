@@ -76,6 +76,8 @@ def tries(name):
 early = [n.name for n in labels(window) if n.name and not tries(n.name)]
 if early:
     fail("labels named at the round's start: %r" % early)
+if "quedan 8 intentos" not in [n.name for n in labels(window)]:
+    fail("no label says the round's eight tries")
 
 # The keyboard cursor: the round starts with it on the first letter, which reports the focus;
 # an arrow moves it, and the letter under it reports the focus.
