@@ -292,7 +292,8 @@ INSTANTIATE_TEST_SUITE_P(
     Layout, EveryScreen,
     ::testing::Combine(::testing::Values(QSize(640, 480), QSize(800, 600), QSize(1024, 768),
                                          QSize(1366, 768), QSize(1920, 1080), QSize(2560, 1440),
-                                         QSize(3840, 2160), QSize(1080, 1920)),
+                                         QSize(3840, 2160), QSize(1080, 1920), QSize(600, 800),
+                                         QSize(768, 1024), QSize(1000, 1001)),
                        ::testing::Values(QSizeF(7680, 7680), QSizeF(9000, 16000))),
     [](const auto& info) {
         const QSize screen = std::get<0>(info.param);
