@@ -379,11 +379,16 @@ TEST(Layout, windowsGrowWithTheBoardAndShrinkToFitTheScreen) {
                         {{800, 600}, 1, 1},
                         {{1024, 768}, 1, 1},
                         {{1920, 1080}, 1045.0 / 731, 1045.0 / 731},
+                        {{3840, 2160}, 2090.0 / 731, 2090.0 / 731},
                         {{320, 240}, 1, (4800 - 300) / 8235.0}};
     for (const Row& row : rows) {
         const double width = row.screen.width() * Px;
         const double height = row.screen.height() * Px;
-        EXPECT_DOUBLE_EQ(boardGrowth(ArrangeGameScreen(width, height).CellSize), row.growth);
+        const GameScreenLayout g = ArrangeGameScreen(width, height);
+        EXPECT_DOUBLE_EQ(boardGrowth(g.CellSize), row.growth);
+        // The corner buttons grow too, and stay in the corner.
+        EXPECT_DOUBLE_EQ(g.Command4[0].Width, 615 * row.growth);
+        EXPECT_DOUBLE_EQ(g.Command4[0].Left + g.Command4[0].Width, width - 10);
         // The level menu with a frame and a title bar.
         const double menu = windowScale(8115 + 120, 5070 + 450, width, height);
         EXPECT_DOUBLE_EQ(menu, row.menuScale) << row.screen.width();
