@@ -417,7 +417,8 @@ QList<NeededFile> checkMedia(const assets::AssetPaths& paths, const ReportTexts&
     QList<NeededFile> media;
     for (const QString& path : gifs)
         media.append(animationFile(folder, path, say));
-    for (const char16_t* sound : {assets::SuccessSound, assets::ErrorSound, assets::FinalSound})
+    for (const char16_t* sound :
+         {assets::SuccessSound, assets::ErrorSound, assets::FinalSound, assets::LostSound})
         media.append(soundFile(folder, paths.file(sound), say));
     return media;
 }

@@ -82,6 +82,7 @@ inline constexpr char16_t SuccessGif[] = u"\\gifs\\acierto.gif";
 inline constexpr char16_t SuccessSound[] = u"\\sonidos\\acierto.wav";
 inline constexpr char16_t ErrorSound[] = u"\\sonidos\\error.wav";
 inline constexpr char16_t FinalSound[] = u"\\sonidos\\final.wav";
+inline constexpr char16_t LostSound[] = u"\\sonidos\\perdida.wav";
 inline constexpr char16_t PictureFolder[] = u"\\imagenes";
 inline constexpr char16_t VoiceFolder[] = u"\\voces";
 

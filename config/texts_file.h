@@ -91,6 +91,8 @@ inline constexpr std::array<TextDefault, 49> TextDefaults{{
     // What a screen reader says of a level button of the menu (%1 the level's number, 1 to 6);
     // the level's line of nivel.txt is its description.
     {u"Nivel %1", u"Level %1"},
+    // The game screen's balloons: how many misses the round still allows.
+    {u"quedan %1 intentos", u"%1 tries left"},
 }};
 
 // The rows of TextDefaults by name: each name's value is its row, and so its place in the list
@@ -145,8 +147,9 @@ enum class TextId : int {
     SettingsTheme,
     ThemeRowShown,
     LevelButton,
+    TriesLeft,
 };
-static_assert(static_cast<std::size_t>(TextId::LevelButton) + 1 == TextDefaults.size(),
+static_assert(static_cast<std::size_t>(TextId::TriesLeft) + 1 == TextDefaults.size(),
               "one name per row of TextDefaults");
 
 // A text of the list that readTexts() returned, by name.

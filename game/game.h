@@ -19,7 +19,8 @@
 #include <vector>
 
 // Sounds the screen plays for a click; a later one cuts off an earlier one.
-enum class SoundId { Success, Error, Final };
+// Lost is the gentle close of a round lost, by the eighth miss or by the clock.
+enum class SoundId { Success, Error, Final, Lost };
 
 // How a round ended: all six words found, the running figure past the last column, or the
 // eighth miss.
@@ -51,6 +52,7 @@ struct RunningTimers {
 struct ClockTick {
     double runnerLeft = 0; // move the running figure to this left (twips, single precision)
     std::optional<RoundEnding> ending; // TimeUp on the tick that ends the round
+    std::vector<SoundId> sounds;       // the lost round's sound on that tick
 };
 
 // Why a round was not dealt as asked. With no usable picture the round is still dealt, with

@@ -22,6 +22,8 @@ constexpr double DesignButtonHeight = 495;
 constexpr double ButtonGap = 50;
 constexpr double PictureButtonSize = 615;
 constexpr double PictureButtonMargin = 10;
+// The tries' row keeps this clear of the screen's top and of the score button.
+constexpr double TriesMargin = 30;
 
 // The pitch of a 1,024 x 768 screen, at which every fixed size was designed.
 constexpr double ReferenceCellSize = 731;
@@ -32,6 +34,24 @@ constexpr double PanelMargin = 75;     // from the screen's left edge, and from 
 constexpr double PanelWidthLoss = 125; // the column is L - 125 wide, 50 twips short of the board
 constexpr double PictureGap = 50;      // between two pictures of a column
 constexpr double PanelBottomSpace = 1000;
+
+// Upright screens: the board across the width with a margin of 0.3 pitch each side, unless the
+// height cannot hold, besides the board, the buttons and the running figure (UprightFixedHeight
+// and about 2.5 pitches), two rows of pictures three pitches high with their captions' room.
+constexpr float UprightWidthPitches = 12.6f;
+constexpr float UprightHeightPitches = 22.5f;
+constexpr double UprightFixedHeight = 1400;
+// Under each row of pictures, a share of their height is kept clear for the lower half of their
+// found words' captions.
+constexpr double CaptionRoom = 0.25;
+constexpr double RunnerDesignSize = 735; // the running figure, grown with the board
+constexpr double UprightTriesHeight = 600;
+
+// A found word's letters are a third of its picture's height, and fill at most this share of the
+// picture's width; the box is taller than the letters by their line's spacing.
+constexpr double CaptionShare = 1.0 / 3;
+constexpr double CaptionFill = 0.94;
+constexpr double CaptionLineHeight = 1.3;
 
 // Outer window size minus the picture's size: frame, and the picture box's offset of 120.
 constexpr double ViewerExtraWidth = 325;
@@ -48,9 +68,9 @@ double shownHeight(double width, const PanelInput& picture) {
 // exit button: one common factor keeps the pictures' proportions and their order and makes the
 // column fill that room exactly (a top of lowestColumnTop, as columnTop computes it). Fractions of
 // a twip are left to the pixel conversion.
-void shrinkColumn(TwipsRect& a, TwipsRect& b, TwipsRect& c, double screenHeight) {
+void shrinkColumn(TwipsRect& a, TwipsRect& b, TwipsRect& c, double screenHeight, double growth) {
     const double sum = a.Height + b.Height + c.Height;
-    const double room = screenHeight - PanelBottomSpace - 2 * lowestColumnTop();
+    const double room = screenHeight - PanelBottomSpace - 2 * lowestColumnTop(growth);
     if (sum <= 0 || room <= 0) return;
     const double factor = room / sum;
     for (TwipsRect* picture : {&a, &b, &c}) {
@@ -67,21 +87,66 @@ void centreColumn(TwipsRect& a, TwipsRect& b, TwipsRect& c, double spaceLeft, do
 }
 
 void placeColumn(PanelLayout& panel, int first, double screenHeight, double spaceLeft,
-                 double spaceRight) {
+                 double spaceRight, double growth) {
     TwipsRect& a = panel.Image1[first];
     TwipsRect& b = panel.Image1[first + 1];
     TwipsRect& c = panel.Image1[first + 2];
-    if (columnTop(a.Height, b.Height, c.Height, screenHeight) < lowestColumnTop()) {
-        shrinkColumn(a, b, c, screenHeight);
+    const double lowest = lowestColumnTop(growth);
+    if (columnTop(a.Height, b.Height, c.Height, screenHeight) < lowest) {
+        shrinkColumn(a, b, c, screenHeight, growth);
         centreColumn(a, b, c, spaceLeft, spaceRight);
     }
-    a.Top =
-        std::max<double>(columnTop(a.Height, b.Height, c.Height, screenHeight), lowestColumnTop());
+    a.Top = std::max<double>(columnTop(a.Height, b.Height, c.Height, screenHeight), lowest);
     b.Top = a.Top + a.Height + PictureGap;
     c.Top = b.Top + b.Height + PictureGap;
 }
 
+// Three pictures side by side in row, each as large as its third of the row allows, standing on
+// the row's lower edge so that their captions fall into the room kept under it.
+void placeRow(PanelLayout& panel, int first, const TwipsRect& row,
+              const std::array<PanelInput, 6>& pictures) {
+    const double slotWidth = std::max(0.0, (row.Width - 2 * PanelMargin) / 3);
+    for (int i = 0; i < 3; ++i) {
+        const PanelInput& picture = pictures[first + i];
+        TwipsRect& image = panel.Image1[first + i];
+        image.Width = slotWidth;
+        image.Height = 0;
+        if (picture.naturalWidth > 0 && picture.naturalHeight > 0) {
+            const double factor =
+                std::min(slotWidth / picture.naturalWidth, row.Height / picture.naturalHeight);
+            image.Width = std::floor(picture.naturalWidth * factor);
+            image.Height = std::floor(picture.naturalHeight * factor);
+        }
+        image.Left = row.Left + i * (slotWidth + PanelMargin) + (slotWidth - image.Width) / 2;
+        image.Top = row.Top + row.Height - image.Height;
+    }
+}
+
+void placeCaptions(PanelLayout& panel, const std::array<PanelInput, 6>& pictures,
+                   double screenHeight) {
+    for (int k = 0; k < 6; ++k)
+        panel.Label1[k] =
+            FoundCaption(panel.Image1[k], pictures[k].captionWidthPerHeight, screenHeight);
+}
+
+float boardPitch(double screenWidth, double screenHeight) {
+    // Single precision (kept: see docs/behaviours.md). The height bound (13.5 pitches for the
+    // board and the buttons above it, two more for the running figure below) only decides on
+    // screens wider than about 4:3, so on 4:3 and 5:4 screens the pitch follows the width alone.
+    if (!isUpright(screenWidth, screenHeight))
+        return std::floor(std::min(static_cast<float>(screenWidth) / 21.0f,
+                                   static_cast<float>(screenHeight) / 15.5f));
+    return std::floor(std::max(
+        0.0f,
+        std::min(static_cast<float>(screenWidth) / UprightWidthPitches,
+                 static_cast<float>(screenHeight - UprightFixedHeight) / UprightHeightPitches)));
+}
+
 } // namespace
+
+bool isUpright(double screenWidth, double screenHeight) {
+    return screenHeight > screenWidth;
+}
 
 QRect toPixelRect(const TwipsRect& twips) {
     const int left = units::toPixels(twips.Left);
@@ -93,15 +158,28 @@ QRect toPixelRect(const TwipsRect& twips) {
 
 GameScreenLayout ArrangeGameScreen(double screenWidth, double screenHeight) {
     GameScreenLayout g;
-    // Single precision (kept: see docs/behaviours.md). The height bound (13.5 pitches for the
-    // board and the buttons above it, two more for the running figure below) only decides on
-    // screens wider than about 4:3, so on 4:3 and 5:4 screens the pitch follows the width alone.
-    const float byWidth = static_cast<float>(screenWidth) / 21.0f;
-    const float byHeight = static_cast<float>(screenHeight) / 15.5f;
-    g.CellSize = std::floor(std::min(byWidth, byHeight));
+    g.CellSize = boardPitch(screenWidth, screenHeight);
     const double cell = g.CellSize;
+    const double growth = boardGrowth(g.CellSize);
+    const double buttonRoom = std::max(DesignButtonHeight + ButtonGap, cell - ButtonGap);
     g.GridLeft = static_cast<std::int32_t>(std::floor((screenWidth - 12.0 * cell) / 2.0));
     g.GridTop = std::floor((screenHeight - 13.5 * cell) / 2.0);
+    double uprightTriesTop = 0;
+    if (isUpright(screenWidth, screenHeight)) {
+        // From the top: the corner buttons, a row of pictures with its captions' room, the tries,
+        // the buttons, the board, the running figure, the other row of pictures and its room.
+        const double rowTop = lowestColumnTop(growth);
+        const double runnerRoom = RunnerDesignSize * growth + PictureGap;
+        const double free = screenHeight - rowTop - UprightTriesHeight - buttonRoom - 12 * cell -
+                            runnerRoom - PanelMargin;
+        const double rowHeight = std::max(0.0, free / (2 * (1 + CaptionRoom)));
+        const double rowWidth = screenWidth - 2 * PanelMargin;
+        g.PictureRows[0] = {PanelMargin, rowTop, rowWidth, rowHeight};
+        uprightTriesTop = rowTop + rowHeight * (1 + CaptionRoom);
+        g.GridTop = uprightTriesTop + UprightTriesHeight + buttonRoom - 500;
+        g.PictureRows[1] = {PanelMargin, g.GridTop + 500 + 12 * cell - 1 + runnerRoom, rowWidth,
+                            rowHeight};
+    }
 
     for (int i = 0; i < BoardButtons; ++i) {
         const int column = i % BoardColumns;
@@ -116,7 +194,7 @@ GameScreenLayout ArrangeGameScreen(double screenWidth, double screenHeight) {
 
     // The buttons are CellSize - 100 high, more than the design height on large pitches: their
     // top makes room for whichever is taller, so that they stay 50 twips above the first row.
-    const double buttonTop = first.Top - std::max(DesignButtonHeight + ButtonGap, cell - ButtonGap);
+    const double buttonTop = first.Top - buttonRoom;
     g.Command2.Top = buttonTop;
     g.Command2.Left = first.Left;
     g.Command2.Width = middle.Left + middle.Width - g.Command2.Left;
@@ -132,10 +210,25 @@ GameScreenLayout ArrangeGameScreen(double screenWidth, double screenHeight) {
     g.List2.Width = g.Command2.Width;
     g.List2.Height = last.Top + last.Height - g.List2.Top + 100;
 
-    const double exitLeft = screenWidth - PictureButtonSize - PictureButtonMargin;
-    g.Command4[0] = {exitLeft, PictureButtonMargin, PictureButtonSize, PictureButtonSize};
-    g.Command4[1] = {exitLeft - PictureButtonSize, PictureButtonMargin, PictureButtonSize,
-                     PictureButtonSize};
+    // Above the score, right-aligned with it, eight squares at most as tall as the strip allows:
+    // the strip over the buttons, or upright the one kept between them and the upper pictures.
+    const double triesTop = g.PictureRows[0].Height > 0 ? uprightTriesTop : 0;
+    const double triesHeight = std::max(0.0, buttonTop - triesTop - 2 * TriesMargin);
+    const double triesWidth = std::min(g.Command3.Width, MaxErrors * triesHeight);
+    g.Tries = {g.Command3.Left + g.Command3.Width - triesWidth, triesTop + TriesMargin, triesWidth,
+               triesHeight};
+
+    // Over the left picture column, from the board's first row to its last; upright, over the
+    // row of pictures above the board.
+    g.EndSign = {PanelMargin, first.Top, std::max(0.0, g.GridLeft - 2 * PanelMargin),
+                 last.Top + last.Height - first.Top};
+    if (g.PictureRows[0].Height > 0) g.EndSign = g.PictureRows[0];
+
+    // The corner buttons grow with the board, like everything else of a fixed size.
+    const double side = PictureButtonSize * growth;
+    const double exitLeft = screenWidth - side - PictureButtonMargin;
+    g.Command4[0] = {exitLeft, PictureButtonMargin, side, side};
+    g.Command4[1] = {exitLeft - side, PictureButtonMargin, side, side};
     return g;
 }
 
@@ -145,8 +238,23 @@ int columnTop(double ha, double hb, double hc, double screenHeight) {
     return static_cast<int>(roundHalfEven(space)) / 2;
 }
 
-double lowestColumnTop() {
-    return PictureButtonMargin + PictureButtonSize + PictureGap;
+double lowestColumnTop(double growth) {
+    return PictureButtonMargin + PictureButtonSize * growth + PictureGap;
+}
+
+CaptionPlace FoundCaption(const TwipsRect& picture, double widthPerHeight, double screenHeight) {
+    CaptionPlace caption;
+    double letters = picture.Height * CaptionShare;
+    if (widthPerHeight > 0)
+        letters = std::min(letters, picture.Width * CaptionFill / widthPerHeight);
+    caption.letterHeight = std::max(0.0, letters);
+    TwipsRect& box = caption.box;
+    box.Width = picture.Width;
+    box.Height = caption.letterHeight * CaptionLineHeight;
+    box.Left = picture.Left;
+    const double centred = picture.Top + picture.Height - box.Height / 2;
+    box.Top = std::max(0.0, std::min(centred, screenHeight - box.Height));
+    return caption;
 }
 
 PanelLayout ArrangePicturePanel(double boardLeft, double boardRight, double screenWidth,
@@ -159,14 +267,24 @@ PanelLayout ArrangePicturePanel(double boardLeft, double boardRight, double scre
         image.Width = width;
         image.Height = shownHeight(width, pictures[k]);
     }
-    placeColumn(panel, 0, screenHeight, 0, boardLeft);
-    placeColumn(panel, 3, screenHeight, boardRight, screenWidth);
-    for (int k = 0; k < 6; ++k) {
-        const TwipsRect& image = panel.Image1[k];
-        const double labelHeight = pictures[k].labelHeight;
-        // The caption's lower edge lies on its picture's lower edge.
-        panel.Label1[k] = {image.Left, image.Top + image.Height - labelHeight, 0, labelHeight};
-    }
+    // The corner buttons grow with the board: its pitch from its width, twelve cells less a gap.
+    const double growth = boardGrowth(static_cast<float>((boardRight - boardLeft + 1) / 12));
+    placeColumn(panel, 0, screenHeight, 0, boardLeft, growth);
+    placeColumn(panel, 3, screenHeight, boardRight, screenWidth, growth);
+    placeCaptions(panel, pictures, screenHeight);
+    return panel;
+}
+
+PanelLayout ArrangePictures(const GameScreenLayout& screen, double screenWidth, double screenHeight,
+                            const std::array<PanelInput, 6>& pictures) {
+    const TwipsRect& right = screen.Command1[BoardColumns - 1];
+    if (screen.PictureRows[0].Height <= 0)
+        return ArrangePicturePanel(screen.Command1[0].Left, right.Left + right.Width, screenWidth,
+                                   screenHeight, pictures);
+    PanelLayout panel;
+    placeRow(panel, 0, screen.PictureRows[0], pictures);
+    placeRow(panel, 3, screen.PictureRows[1], pictures);
+    placeCaptions(panel, pictures, screenHeight);
     return panel;
 }
 

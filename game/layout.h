@@ -45,7 +45,19 @@ struct GameScreenLayout {
     std::array<TwipsRect, BoardButtons> Command1{}; // row by row: 0 top left, 143 bottom right
     TwipsRect Command2, Command3, List2;
     std::array<TwipsRect, 2> Command4{}; // exit, then minimise to its left
+    // Where the round's end sign stands: beside the board, never over it, so that the words the
+    // round's end reveals stay in sight.
+    TwipsRect EndSign;
+    // The round's tries, a row of eight small pictures in the strip above the score button.
+    TwipsRect Tries;
+    // Upright screens only: the rows of three pictures above and below the board, each row with
+    // room under its pictures for their captions. Empty on screens wider than tall.
+    std::array<TwipsRect, 2> PictureRows{};
 };
+
+// Whether a screen of this size is laid out upright: the board across its width, the pictures
+// above and below it.
+bool isUpright(double screenWidth, double screenHeight);
 
 // The board, the word-list and score buttons above it, the word list and the two picture buttons
 // in the top right corner, for a screen of the given size in twips.
@@ -54,22 +66,41 @@ GameScreenLayout ArrangeGameScreen(double screenWidth, double screenHeight);
 // What the panel needs to know of one picture slot, in twips.
 struct PanelInput {
     double naturalWidth = 0, naturalHeight = 0; // 0 x 0: nothing was ever loaded into the slot
-    double labelHeight = 0;                     // the caption's height as it has sized itself
+    // The caption's width for letters one twip high (its font's size): how wide its word is.
+    double captionWidthPerHeight = 0;
+};
+
+// A found word's caption: its box, and the size of its letters (the font's size), in twips.
+struct CaptionPlace {
+    TwipsRect box;
+    double letterHeight = 0;
 };
 
 struct PanelLayout {
-    std::array<TwipsRect, 6> Image1{}; // slots 0-2 the left column, 3-5 the right, top to bottom
-    std::array<TwipsRect, 6> Label1{}; // Left and Top; the caption sizes itself (width 0 here)
+    // Slots 0-2 the left column, 3-5 the right, top to bottom; upright, 0-2 the row above the
+    // board and 3-5 the row below, left to right.
+    std::array<TwipsRect, 6> Image1{};
+    std::array<CaptionPlace, 6> Label1{};
 };
 
 // The six pictures in two columns beside the board, given the board's left edge
 // (Command1(0).Left) and right edge (Command1(11).Left + Width).
 PanelLayout ArrangePicturePanel(double boardLeft, double boardRight, double screenWidth,
                                 double screenHeight, const std::array<PanelInput, 6>& pictures);
+// The six pictures where the screen's layout puts them: in columns beside its board, or upright
+// in its rows above and below it.
+PanelLayout ArrangePictures(const GameScreenLayout& screen, double screenWidth, double screenHeight,
+                            const std::array<PanelInput, 6>& pictures);
 
-// The top below which a picture column starts: under the corner buttons, with the gap kept
-// between two pictures.
-double lowestColumnTop();
+// A found word's caption over picture: letters a third of the picture's height, smaller where the
+// word would not fit the picture's width, the box as wide as the picture and centred on its lower
+// edge, so that the caption covers the picture's bottom edge rather than its middle. It stays
+// above the screen's bottom edge.
+CaptionPlace FoundCaption(const TwipsRect& picture, double widthPerHeight, double screenHeight);
+
+// The top below which a picture column starts: under the corner buttons, grown by growth as the
+// board grows, with the gap kept between two pictures.
+double lowestColumnTop(double growth = 1);
 
 // The top of a column whose pictures are ha, hb and hc high: the space they leave, less 1000,
 // rounded halves-to-even and halved toward zero (so -7 gives -3).

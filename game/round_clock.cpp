@@ -27,6 +27,7 @@ ClockTick Game::Timer2_Timer() {
         RunnerLeft = m_runnerStart;
         revealWordsNotFound();
         endRound(RoundEnding::TimeUp, tick.ending);
+        tick.sounds.push_back(SoundId::Lost);
     }
     return tick;
 }

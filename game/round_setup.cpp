@@ -1,6 +1,7 @@
 // Choosing the round's pictures, clearing the board, the score text and the hint.
 #include "game.h"
-#include "number_text.h"
+
+#include <cstdint>
 
 Game::Game(RandomSource& random, PictureFolder& pictures)
     : m_random(random), m_pictures(pictures) {}
@@ -45,10 +46,13 @@ std::optional<QString> Game::ScoreText() const {
 
 std::optional<QString> Game::ScoreText(const QString& connectingWord) const {
     if (WordsOffered == 0) return std::nullopt;
-    const double percent = static_cast<double>(WordsFound) * 100.0 / WordsOffered;
+    // A whole percent, halves rounded up, in integers: a child reads "17 %", not every digit of
+    // a double. 64 bits hold the doubled hundredfold of any count an int can hold.
+    const std::int64_t found = WordsFound, offered = WordsOffered;
+    const std::int64_t percent = (200 * found + offered) / (2 * offered);
     // Joined piece by piece: a connecting word with a % in it must stay as it is.
     return QString::number(WordsFound) + QLatin1Char(' ') + connectingWord + QLatin1Char(' ') +
-           QString::number(WordsOffered) + QStringLiteral(" - ") + numberText(percent) +
+           QString::number(WordsOffered) + QStringLiteral(" - ") + QString::number(percent) +
            QStringLiteral(" %");
 }
 

@@ -25,9 +25,12 @@ void Game::miss(int index, ClickResult& result) {
     board.Look[index].Mark = CellMark::Miss;
     board.CellUsed[index] = true;
     ++ErrorCount;
+    // The last miss closes the round gently instead of with one more error sound.
     if (ErrorCount == MaxErrors) {
         revealWordsNotFound();
         endRound(RoundEnding::TriesUsed, result.ending);
+        result.sounds.push_back(SoundId::Lost);
+        return;
     }
     result.sounds.push_back(SoundId::Error);
 }

@@ -15,7 +15,6 @@ BoardCursor::BoardCursor(QWidget* parent) : QWidget(parent) {
 
 void BoardCursor::reset() {
     m_cell = 0;
-    m_keyboardSeen = false;
     emit changed();
 }
 
@@ -39,21 +38,17 @@ void BoardCursor::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
         // A key held down from the menu's Enter must not press letter after letter.
-        if (!event->isAutoRepeat() && m_keyboardSeen) emit pressed(m_cell);
-        break;
+        if (!event->isAutoRepeat()) emit pressed(m_cell);
+        return;
     default:
         QWidget::keyPressEvent(event); // H, the hint, belongs to the game screen
         return;
     }
-    // The first key on a board whose cursor was not yet shown only shows it, where it is.
-    if (m_keyboardSeen) m_cell = row * BoardSide + column;
-    m_keyboardSeen = true;
+    m_cell = row * BoardSide + column;
     emit changed();
 }
 
-void BoardCursor::focusInEvent(QFocusEvent* event) {
-    if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason)
-        m_keyboardSeen = true;
+void BoardCursor::focusInEvent(QFocusEvent*) {
     emit changed();
 }
 

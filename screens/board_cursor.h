@@ -13,10 +13,10 @@ class BoardCursor : public QWidget {
     explicit BoardCursor(QWidget* parent = nullptr);
 
     int cell() const { return m_cell; }
-    // Whether the cursor is to be drawn: while the board holds the focus, once a key has been
-    // used there (a mouse player's board never shows it).
-    bool shown() const { return hasFocus() && m_keyboardSeen; }
-    // Back to the first letter, hidden until a key is used again: a new round.
+    // Whether the cursor is to be drawn: whenever the board holds the focus, from a round's start,
+    // so that a child's first key lands where the child can see it.
+    bool shown() const { return hasFocus(); }
+    // Back to the first letter: a new round.
     void reset();
 
   signals:
@@ -31,5 +31,4 @@ class BoardCursor : public QWidget {
 
   private:
     int m_cell = 0;
-    bool m_keyboardSeen = false;
 };

@@ -76,11 +76,14 @@ void Form1::createButtons() {
     Command2 = new QPushButton(this);
     Command2->setObjectName(QStringLiteral("Command2"));
     Command3 = new ScoreButton(this);
+    Tries = new TriesView(this);
     for (QPushButton* button : std::initializer_list<QPushButton*>{Command2, Command3})
         button->setFont(arial(12, true));
     setStyleSheet(
         QStringLiteral("QPushButton#Command2 { background: #FFE0C0; border: 1px solid #B09070; "
                        "border-radius: 4px; color: black; }"
+                       // A ring a child's eye finds: dark and thick on the pale button.
+                       "QPushButton#Command2:focus { border: 4px solid #1A237E; }"
                        "QPushButton#Command3 { background: #C0FFC0; border: 1px solid #70B070; "
                        "border-radius: 4px; color: black; }"
                        "QPushButton#Command4 { background: white; border: none; }"
@@ -187,8 +190,16 @@ void Form1::Form_Load() {
     readSettings();
     place(Command4[0], m_layout.Command4[0]);
     place(Command4[1], m_layout.Command4[1]);
-    for (QPushButton* button : Command4)
-        button->setIconSize(button->size() - QSize(4, 4));
+    // QIcon never draws a picture larger than it is, and the corner pictures are small: scaled
+    // up here, they grow with the buttons and the board.
+    for (int i = 0; i < 2; ++i) {
+        const QSize side = Command4[i]->size() - QSize(4, 4);
+        const QPixmap picture(m_paths.windowPicture(i == 0 ? u"salir.png" : u"minimizar.png"));
+        if (!picture.isNull())
+            Command4[i]->setIcon(
+                QIcon(picture.scaled(side, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+        Command4[i]->setIconSize(side);
+    }
     showBoard();
     syncTimers();
 }
@@ -209,6 +220,7 @@ void Form1::ArrangeGameScreen() {
     Cursor->raise();
     place(Command2, m_layout.Command2);
     place(Command3, m_layout.Command3);
+    place(Tries, m_layout.Tries);
     place(List2, m_layout.List2);
     m_game.setRunnerTrack(m_layout.Command1[132].Left, m_layout.Command1[143].Left);
     readCaptions();
@@ -246,7 +258,9 @@ void Form1::showOnScreen() {
     setGeometry(0, 0, units::toPixels(m_screenWidth), units::toPixels(m_screenHeight));
     showFullScreen();
     m_shown.start();
-    Command2->setFocus();
+    // The board holds the focus from the start: a child's first Space presses the letter under
+    // the cursor it sees, not an unseen word-list button.
+    Cursor->setFocus(Qt::OtherFocusReason);
 }
 
 // --- The picture panel, laid out at every choice of pictures ---
@@ -257,10 +271,8 @@ void Form1::PicturePanel() {
         pictures[k] = {m_paths.picture(m_game.wordList.PictureFiles[k]),
                        m_lowerCase ? lowerCaseWord(m_game.wordList.PictureFiles[k])
                                    : m_game.wordList.Words[k]};
-    const TwipsRect& right = m_layout.Command1[11];
     const std::array<bool, WordSlots> shown =
-        m_panel.show(pictures, m_layout.Command1[0].Left, right.Left + right.Width, m_screenWidth,
-                     m_screenHeight);
+        m_panel.show(pictures, m_layout, m_screenWidth, m_screenHeight);
     // A picture that cannot be shown is not drawn again.
     for (int k = 0; k < WordSlots; ++k) {
         const QString& file = m_game.wordList.PictureFiles[k];
@@ -295,13 +307,7 @@ void Form1::Command1_Press(int Index) {
 ClickResult Form1::judgeLetter(int Index) {
     const QString score = m_game.Command3Caption;
     const ClickResult result = m_game.Command1_Click(Index);
-    if (result.successAnimation) {
-        Marchoso1->setVisible(true);
-        Marchoso1->setTop(m_layout.Command1[Index].Top);
-        Marchoso1->setLeft(m_layout.Command1[Index].Left);
-        Marchoso1->setGifFile(assetPath(assets::SuccessGif));
-        Marchoso1->raise();
-    }
+    if (result.successAnimation) showSuccess(Index, result.completedWords);
     for (SoundId sound : result.sounds)
         m_sounds.play(sound);
     m_speech.sayFoundWords(result);
@@ -317,6 +323,29 @@ ClickResult Form1::judgeLetter(int Index) {
     else if (!news.isEmpty())
         Status->announce(news);
     return result;
+}
+
+// The burst covers the found word's picture for its length, where a child looks for the word,
+// and the word's letters pulse once in its colour.
+void Form1::showSuccess(int Index, const std::vector<int>& words) {
+    TwipsRect over = m_layout.Command1[Index];
+    over.Width = SuccessWidth * m_growth;
+    over.Height = SuccessHeight * m_growth;
+    if (!words.empty() && !Image1[words.back()]->geometry().isEmpty()) {
+        const QRect picture = Image1[words.back()]->geometry();
+        const double side = units::toTwips(std::min(picture.width(), picture.height()));
+        over = {units::toTwips(picture.center().x()) - side / 2,
+                units::toTwips(picture.center().y()) - side / 2, side, side};
+    }
+    Marchoso1->setSizeTwips(over.Width, over.Height);
+    Marchoso1->setVisible(true);
+    Marchoso1->setTop(over.Top);
+    Marchoso1->setLeft(over.Left);
+    Marchoso1->setGifFile(assetPath(assets::SuccessGif));
+    Marchoso1->raise();
+    for (int k : words)
+        for (int j = 1; j < WordPositions; ++j)
+            if (const int cell = m_game.board.WordCells[k][j]; cell >= 0) Command1[cell]->pulse();
 }
 
 // Asks whether the list was hidden rather than whether it is seen: a minimised screen sees
@@ -350,6 +379,8 @@ void Form1::Timer1_Timer() {
 void Form1::Timer2_Timer() {
     const ClockTick tick = m_game.Timer2_Timer();
     Marchoso2->move(tick.runnerLeft);
+    for (SoundId sound : tick.sounds)
+        m_sounds.play(sound);
     if (!tick.ending) return;
     showBoard();
     syncTimers();
@@ -365,6 +396,8 @@ void Form1::Timer3_Timer() {
     reportProblem(m_game.Timer3_Timer(m_module1.Level), *m_pictures);
     showBoard();
     syncTimers();
+    Cursor->reset();
+    Cursor->setFocus(Qt::OtherFocusReason);
 }
 
 void Form1::Timer4_Timer() {
@@ -429,6 +462,10 @@ void Form1::showBoard() {
     }
     if (!m_game.Command3Caption.isEmpty()) fitScoreText();
     Command3->setEnabled(m_game.Command3Enabled);
+    const int triesLeft = std::max(0, MaxErrors - int(m_game.ErrorCount));
+    Tries->setLeft(triesLeft);
+    const QString tries = textOf(m_texts, TextId::TriesLeft).arg(triesLeft);
+    if (Tries->accessibleName() != tries) Tries->setAccessibleName(tries);
     QPalette background = palette();
     background.setColor(QPalette::Window, toQColor(m_game.BackColor));
     setPalette(background);
@@ -437,15 +474,9 @@ void Form1::showBoard() {
 
 void Form1::showWords() {
     for (int k = 0; k < WordSlots; ++k) {
-        QFont font = Label1[k]->font();
-        const double points = m_game.LabelFontSize[k] * m_growth;
-        if (font.pointSizeF() != points) {
-            font.setPointSizeF(points);
-            Label1[k]->setFont(font);
-            Label1[k]->adjustSize();
-        }
+        // The caption's size is its picture's (the panel's layout); the game says when it shows.
         Label1[k]->setTextColour(m_game.LabelForeColor[k]);
-        Label1[k]->setVisible(m_game.LabelVisible[k]);
+        Label1[k]->reveal(m_game.LabelVisible[k]);
         // A picture's name would give its word away until the word is found.
         const QString& file = m_game.wordList.PictureFiles[k];
         const QString name = m_game.WordFound[k] && !file.isEmpty()
@@ -463,8 +494,7 @@ void Form1::fitScoreText() {
 }
 
 void Form1::showRoundEnd(RoundEnding ending, QStringList news) {
-    const QRect first = Command1[0]->geometry();
-    EndSign->showOver(first.united(Command1[BoardCells - 1]->geometry()), ending);
+    EndSign->showOver(toPixelRect(m_layout.EndSign), ending);
     const TextId said = ending == RoundEnding::Won      ? TextId::RoundWon
                         : ending == RoundEnding::TimeUp ? TextId::RoundTimeUp
                                                         : TextId::RoundTriesUsed;

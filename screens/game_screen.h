@@ -17,6 +17,7 @@
 #include "score_button.h"
 #include "speech_player.h"
 #include "stray_clicks.h"
+#include "tries_view.h"
 #include "voice_switch.h"
 
 #include <QElapsedTimer>
@@ -83,6 +84,8 @@ class Form1 : public QWidget {
     Announcer* Status = nullptr;
     QPushButton* Command2 = nullptr;
     ScoreButton* Command3 = nullptr;
+    // The tries left this round, beside the score.
+    TriesView* Tries = nullptr;
     std::array<QPushButton*, 2> Command4{};
     QListWidget* List2 = nullptr;
     std::array<CaptionLabel*, WordSlots> Label1{};
@@ -93,7 +96,7 @@ class Form1 : public QWidget {
     GameTimer* Timer2 = nullptr;
     GameTimer* Timer3 = nullptr;
     GameTimer* Timer4 = nullptr;
-    // How the round ended, over the board during the pause before the menu.
+    // How the round ended, beside the board during the pause before the menu.
     RoundEndSign* EndSign = nullptr;
 
   protected:
@@ -115,6 +118,7 @@ class Form1 : public QWidget {
     void syncTimers();
     void showRoundEnd(RoundEnding ending, QStringList news = {});
     ClickResult judgeLetter(int Index);
+    void showSuccess(int Index, const std::vector<int>& words);
     void showCursor();
     QString assetPath(const char16_t* relative) const;
     void place(QWidget* widget, const TwipsRect& twips);

@@ -5,6 +5,7 @@
 #include "sound.h"
 #include "wav_file.h"
 
+#include <QFileInfo>
 #include <utility>
 
 namespace {
@@ -16,6 +17,8 @@ const char16_t* soundFile(SoundId sound) {
         return assets::SuccessSound;
     case SoundId::Final:
         return assets::FinalSound;
+    case SoundId::Lost:
+        return assets::LostSound;
     case SoundId::Error:
         break;
     }
@@ -28,7 +31,11 @@ GameSounds::GameSounds(Sound& sound, AssetPath assetPath)
     : m_sound(sound), m_assetPath(std::move(assetPath)) {}
 
 void GameSounds::play(SoundId sound) {
-    m_sound.play(m_assetPath(soundFile(sound)));
+    const QString path = m_assetPath(soundFile(sound));
+    // A play folder copied before the lost round had its sound lacks the file: that round ends
+    // quietly rather than with the beep that stands in for a broken sound.
+    if (sound == SoundId::Lost && !QFileInfo::exists(path)) return;
+    m_sound.play(path);
 }
 
 // The beep that stands in for a bad file is short.

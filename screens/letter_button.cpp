@@ -9,8 +9,10 @@
 #include <QAccessibleWidget>
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QVariantAnimation>
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace {
 
@@ -33,9 +35,11 @@ qreal lineWidth(qreal side) {
 qreal edgeWidth(qreal line) {
     return std::max(1.0, line / 3);
 }
-// Each of the cursor's two rings.
+constexpr int PulseMs = 600;
+
+// Each of the cursor's two rings: together at least 6 px, thick enough to find at a glance.
 qreal ringWidth(qreal side) {
-    return std::max(2.0, std::floor(side / 24));
+    return std::max(3.0, std::floor(side / 14));
 }
 
 void strokeInk(QPainter& painter, const QLineF& line, const Ink& ink, qreal width) {
@@ -180,6 +184,25 @@ void LetterButton::showCursor(bool shown) {
     update();
 }
 
+void LetterButton::pulse() {
+    if (!m_pulse) {
+        m_pulse = new QVariantAnimation(this);
+        m_pulse->setStartValue(0.0);
+        m_pulse->setEndValue(1.0);
+        m_pulse->setDuration(PulseMs);
+        connect(m_pulse, &QVariantAnimation::valueChanged, this, [this](const QVariant& value) {
+            m_pulseAt = value.toDouble();
+            update();
+        });
+    }
+    m_pulse->stop();
+    m_pulse->start();
+}
+
+bool LetterButton::pulsing() const {
+    return m_pulse && m_pulse->state() == QAbstractAnimation::Running;
+}
+
 void LetterButton::setHoldsFocus(bool holds) {
     if (holds == m_holdsFocus) return;
     m_holdsFocus = holds;
@@ -204,6 +227,16 @@ void LetterButton::paintEvent(QPaintEvent*) {
     painter.setPen(QPen(back.darker(isDown() ? 160 : 130), 1));
     painter.setBrush(isDown() ? back.darker(110) : back);
     painter.drawRoundedRect(cell, 3, 3);
+    if (pulsing()) {
+        // Swells and fades once: a lighter fill of the word's colour inside a deeper rim.
+        const double swell = std::sin(std::numbers::pi * m_pulseAt);
+        QColor glow = back.lighter(135);
+        glow.setAlphaF(0.85 * swell);
+        const qreal rim = 1 + swell * std::max(3.0, width() / 8.0);
+        painter.setPen(QPen(back.darker(150), rim));
+        painter.setBrush(glow);
+        painter.drawRoundedRect(cell.adjusted(rim / 2, rim / 2, -rim / 2, -rim / 2), 3, 3);
+    }
     // The ring goes under the letter, which must stay whole where a large letter fills the cell.
     if (m_cursorShown) drawCursorRing(painter, QRectF(rect()));
     const Ink ink = inkOn(m_look.BackColor);

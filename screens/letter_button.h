@@ -7,9 +7,10 @@
 #include <QAbstractButton>
 
 class QPainter;
+class QVariantAnimation;
 
 // The keyboard cursor's ring along the inside of area: a dark ring outside and a light one inside,
-// each at least 2 px, so that one of them stands out at least 3:1 on every cell colour and on any
+// each at least 3 px, so that one of them stands out at least 3:1 on every cell colour and on any
 // picture. Shared with every control the keyboard can reach, so that the cursor looks the same.
 void drawCursorRing(QPainter& painter, const QRectF& area);
 
@@ -32,6 +33,10 @@ class LetterButton : public QAbstractButton {
     void setGrowth(double growth);
     // The keyboard cursor's ring, painted on clicked (disabled) letters too.
     void showCursor(bool shown);
+    bool cursorShown() const { return m_cursorShown; }
+    // One pulse in the cell's colour: its word has just been found.
+    void pulse();
+    bool pulsing() const;
     // True while this letter is under the keyboard cursor and the board has the keyboard focus.
     void setHoldsFocus(bool holds);
     bool holdsFocus() const { return m_holdsFocus; }
@@ -51,4 +56,6 @@ class LetterButton : public QAbstractButton {
     double m_growth = 1;
     bool m_cursorShown = false;
     bool m_holdsFocus = false;
+    QVariantAnimation* m_pulse = nullptr; // made at the first pulse: most letters never pulse
+    double m_pulseAt = 0;                 // 0 to 1 through the pulse
 };

@@ -18,8 +18,8 @@ PanelPictures::PanelPictures(const std::array<PictureLabel*, WordSlots>& images,
     : m_images(images), m_captions(captions) {}
 
 std::array<bool, WordSlots> PanelPictures::show(const std::array<PanelSlot, WordSlots>& pictures,
-                                                double boardLeft, double boardRight,
-                                                double screenWidth, double screenHeight) {
+                                                const GameScreenLayout& screen, double screenWidth,
+                                                double screenHeight) {
     std::array<PanelInput, WordSlots> inputs;
     std::array<QString, WordSlots> loaded;
     for (int k = 0; k < WordSlots; ++k) {
@@ -29,14 +29,12 @@ std::array<bool, WordSlots> PanelPictures::show(const std::array<PanelSlot, Word
             m_naturalSizes[k] = *size; // a slot that fails keeps the size it had
             loaded[k] = path;
         }
-        m_captions[k]->setText(pictures[k].caption);
-        m_captions[k]->adjustSize();
+        m_captions[k]->reveal(false);
+        m_captions[k]->setWord(pictures[k].caption);
         inputs[k] = {units::toTwips(m_naturalSizes[k].width()),
-                     units::toTwips(m_naturalSizes[k].height()),
-                     units::toTwips(m_captions[k]->height())};
+                     units::toTwips(m_naturalSizes[k].height()), m_captions[k]->widthPerHeight()};
     }
-    const PanelLayout panel =
-        ArrangePicturePanel(boardLeft, boardRight, screenWidth, screenHeight, inputs);
+    const PanelLayout panel = ArrangePictures(screen, screenWidth, screenHeight, inputs);
     std::array<QSize, WordSlots> shown;
     for (int k = 0; k < WordSlots; ++k) {
         m_images[k]->setGeometry(toPixelRect(panel.Image1[k]));
@@ -46,7 +44,8 @@ std::array<bool, WordSlots> PanelPictures::show(const std::array<PanelSlot, Word
     std::array<bool, WordSlots> showing{};
     for (int k = 0; k < WordSlots; ++k) {
         showing[k] = showPicture(k, images[k]);
-        m_captions[k]->move(toPixelRect(panel.Label1[k]).topLeft());
+        const CaptionPlace& caption = panel.Label1[k];
+        m_captions[k]->place(toPixelRect(caption.box), units::toPixels(caption.letterHeight));
         m_captions[k]->raise();
     }
     for (QLabel* image : m_images)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "board.h"
+#include "layout.h"
 
 #include <QImage>
 #include <QSize>
@@ -25,10 +26,10 @@ class PanelPictures {
     PanelPictures(const std::array<PictureLabel*, WordSlots>& images,
                   const std::array<CaptionLabel*, WordSlots>& captions);
 
-    // Lays the pictures out between the board's edges (twips) and the screen's, and shows them
+    // Lays the pictures out where the screen's layout keeps them room (twips), and shows them
     // together. Gives, per slot, whether its picture is shown: a slot that is not stays empty.
     std::array<bool, WordSlots> show(const std::array<PanelSlot, WordSlots>& pictures,
-                                     double boardLeft, double boardRight, double screenWidth,
+                                     const GameScreenLayout& screen, double screenWidth,
                                      double screenHeight);
 
   private:

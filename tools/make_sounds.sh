@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Makes the game's three sounds with sox: acierto.wav (chime), error.wav (soft boop), final.wav (fanfare).
+# Makes the game's four sounds with sox: acierto.wav (chime), error.wav (soft boop), final.wav (fanfare),
+# perdida.wav (a lost round's soft falling two notes).
 # Usage: tools/make_sounds.sh [OUTPUT_DIR]   (default: assets/sonidos beside this script's folder)
 set -euo pipefail
 
@@ -66,6 +67,14 @@ sox -m "$tmp"/chord_*.wav "$tmp/chord.wav"
 sox "$tmp/f1.wav" "$tmp/f2.wav" "$tmp/f3.wav" "$tmp/f4.wav" "$tmp/chord.wav" "$tmp/fanfare.wav"
 finish "$tmp/fanfare.wav" "$out/final.wav"
 
-for f in acierto error final; do
+# perdida: a lost round, two soft bell notes falling a fourth (A4 then E4), slow and quiet: a
+# gentle "oh well", never a telling-off.
+bell "$tmp/l1.wav" 0.5 440.00
+bell "$tmp/l2.wav" 0.75 329.63
+sox "$tmp/l2.wav" "$tmp/l2p.wav" pad 0.32
+sox -m "$tmp/l1.wav" "$tmp/l2p.wav" "$tmp/lost.wav" lowpass 2500
+sox "$tmp/lost.wav" "$out/perdida.wav" gain -n -8 pad 0.005 0.01
+
+for f in acierto error final perdida; do
     printf '%s.wav: %s s\n' "$f" "$(soxi -D "$out/$f.wav")"
 done

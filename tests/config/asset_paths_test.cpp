@@ -397,7 +397,8 @@ TEST(BundledAssets, spanishIsActiveAndTheMediaLoad) {
         EXPECT_FALSE(reader.read().isNull())
             << gif.toStdString() << ": " << reader.errorString().toStdString();
     }
-    for (const char16_t* sound : {assets::SuccessSound, assets::ErrorSound, assets::FinalSound}) {
+    for (const char16_t* sound :
+         {assets::SuccessSound, assets::ErrorSound, assets::FinalSound, assets::LostSound}) {
         QFile wav(paths.file(sound));
         const QByteArray head = wav.open(QIODevice::ReadOnly) ? wav.read(12) : QByteArray();
         EXPECT_TRUE(head.startsWith("RIFF") && head.mid(8) == "WAVE")

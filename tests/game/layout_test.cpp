@@ -161,7 +161,7 @@ INSTANTIATE_TEST_SUITE_P(Layout, WideScreens,
 
 std::array<PanelInput, 6> allPictures(double naturalWidth, double naturalHeight) {
     std::array<PanelInput, 6> pictures;
-    pictures.fill({naturalWidth, naturalHeight, 300});
+    pictures.fill({naturalWidth, naturalHeight, 2}); // a short word: SOL is about 2 letters wide
     return pictures;
 }
 
@@ -188,17 +188,19 @@ TEST(Layout, panelStacksEachColumnFromItsComputedTop) {
     std::array<PanelInput, 6> pictures = allPictures(3000, 3000);
     pictures[2].naturalHeight = 3001;
     pictures[5].naturalHeight = 3001;
-    pictures[4].labelHeight = 420;
+    pictures[4].captionWidthPerHeight = 6; // a long word: its letters fit the width
     const PanelLayout p = ArrangePicturePanel(3125, 12000, 15125, 11520, pictures);
     const double tops[] = {759, 3809, 6859};
     for (int k = 0; k < 6; ++k) {
         EXPECT_EQ(p.Image1[k].Top, tops[k % 3]) << "slot " << k;
         EXPECT_EQ(p.Image1[k].Left, k < 3 ? 75 : 12075) << "slot " << k;
         EXPECT_EQ(p.Image1[k].Width, 3000) << "slot " << k;
-        EXPECT_EQ(p.Label1[k].Left, p.Image1[k].Left) << "slot " << k;
+        EXPECT_EQ(p.Label1[k].box.Left, p.Image1[k].Left) << "slot " << k;
     }
-    EXPECT_EQ(p.Label1[4].Top, 3809 + 3000 - 420);
-    EXPECT_EQ(p.Label1[2].Top, 6859 + 3001 - 300);
+    // Each caption is centred on its picture's lower edge.
+    EXPECT_DOUBLE_EQ(p.Label1[4].box.Top + p.Label1[4].box.Height / 2, 3809 + 3000);
+    EXPECT_DOUBLE_EQ(p.Label1[4].letterHeight, 3000 * 0.94 / 6);
+    EXPECT_DOUBLE_EQ(p.Label1[2].box.Top + p.Label1[2].box.Height / 2, 6859 + 3001);
 }
 
 TEST(Layout, columnTopRoundsHalvesToEvenThenHalvesTowardZero) {
@@ -215,7 +217,7 @@ TEST(Layout, columnTopRoundsHalvesToEvenThenHalvesTowardZero) {
 
 TEST(Layout, panelSlotThatNeverHeldAPictureIsFlat) {
     std::array<PanelInput, 6> pictures = allPictures(1500, 1000);
-    pictures[1] = {0, 0, 300};
+    pictures[1] = {0, 0, 2};
     const PanelLayout p = ArrangePicturePanel(2040, 9000, 11040, 11520, pictures);
     EXPECT_EQ(p.Image1[1].Height, 0);
     EXPECT_EQ(p.Image1[2].Top, p.Image1[0].Top + 1276 + 50 + 0 + 50);
@@ -225,7 +227,7 @@ TEST(Layout, panelShrinksAColumnTooTallForTheScreenAndCentresIt) {
     // Portrait photos beside an 800 x 600 board on a 640 x 480 screen: 3 x 2553 does not fit.
     std::array<PanelInput, 6> pictures = allPictures(1500, 1000);
     for (int k = 0; k < 3; ++k)
-        pictures[k] = {3000, 4000, 300};
+        pictures[k] = {3000, 4000, 2};
     const double screenHeight = 7200;
     const PanelLayout p = ArrangePicturePanel(2040, 9000, 11040, screenHeight, pictures);
     const TwipsRect& a = p.Image1[0];
@@ -237,7 +239,8 @@ TEST(Layout, panelShrinksAColumnTooTallForTheScreenAndCentresIt) {
         EXPECT_LT(r.Width, 1915) << "slot " << k;
         EXPECT_NEAR(r.Height, r.Width * 4000 / 3000, 1) << "slot " << k;
         EXPECT_DOUBLE_EQ(r.Left, (2040 - r.Width) / 2) << "slot " << k;
-        EXPECT_EQ(p.Label1[k].Top, r.Top + r.Height - 300) << "slot " << k;
+        EXPECT_DOUBLE_EQ(p.Label1[k].box.Top + p.Label1[k].box.Height / 2, r.Top + r.Height)
+            << "slot " << k;
     }
     // The right column fits and follows the formulas exactly.
     EXPECT_EQ(p.Image1[3].Left, 9075);
@@ -258,17 +261,24 @@ TEST_P(EveryScreen, picturesStayOnTheScreenClearOfEveryControlAndCentred) {
     const GameScreenLayout g = ArrangeGameScreen(width, height);
     const TwipsRect board = boardOf(g);
     const double boardRight = board.Left + board.Width;
-    const PanelLayout p = ArrangePicturePanel(board.Left, boardRight, width, height,
-                                              allPictures(natural.width(), natural.height()));
+    const PanelLayout p =
+        ArrangePictures(g, width, height, allPictures(natural.width(), natural.height()));
     for (int k = 0; k < 6; ++k) {
         const TwipsRect& picture = p.Image1[k];
         SCOPED_TRACE("slot " + std::to_string(k));
         EXPECT_TRUE(onScreen(picture, width, height));
-        for (const TwipsRect& other : {board, g.Command2, g.Command3, g.Command4[0], g.Command4[1],
-                                       runnerRowOf(g)})
+        for (const TwipsRect& other :
+             {board, g.Command2, g.Command3, g.Command4[0], g.Command4[1], runnerRowOf(g)})
             EXPECT_FALSE(overlaps(picture, other));
         for (int j = 0; j < 6; ++j)
             EXPECT_TRUE(j == k || !overlaps(picture, p.Image1[j])) << "and slot " << j;
+        // Its found word's caption too stays on the screen and off every control.
+        const TwipsRect& caption = p.Label1[k].box;
+        EXPECT_TRUE(onScreen(caption, width, height));
+        for (const TwipsRect& other :
+             {board, g.Command2, g.Command3, g.Command4[0], g.Command4[1], g.Tries, runnerRowOf(g)})
+            EXPECT_FALSE(overlaps(caption, other));
+        if (isUpright(width, height)) continue; // rows, not columns
         const double spaceLeft = k < 3 ? 0 : boardRight;
         const double spaceRight = k < 3 ? board.Left : width;
         if (picture.Width < board.Left - 125) {
@@ -282,7 +292,8 @@ INSTANTIATE_TEST_SUITE_P(
     Layout, EveryScreen,
     ::testing::Combine(::testing::Values(QSize(640, 480), QSize(800, 600), QSize(1024, 768),
                                          QSize(1366, 768), QSize(1920, 1080), QSize(2560, 1440),
-                                         QSize(3840, 2160), QSize(1080, 1920)),
+                                         QSize(3840, 2160), QSize(1080, 1920), QSize(600, 800),
+                                         QSize(768, 1024), QSize(1000, 1001)),
                        ::testing::Values(QSizeF(7680, 7680), QSizeF(9000, 16000))),
     [](const auto& info) {
         const QSize screen = std::get<0>(info.param);
@@ -290,11 +301,68 @@ INSTANTIATE_TEST_SUITE_P(
                (std::get<1>(info.param).height() > 10000 ? "TallPhotos" : "SquarePictures");
     });
 
+// A found word's caption at three screen sizes, over the game's square pictures: a short word's
+// letters a third of the picture's height, a long word's fitted to its width, each centred on the
+// picture's lower edge and as wide as the picture.
+class CaptionOnScreen : public ::testing::TestWithParam<QSize> {};
+
+TEST_P(CaptionOnScreen, isLargeCentredOnThePicturesLowerEdgeAndFitsItsWidth) {
+    const double width = GetParam().width() * Px, height = GetParam().height() * Px;
+    const GameScreenLayout g = ArrangeGameScreen(width, height);
+    std::array<PanelInput, 6> pictures = allPictures(7680, 7680);
+    constexpr double Sol = 2.06, Bicicleta = 6.0; // their widths in bold Arial, per letter height
+    for (int k = 0; k < 6; ++k)
+        pictures[k].captionWidthPerHeight = k % 2 ? Bicicleta : Sol;
+    const PanelLayout p = ArrangePictures(g, width, height, pictures);
+    for (int k = 0; k < 6; ++k) {
+        SCOPED_TRACE("slot " + std::to_string(k));
+        const TwipsRect& picture = p.Image1[k];
+        const CaptionPlace& caption = p.Label1[k];
+        EXPECT_GT(picture.Height, 0);
+        EXPECT_LE(caption.letterHeight * pictures[k].captionWidthPerHeight, picture.Width);
+        if (k % 2 == 0) EXPECT_GE(caption.letterHeight, picture.Height / 3 - 1e-9);
+        EXPECT_GE(caption.letterHeight * Px, 12 * Px) << "readable: at least 12 px";
+        EXPECT_DOUBLE_EQ(caption.box.Left, picture.Left);
+        EXPECT_DOUBLE_EQ(caption.box.Width, picture.Width);
+        EXPECT_DOUBLE_EQ(caption.box.Top + caption.box.Height / 2, picture.Top + picture.Height);
+        EXPECT_GE(caption.box.Height, caption.letterHeight);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Layout, CaptionOnScreen,
+                         ::testing::Values(QSize(800, 600), QSize(1366, 768), QSize(1920, 1080)),
+                         [](const auto& info) {
+                             return "screen" + std::to_string(info.param.width()) + "x" +
+                                    std::to_string(info.param.height());
+                         });
+
+// Upright, the board lies across the width and the pictures stand three above it and three
+// below; the corner buttons grow with the board.
+TEST(Layout, uprightScreenLaysTheBoardAcrossWithPicturesAboveAndBelow) {
+    const double width = 1080 * Px, height = 1920 * Px;
+    const GameScreenLayout g = ArrangeGameScreen(width, height);
+    const TwipsRect board = boardOf(g);
+    EXPECT_GE(board.Width, 0.8 * width);
+    EXPECT_NEAR(board.Left, width - board.Left - board.Width, 1); // centred
+    EXPECT_DOUBLE_EQ(g.Command4[0].Width, 615 * boardGrowth(g.CellSize));
+    const PanelLayout p = ArrangePictures(g, width, height, allPictures(7680, 7680));
+    for (int k = 0; k < 6; ++k) {
+        SCOPED_TRACE("slot " + std::to_string(k));
+        const TwipsRect& picture = p.Image1[k];
+        EXPECT_GE(picture.Height, 2 * g.CellSize) << "a picture a child can see";
+        if (k < 3) EXPECT_LE(picture.Top + picture.Height, g.Command3.Top);
+        if (k >= 3) EXPECT_GE(picture.Top, runnerRowOf(g).Top + runnerRowOf(g).Height);
+        if (k % 3) EXPECT_GT(picture.Left, p.Image1[k - 1].Left + p.Image1[k - 1].Width);
+    }
+    EXPECT_FALSE(overlaps(g.EndSign, board));
+    EXPECT_TRUE(onScreen(g.EndSign, width, height));
+}
+
 // On 4:3 screens a column of landscape photos fills its space: the classic numbers stand.
 TEST(Layout, columnThatFillsItsSpaceKeepsTheClassicPlace) {
     const GameScreenLayout g = ArrangeGameScreen(15360, 11520);
-    const PanelLayout p = ArrangePicturePanel(3294, 3294 + 12 * 731 - 1, 15360, 11520,
-                                              allPictures(3000, 2000));
+    const PanelLayout p =
+        ArrangePicturePanel(3294, 3294 + 12 * 731 - 1, 15360, 11520, allPictures(3000, 2000));
     EXPECT_EQ(g.Command1[0].Left, 3294);
     EXPECT_EQ(p.Image1[0].Left, 75);
     EXPECT_EQ(p.Image1[0].Width, 3294 - 125);
@@ -307,13 +375,20 @@ TEST(Layout, windowsGrowWithTheBoardAndShrinkToFitTheScreen) {
         QSize screen;
         double growth, menuScale;
     };
-    const Row rows[] = {{{640, 480}, 1, 1},           {{800, 600}, 1, 1},
-                        {{1024, 768}, 1, 1},          {{1920, 1080}, 1045.0 / 731, 1045.0 / 731},
+    const Row rows[] = {{{640, 480}, 1, 1},
+                        {{800, 600}, 1, 1},
+                        {{1024, 768}, 1, 1},
+                        {{1920, 1080}, 1045.0 / 731, 1045.0 / 731},
+                        {{3840, 2160}, 2090.0 / 731, 2090.0 / 731},
                         {{320, 240}, 1, (4800 - 300) / 8235.0}};
     for (const Row& row : rows) {
         const double width = row.screen.width() * Px;
         const double height = row.screen.height() * Px;
-        EXPECT_DOUBLE_EQ(boardGrowth(ArrangeGameScreen(width, height).CellSize), row.growth);
+        const GameScreenLayout g = ArrangeGameScreen(width, height);
+        EXPECT_DOUBLE_EQ(boardGrowth(g.CellSize), row.growth);
+        // The corner buttons grow too, and stay in the corner.
+        EXPECT_DOUBLE_EQ(g.Command4[0].Width, 615 * row.growth);
+        EXPECT_DOUBLE_EQ(g.Command4[0].Left + g.Command4[0].Width, width - 10);
         // The level menu with a frame and a title bar.
         const double menu = windowScale(8115 + 120, 5070 + 450, width, height);
         EXPECT_DOUBLE_EQ(menu, row.menuScale) << row.screen.width();

@@ -58,9 +58,14 @@ TEST_F(RoundClock, aWordFoundAtTheLastMomentSendsTheFigureBack) {
     EXPECT_EQ(next.runnerLeft, Start + 20);
 }
 
-TEST_F(RoundClock, timeUpRevealsLikeTheEighthMissButSilently) {
+TEST_F(RoundClock, timeUpRevealsLikeTheEighthMissWithTheLostRoundsSound) {
     Game byMiss = game; // the same board, lost the other way
-    ticksUntilTimeUp();
+    ClockTick last;
+    for (int tick = 1; tick < 10000 && !last.ending; ++tick) {
+        last = game.Timer2_Timer();
+        if (!last.ending) ASSERT_TRUE(last.sounds.empty()) << "tick " << tick;
+    }
+    EXPECT_EQ(last.sounds, std::vector<SoundId>{SoundId::Lost});
     std::vector<int> missed;
     for (int i = 0; i < BoardCells && missed.size() < MaxErrors; ++i) {
         if (byMiss.board.CellUsed[i]) continue;
@@ -97,7 +102,7 @@ TEST_F(RoundClock, roundsCycleThroughTheirFourPhases) {
     EXPECT_TRUE(runs(true, false, false));
     EXPECT_EQ(game.ErrorCount, 0);
     EXPECT_EQ(game.WordsOffered, 12);
-    EXPECT_EQ(game.Command3Caption, QStringLiteral("2 de 12 - 16.6666666666667 %"));
+    EXPECT_EQ(game.Command3Caption, QStringLiteral("2 de 12 - 17 %"));
     EXPECT_EQ(game.RunnerLeft, Start);
     EXPECT_EQ(game.List1().size(), 12);
     for (const CellLook& look : game.board.Look)

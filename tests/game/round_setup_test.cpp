@@ -82,7 +82,7 @@ TEST_F(RoundSetup, everyRoundOffersSixMoreWordsAndRewritesTheScore) {
     game.WordsFound = 4;
     game.ClearBoard();
     EXPECT_EQ(game.WordsOffered, 12);
-    EXPECT_EQ(game.Command3Caption, QStringLiteral("4 de 12 - 33.3333333333333 %"));
+    EXPECT_EQ(game.Command3Caption, QStringLiteral("4 de 12 - 33 %"));
 }
 
 struct ScoreRow {
@@ -100,22 +100,23 @@ TEST_P(ScoreText, foundOfOfferedWithThePercentage) {
               QString::fromUtf8(GetParam().text));
 }
 
-INSTANTIATE_TEST_SUITE_P(Examples, ScoreText,
-                         ::testing::Values(ScoreRow{1, 6, "1 de 6 - 16.6666666666667 %"},
-                                           ScoreRow{3, 6, "3 de 6 - 50 %"},
-                                           ScoreRow{0, 6, "0 de 6 - 0 %"},
-                                           ScoreRow{2, 6, "2 de 6 - 33.3333333333333 %"},
-                                           ScoreRow{6, 6, "6 de 6 - 100 %"},
-                                           ScoreRow{1, 12, "1 de 12 - 8.33333333333333 %"},
-                                           // Past 327 found words the score stays right.
-                                           ScoreRow{400, 600, "400 de 600 - 66.6666666666667 %"},
-                                           ScoreRow{0, 0, "none"}));
+INSTANTIATE_TEST_SUITE_P(
+    Examples, ScoreText,
+    ::testing::Values(ScoreRow{0, 6, "0 de 6 - 0 %"}, ScoreRow{1, 6, "1 de 6 - 17 %"},
+                      ScoreRow{4, 6, "4 de 6 - 67 %"}, // two thirds
+                      ScoreRow{5, 6, "5 de 6 - 83 %"}, ScoreRow{6, 6, "6 de 6 - 100 %"},
+                      ScoreRow{3, 6, "3 de 6 - 50 %"},
+                      // Over several rounds; a half is rounded up.
+                      ScoreRow{1, 12, "1 de 12 - 8 %"}, ScoreRow{5, 12, "5 de 12 - 42 %"},
+                      ScoreRow{3, 24, "3 de 24 - 13 %"}, ScoreRow{9, 24, "9 de 24 - 38 %"},
+                      // Past 327 found words the score stays right.
+                      ScoreRow{400, 600, "400 de 600 - 67 %"}, ScoreRow{0, 0, "none"}));
 
-TEST_F(RoundSetup, thePercentageUsesTheLocaleDecimalSeparator) {
+TEST_F(RoundSetup, thePercentageIsWholeUnderAnyLocaleWhileOtherNumbersKeepItsSeparator) {
     QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
     game.WordsFound = 1;
     game.WordsOffered = 6;
-    EXPECT_EQ(game.ScoreText(), QStringLiteral("1 de 6 - 16,6666666666667 %"));
+    EXPECT_EQ(game.ScoreText(), QStringLiteral("1 de 6 - 17 %"));
     EXPECT_EQ(numberText(1234567.5), QStringLiteral("1234567,5")); // no group separator
 }
 

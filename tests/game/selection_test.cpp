@@ -63,7 +63,7 @@ TEST_F(Selection, theEighthMissRevealsTheWordsNotFoundAndEndsTheRound) {
     clickAll({130, 131, 132, 133, 134, 135, 136});
     EXPECT_EQ(game.phase(), RoundPhase::Playing);
     const ClickResult eighth = game.Command1_Click(137);
-    EXPECT_EQ(eighth.sounds, std::vector<SoundId>{SoundId::Error});
+    EXPECT_EQ(eighth.sounds, std::vector<SoundId>{SoundId::Lost});
     EXPECT_EQ(eighth.ending, RoundEnding::TriesUsed);
     EXPECT_EQ(game.phase(), RoundPhase::Ended);
     EXPECT_FALSE(game.runningTimers().Timer2);
@@ -123,7 +123,7 @@ TEST_F(Selection, theLastLetterOfAWordShowsItsCaptionAndSendsTheRunnerBack) {
     EXPECT_EQ(game.FlashLabel, 3);
     EXPECT_TRUE(game.runningTimers().Timer1);
     EXPECT_EQ(game.WordsFound, 1);
-    EXPECT_EQ(game.Command3Caption, QStringLiteral("1 de 6 - 16,6666666666667 %"));
+    EXPECT_EQ(game.Command3Caption, QStringLiteral("1 de 6 - 17 %"));
     EXPECT_EQ(game.RunnerLeft, Start);
 }
 

@@ -16,6 +16,9 @@ for folder in gifs sonidos idiomas/es/configuracion idiomas/es/imagenes idiomas/
     [ -d "$prefix/lib/tolvano/$folder" ] || fail "no $folder beside the installed program"
 done
 [ -f "$prefix/lib/tolvano/idiomas/activo.txt" ] || fail "no language chosen in the installed copy"
+for sound in acierto error final perdida; do
+    [ -f "$prefix/lib/tolvano/sonidos/$sound.wav" ] || fail "no sonidos/$sound.wav installed"
+done
 # Each set's pictures in their themes, made from the store as copies of their own: a teacher who
 # replaces perro.png there does not change the English dog.png.
 for picture in es/imagenes/animales/perro.png en/imagenes/animals/dog.png; do

@@ -121,7 +121,7 @@ const Case Cases[] = {
     {"sparseSound",
      [](PlayFolder& folder, QSet<QString>&) {
          fewPictures(folder);
-         for (const char* wav : {"sonidos/acierto.wav", "sonidos/error.wav"})
+         for (const char* wav : {"sonidos/acierto.wav", "sonidos/error.wav", "sonidos/perdida.wav"})
              ASSERT_TRUE(hostile::writeSparseWav(
                  folder.path() + QLatin1Char('/') + QLatin1String(wav), 2'000'000'000));
      }},

@@ -12,11 +12,13 @@
 #include "units.h"
 #include "voice.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QLocale>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -167,7 +169,7 @@ TEST_F(GameScreen, aMissIsRedWithTheErrorSoundAndTheFocusMovesToTheWordListButto
     EXPECT_EQ(form->focusWidget(), form->Command2);
 }
 
-TEST_F(GameScreen, aCompletedWordShowsItsCaptionListsItAndPlaysTheAnimationOverTheCell) {
+TEST_F(GameScreen, aCompletedWordShowsItsCaptionListsItAndPlaysTheAnimationOverItsPicture) {
     QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
     folder.write("configuracion/idioma.txt", "de,Jugar,Salir,Mis palabras,Pistas");
     load();
@@ -178,9 +180,19 @@ TEST_F(GameScreen, aCompletedWordShowsItsCaptionListsItAndPlaysTheAnimationOverT
     EXPECT_EQ(form->Label1[2]->text(), game().wordList.Words[2]);
     ASSERT_GE(form->List2->count(), 1);
     EXPECT_EQ(form->List2->item(form->List2->count() - 1)->text(), game().wordList.Words[2]);
+    // The caption straddles its picture's lower edge, large, and within the picture's width.
+    const QRect picture = form->Image1[2]->geometry(), caption = form->Label1[2]->geometry();
+    EXPECT_NEAR(caption.center().y(), picture.bottom(), 1);
+    EXPECT_EQ(caption.left(), picture.left());
+    EXPECT_GE(form->Label1[2]->font().pixelSize(), 12);
+    EXPECT_LE(QFontMetrics(form->Label1[2]->font()).horizontalAdvance(game().wordList.Words[2]),
+              picture.width());
     EXPECT_TRUE(form->Marchoso1->isVisibleTo(form.get()));
-    EXPECT_EQ(form->Marchoso1->left(), form->layout().Command1[cells.back()].Left);
-    EXPECT_EQ(form->Marchoso1->top(), form->layout().Command1[cells.back()].Top);
+    EXPECT_NEAR(form->Marchoso1->geometry().center().x(), picture.center().x(), 1);
+    EXPECT_NEAR(form->Marchoso1->geometry().center().y(), picture.center().y(), 1);
+    for (int cell : cells)
+        EXPECT_TRUE(form->Command1[cell]->pulsing()) << "cell " << cell;
+    EXPECT_FALSE(form->Command1[aFillerCell()]->pulsing());
     EXPECT_TRUE(sound.played.last().endsWith("sonidos/acierto.wav"));
     EXPECT_TRUE(form->Command3->text().startsWith(QStringLiteral("1 de 6 - ")));
     EXPECT_TRUE(form->Timer1->isEnabled());
@@ -328,7 +340,10 @@ TEST_F(GameScreen, roundEndShowsHowItEndedUntilTheMenu) {
     ASSERT_EQ(game().phase(), RoundPhase::Ended);
     EXPECT_TRUE(form->EndSign->isVisibleTo(form.get()));
     EXPECT_EQ(form->EndSign->ending(), RoundEnding::Won);
-    EXPECT_TRUE(form->EndSign->geometry().contains(form->Command1[0]->geometry()));
+    // Beside the board: the words the round's end reveals stay in sight.
+    const QRect board = form->Command1[0]->geometry().united(form->Command1[143]->geometry());
+    EXPECT_FALSE(form->EndSign->geometry().intersects(board));
+    EXPECT_GE(form->EndSign->width(), board.width() / 4);
     form->Timer4_Timer();
     EXPECT_FALSE(form->EndSign->isVisibleTo(form.get()));
 
@@ -336,22 +351,112 @@ TEST_F(GameScreen, roundEndShowsHowItEndedUntilTheMenu) {
     while (game().phase() == RoundPhase::Playing)
         form->Command1_Click(aFillerCell());
     EXPECT_EQ(form->EndSign->ending(), RoundEnding::TriesUsed);
+    EXPECT_TRUE(sound.played.last().endsWith("sonidos/perdida.wav"));
     form->Timer4_Timer();
     form->Timer3_Timer();
+    // A play folder without the lost round's sound ends the round quietly: no beep, no crash.
+    QFile::remove(folder.path() + "/sonidos/perdida.wav");
+    const qsizetype before = sound.played.size();
     while (game().phase() == RoundPhase::Playing)
         form->Timer2_Timer();
     EXPECT_EQ(form->EndSign->ending(), RoundEnding::TimeUp);
     EXPECT_TRUE(form->EndSign->isVisibleTo(form.get()));
+    EXPECT_EQ(sound.played.size(), before);
 }
 
-// Letters and the animations grow with the cells past 1,024 x 768; a faint caption is outlined.
+// Balloons standing in the tries' row: slots whose balloon's middle is painted in a bright colour.
+int balloonsSeen(TriesView& tries) {
+    const QImage image = tries.grab().toImage();
+    const int count = TriesView::total();
+    const int size = std::min(image.width() / count, image.height());
+    int seen = 0;
+    for (int i = 0; i < count; ++i) {
+        const QPoint middle(image.width() * (2 * i + 1) / (2 * count),
+                            (image.height() - size) / 2 + size * 38 / 100);
+        seen += QColor(image.pixel(middle)).hsvSaturation() > 100;
+    }
+    return seen;
+}
+
+// One balloon pops at every miss, and a screen reader hears how many tries are left.
+TEST_F(GameScreen, eachMissPopsOneOfTheEightBalloons) {
+    load();
+    EXPECT_EQ(balloonsSeen(*form->Tries), 8);
+    EXPECT_EQ(form->Tries->accessibleName(), QStringLiteral("quedan 8 intentos"));
+    for (int miss = 1; miss <= MaxErrors; ++miss) {
+        form->Command1_Click(aFillerCell());
+        EXPECT_EQ(form->Tries->left(), MaxErrors - miss);
+        EXPECT_EQ(form->Tries->accessibleName(),
+                  QStringLiteral("quedan %1 intentos").arg(MaxErrors - miss));
+        if (miss == 3 || miss == MaxErrors) {
+            QTest::qWait(400); // the burst
+            EXPECT_EQ(balloonsSeen(*form->Tries), MaxErrors - miss) << miss << " misses";
+        }
+    }
+    form->Timer4_Timer();
+    form->Timer3_Timer();
+    EXPECT_EQ(balloonsSeen(*form->Tries), 8) << "a new round brings them all back";
+}
+
+// Nothing a screen reader can reach names a word before it is found: the pictures are numbered
+// and the hidden captions carry no text; a found word's caption then names it.
+TEST_F(GameScreen, theAccessibleTreeGivesNoWordAwayAtTheRoundsStart) {
+    load();
+    form->show();
+    QStringList names;
+    const std::function<void(QAccessibleInterface*)> walk = [&](QAccessibleInterface* node) {
+        names << node->text(QAccessible::Name) << node->text(QAccessible::Description);
+        for (int i = 0; i < node->childCount(); ++i)
+            if (QAccessibleInterface* child = node->child(i)) walk(child);
+    };
+    walk(QAccessible::queryAccessibleInterface(form.get()));
+    ASSERT_GT(names.size(), 2 * BoardCells);
+    for (int k = 0; k < WordSlots; ++k) {
+        const QString& word = game().wordList.Words[k];
+        ASSERT_GT(word.size(), 1);
+        EXPECT_FALSE(names.contains(word)) << word.toStdString();
+        EXPECT_TRUE(form->Label1[k]->text().isEmpty());
+        EXPECT_TRUE(names.contains(QStringLiteral("imagen %1").arg(k + 1)));
+    }
+    for (int cell : cellsOf(0))
+        form->Command1_Click(cell);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(form->Label1[0])->text(QAccessible::Name),
+              game().wordList.Words[0]);
+}
+
+// Every round starts on the board with its cursor seen on the first letter, whichever control
+// the last round left the focus on.
+TEST_F(GameScreen, eachRoundStartsWithTheFocusAndTheSeenCursorOnTheBoard) {
+    QApplication::setDoubleClickInterval(0);
+    load();
+    form->showOnScreen();
+    QApplication::setActiveWindow(form.get());
+    for (int round = 0; round < 2; ++round) {
+        EXPECT_EQ(QApplication::focusWidget(), form->Cursor) << "round " << round;
+        EXPECT_EQ(form->Cursor->cell(), 0);
+        EXPECT_TRUE(form->Command1[0]->cursorShown()) << "round " << round;
+        QTest::mouseClick(form->Command1[aFillerCell()], Qt::LeftButton);
+        EXPECT_EQ(QApplication::focusWidget(), form->Command2);
+        EXPECT_FALSE(form->Command1[0]->cursorShown());
+        form->Timer3_Timer();
+    }
+    QApplication::setDoubleClickInterval(400);
+}
+
+// Letters, the animations and the captions grow with the cells past 1,024 x 768; a faint caption
+// is outlined.
 TEST_F(GameScreen, largeScreensGrowLettersAndOutlineFaintCaptions) {
     load({1920, 1080});
     const double growth = 1045.0 / 731;
     EXPECT_NEAR(form->Command1[0]->font().pointSizeF(), 18 * growth, 0.01);
     EXPECT_NEAR(form->Marchoso2->width(), 49 * growth, 1);
     form->Timer1_Timer();
-    EXPECT_NEAR(form->Label1[0]->font().pointSizeF(), 14 * growth, 0.01);
+    // A caption's letters are a third of its square picture's height, or fill its width.
+    const QFont caption = form->Label1[0]->font();
+    const int wordWidth = QFontMetrics(caption).horizontalAdvance(form->Label1[0]->word());
+    EXPECT_TRUE(caption.pixelSize() >= form->Image1[0]->height() / 3 - 1 ||
+                wordWidth >= form->Image1[0]->width() * 9 / 10)
+        << caption.pixelSize() << " px";
     game().FlashLabel = 0;
     game().LabelForeColor[1] = 0x00FFFF; // yellow
     form->Timer1_Timer();

@@ -68,12 +68,15 @@ struct KeyboardPlay : ::testing::Test {
 };
 
 TEST_F(KeyboardPlay, aWholeRoundByKeyboardEqualsTheMouseRound) {
-    ASSERT_EQ(focused(), keys->Command2);
-    // Arrows reach the board from the word-list button; the first only shows the cursor.
+    ASSERT_EQ(focused(), keys->Cursor) << "a round starts on the board";
+    EXPECT_EQ(keys->Cursor->cell(), 0);
+    EXPECT_TRUE(keys->Command1[0]->cursorShown()) << "the cursor is seen from the start";
+    // Arrows lead back to the board from the word-list button, the cursor where it was.
+    keys->Command2->setFocus();
+    EXPECT_FALSE(keys->Command1[0]->cursorShown());
     press(Qt::Key_Down);
     ASSERT_EQ(focused(), keys->Cursor);
     EXPECT_EQ(keys->Cursor->cell(), 0);
-    EXPECT_TRUE(keys->Cursor->shown());
     // The edges stop the cursor.
     press(Qt::Key_Up);
     press(Qt::Key_Left);

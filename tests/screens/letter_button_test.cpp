@@ -121,7 +121,8 @@ TEST(LetterMarks, eachMarkIsDrawnWhereItBelongs) {
 }
 
 // The ring must show on a clicked letter of any colour (one of its rings at least 3:1 against
-// the cell, at least 2 px of it across each side) and leave the letter as it was.
+// the cell, at least 3 px of it across each side, so the two tones make at least 6 px) and leave
+// the letter as it was.
 TEST(LetterCursor, theRingStandsOutOnEveryCellColourAndLeavesTheLetter) {
     std::vector<Colour> cells = {colours::White, colours::Miss, colours::Reveal,
                                  colours::SharedHit};
@@ -135,13 +136,13 @@ TEST(LetterCursor, theRingStandsOutOnEveryCellColourAndLeavesTheLetter) {
             {0, Side / 2}, {Side - 1, Side / 2}, {Side / 2, 0}, {Side / 2, Side - 1}};
         for (int side = 0; side < 4; ++side) {
             int standingOut = 0;
-            for (int step = 0; step < 6; ++step) {
+            for (int step = 0; step < 8; ++step) {
                 const QRgb pixel = ringed.pixel(from[side] + step * inward[side]);
                 const Colour seen =
                     Colour(qRed(pixel)) | Colour(qGreen(pixel)) << 8 | Colour(qBlue(pixel)) << 16;
                 standingOut += contrastRatio(seen, cell) >= 3;
             }
-            EXPECT_GE(standingOut, 2) << std::hex << cell << " side " << side;
+            EXPECT_GE(standingOut, 3) << std::hex << cell << " side " << side;
         }
         EXPECT_EQ(ringed.copy(8, 8, Side - 16, Side - 16), plain.copy(8, 8, Side - 16, Side - 16))
             << std::hex << cell;
