@@ -18,9 +18,11 @@ wait_for_menu() { xdotool search --sync --onlyvisible --name '^Tolvano 2\.0$' 2>
 menu_window() { timeout "${1:-10}" bash -c "$(declare -f wait_for_menu); wait_for_menu" || true; }
 # The splash is up once the middle of the screen is no longer black (a busy machine may take a
 # few seconds to start the program).
+# Up to half a minute: the sanitizer build with the screen reader's bus on a busy machine has
+# taken over ten seconds to show it.
 wait_for_splash() {
     local tries
-    for tries in $(seq 1 50); do
+    for tries in $(seq 1 150); do
         shot
         [ "$(pixel $((W / 2)) $((H / 2)))" != "0,0,0" ] && return 0
         sleep 0.2
