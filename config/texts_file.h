@@ -23,7 +23,7 @@ struct TextDefault {
 // never reorder or remove a row, since teachers' files are written in this order and a moved row
 // would put their texts in the wrong places.
 // %1 stands for what the game puts in (a number, a word, the score).
-inline constexpr std::array<TextDefault, 49> TextDefaults{{
+inline constexpr std::array<TextDefault, 50> TextDefaults{{
     // What a screen reader says of a letter, beside the letter itself.
     {u"fallo", u"miss"},
     {u"encontrada", u"found"},
