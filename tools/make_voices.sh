@@ -4,14 +4,15 @@
 # the voice the game falls back on where a teacher has recorded none.
 #
 # Needs (Debian): espeak-ng sox
-# Usage: tools/make_voices.sh   (tools/make_assets.sh calls it)
+# Usage: tools/make_voices.sh [SET...]   (tools/make_assets.sh calls it; no SET: every set below)
+# Naming sets remakes only theirs, so a new set's recordings leave the others' bytes as they are.
 set -euo pipefail
 
 assets=$(cd "$(dirname "$0")/.." && pwd)/assets
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-for tool in espeak-ng sox; do
+for tool in espeak-ng sox soxi; do
     command -v "$tool" > /dev/null || { echo "make_voices: missing $tool (apt-get install espeak-ng sox)" >&2; exit 1; }
 done
 
@@ -21,11 +22,26 @@ speak() { # VOICE WORD OUT
     # Silence trimmed at both ends (what espeak adds), then every word equally loud.
     sox "$work/raw.wav" -r 16000 -b 16 -c 1 "$3" \
         silence 1 0.02 0.5% reverse silence 1 0.02 0.5% reverse norm -1
+    # A one-syllable word ("dé", "pa") trims to under 0.3 s, too short for the game's recordings to
+    # be told from a click: such a word gets silence at both ends up to 0.32 s, and nothing else.
+    local length
+    length=$(soxi -D "$3")
+    if awk -v l="$length" 'BEGIN { exit !(l < 0.32) }'; then
+        local half
+        half=$(awk -v l="$length" 'BEGIN { printf "%.4f", (0.32 - l) / 2 }')
+        sox "$3" "$work/padded.wav" pad "$half" "$half"
+        mv "$work/padded.wav" "$3"
+    fi
 }
 
-for entry in es:es en:en-gb; do
-    set_name=${entry%%:*}
-    voice=${entry#*:}
+# Each set's espeak-ng voice.
+declare -A voice_of=([es]=es [en]=en-gb [fr]=fr-fr [pt]=pt [it]=it [de]=de [ca]=ca)
+sets=("$@")
+[[ ${#sets[@]} -gt 0 ]] || sets=(es en fr pt it de ca)
+
+for set_name in "${sets[@]}"; do
+    voice=${voice_of[$set_name]:-}
+    [[ -n $voice ]] || { echo "make_voices: no voice for the set $set_name" >&2; exit 1; }
     table=$assets/idiomas/$set_name/nombres.tsv
     voices=$assets/idiomas/$set_name/voces
     [[ -f $table ]] || { echo "make_voices: no $table" >&2; exit 1; }
