@@ -62,4 +62,7 @@ echo "== voices"
 
 echo "== check"
 "$build/check_media" "$assets"
+
+echo "== every set's words side by side (docs/words.md)"
+python3 "$here/make_words_table.py"
 du -sh "$assets"

@@ -28,11 +28,12 @@ printf 'include("%s/app/picture_store.cmake")\ntolvano_set_pictures("%s/assets" 
     "$root" "$root" "$work" > "$work/sets.cmake"
 cmake -P "$work/sets.cmake"
 
-declare -A language=([es]="Spanish" [en]="English")
+declare -A language=([es]="Spanish" [en]="English" [fr]="French" [pt]="Portuguese" [it]="Italian"
+                     [de]="German" [ca]="Catalan")
 mkdir -p "$root/docs/pictures"
 # A sheet of a theme no longer there must not linger.
 find "$root/docs/pictures" -maxdepth 1 -type f -name '*.png' -delete
-for set in es en; do
+for set in es en fr pt it de ca; do
     for folder in "$work/sets/$set/imagenes"/*/; do
         theme=$(basename "$folder")
         sheet=$set-$theme.png

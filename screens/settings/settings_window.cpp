@@ -77,8 +77,10 @@ QString nativeName(const QString& code) {
     return name;
 }
 
-// "Español (es)": the set's language, from the set's lengua.txt (its folder's name where that
-// says none), and the folder's name, which is what tolvano.conf holds.
+// "Español", "Deutsch": the set's language in its own words, from the set's lengua.txt (its
+// folder's name where that says none). A set whose folder is not named by its code (a teacher's
+// "clase3" in Spanish) keeps the folder's name beside it, "Español (clase3)", which tolvano.conf
+// holds, so that two sets of one language are told apart.
 QString setLabel(const assets::AssetPaths& paths, const QString& set) {
     const QString code = LineFile(paths.roots().texts + QStringLiteral("/idiomas/") + set +
                                   QStringLiteral("/configuracion/lengua.txt"))
@@ -88,6 +90,7 @@ QString setLabel(const assets::AssetPaths& paths, const QString& set) {
     QString language = nativeName(code.isEmpty() ? set : code);
     if (language.isEmpty()) return set;
     language[0] = language[0].toUpper();
+    if (code.isEmpty() || code.compare(set, Qt::CaseInsensitive) == 0) return language;
     return QStringLiteral("%1 (%2)").arg(language, set);
 }
 

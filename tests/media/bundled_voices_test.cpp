@@ -16,11 +16,11 @@ namespace {
 
 // Each word of a set's names table has its recording (the names tables' test); each one plays.
 TEST(BundledVoices, everyRecordingIsShortAndPlayable) {
-    for (const char* set : {"es", "en"}) {
-        const QDir voices(QStringLiteral(TOLVANO_ASSET_DIR "/idiomas/") + QLatin1String(set) +
-                          QStringLiteral("/voces"));
+    const QDir sets(QStringLiteral(TOLVANO_ASSET_DIR "/idiomas"));
+    for (const QString& set : sets.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const QDir voices(sets.filePath(set + QStringLiteral("/voces")));
         const QStringList recordings = voices.entryList({QStringLiteral("*.wav")}, QDir::Files);
-        ASSERT_GE(recordings.size(), 300) << set;
+        ASSERT_GE(recordings.size(), 300) << set.toStdString();
         for (const QString& name : recordings) {
             const QString recording = voices.filePath(name);
             const std::optional<WavInfo> info = readPlayableSound(recording);

@@ -6,7 +6,8 @@
 // Usage: check_media ASSETS_DIR [FRAME_DIR]
 // Exits non-zero when a file is missing or does not load, a GIF breaks its expected looping, or a
 // table names a picture the store lacks, gives a word the board cannot hold or gives it twice,
-// leaves a picture unnamed, or a word has no recording.
+// leaves a picture unnamed without a line saying so ("# left out: <id>: <why>"), or a word has no
+// recording.
 
 #include <QDir>
 #include <QFile>
@@ -108,11 +109,22 @@ QHash<QString, QString> checkStore(const QString& dir) {
     return themes;
 }
 
-// A word the child finds on the board: lower-case letters only, 2 to 12 of them.
-bool isBoardWord(const QString& word) {
-    if (word.size() < 2 || word.size() > 12) return false;
-    return std::all_of(word.begin(), word.end(),
-                       [](QChar c) { return c.isLetter() && c.isLower(); });
+// A word the child finds on the board: letters only, 2 to 12 of them in capitals (as the board
+// holds them: "Fuß" takes four cells), lower-case but for a German noun's capital, as written.
+bool isBoardWord(const QString& word, bool capitalNouns) {
+    const qsizetype cells = word.toUpper().size();
+    if (word.size() < 2 || cells > 12) return false;
+    const QString rest = capitalNouns ? word.mid(1) : word;
+    if (capitalNouns && !word[0].isUpper()) return false;
+    return std::all_of(word.begin(), word.end(), [](QChar c) { return c.isLetter(); }) &&
+           std::all_of(rest.begin(), rest.end(), [](QChar c) { return c.isLower(); });
+}
+
+// The set's language code, from its configuracion/lengua.txt (empty without one).
+QString languageOf(const QString& setDir) {
+    QFile file(setDir + "/configuracion/lengua.txt");
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readLine()).trimmed()
+                                          : QString();
 }
 
 // One set's names table: id, word, theme per row. Returns how many words it gives.
@@ -124,12 +136,22 @@ int checkTable(const QString& setDir, const QHash<QString, QString>& store) {
         return 0;
     }
     QTextStream in(&file);
-    QSet<QString> words, named;
+    const bool capitalNouns = languageOf(setDir) == "de";
+    QSet<QString> words, named, leftOut;
     QHash<QString, QString> setTheme; // store theme to this set's theme, one to one
     int line = 0;
     while (!in.atEnd()) {
         const QString row = in.readLine();
         ++line;
+        static const QString leftOutMark = "# left out: ";
+        if (row.startsWith(leftOutMark)) {
+            const QString id = row.mid(leftOutMark.size()).section(':', 0, 0).trimmed();
+            if (!store.contains(id) || row.section(':', 2).trimmed().isEmpty())
+                problem(QString("%1:%2: not a picture of the store and why it is left out")
+                            .arg(path)
+                            .arg(line));
+            leftOut.insert(id);
+        }
         if (row.isEmpty() || row.startsWith('#')) continue;
         const QStringList columns = row.split('\t');
         const QString where = QString("%1:%2").arg(path).arg(line);
@@ -139,7 +161,8 @@ int checkTable(const QString& setDir, const QHash<QString, QString>& store) {
         }
         const QString &id = columns[0], &word = columns[1], &theme = columns[2];
         if (!store.contains(id)) problem(where + ": no picture " + id + " in the store");
-        if (!isBoardWord(word)) problem(where + ": " + word + " is not 2 to 12 lower-case letters");
+        if (!isBoardWord(word, capitalNouns))
+            problem(where + ": " + word + " is not 2 to 12 letters written as the set writes them");
         if (words.contains(word)) problem(where + ": " + word + " given twice");
         if (named.contains(id)) problem(where + ": " + id + " named twice");
         if (!QFileInfo::exists(setDir + "/voces/" + word + ".wav"))
@@ -160,8 +183,10 @@ int checkTable(const QString& setDir, const QHash<QString, QString>& store) {
                         .arg(where, id, theme, storeTheme, setTheme[storeTheme]));
         }
     }
+    for (const QString& id : std::as_const(leftOut))
+        if (named.contains(id)) problem(path + ": " + id + " both named and left out");
     for (auto it = store.begin(); it != store.end(); ++it)
-        if (!named.contains(it.key()))
+        if (!named.contains(it.key()) && !leftOut.contains(it.key()))
             problem(path + ": no word for the picture " + it.value() + '/' + it.key());
     const QStringList recordings = QDir(setDir + "/voces").entryList({"*.wav"}, QDir::Files);
     for (const QString& recording : recordings)
@@ -191,7 +216,10 @@ int main(int argc, char** argv) {
     checkPicture(assets + "/ventanas/minimizar.png", QSize(36, 36));
     const QHash<QString, QString> store = checkStore(assets + "/pictures");
     std::printf("pictures: %d in the store\n", int(store.size()));
-    for (const QString& set : {QString("es"), QString("en")}) {
+    // Every set with a names table: a new language needs no change here.
+    const QDir sets(assets + "/idiomas");
+    for (const QString& set : sets.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        if (!QFileInfo::exists(sets.filePath(set + "/nombres.tsv"))) continue;
         const int words = checkTable(assets + "/idiomas/" + set, store);
         std::printf("%s: %d words\n", qPrintable(set), words);
         if (words < kSetWords)

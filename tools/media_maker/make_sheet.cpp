@@ -56,6 +56,8 @@ std::vector<Entry> readFolder(const QString& dir, const QString& language) {
     std::vector<Entry> entries;
     const QFileInfoList files = QDir(dir).entryInfoList(QDir::Files | QDir::NoDotAndDotDot);
     for (const QFileInfo& file : files) {
+        // A theme's tema.png is its picture in the menu, a copy of one of its words: not a word.
+        if (file.completeBaseName().compare("tema", Qt::CaseInsensitive) == 0) continue;
         QImageReader reader(file.filePath());
         const QImage picture = reader.read();
         if (picture.isNull()) fail(file.filePath() + " is not a picture: " + reader.errorString());
