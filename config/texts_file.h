@@ -23,7 +23,7 @@ struct TextDefault {
 // never reorder or remove a row, since teachers' files are written in this order and a moved row
 // would put their texts in the wrong places.
 // %1 stands for what the game puts in (a number, a word, the score).
-inline constexpr std::array<TextDefault, 49> TextDefaults{{
+inline constexpr std::array<TextDefault, 50> TextDefaults{{
     // What a screen reader says of a letter, beside the letter itself.
     {u"fallo", u"miss"},
     {u"encontrada", u"found"},
@@ -91,6 +91,9 @@ inline constexpr std::array<TextDefault, 49> TextDefaults{{
     // What a screen reader says of a level button of the menu (%1 the level's number, 1 to 6);
     // the level's line of nivel.txt is its description.
     {u"Nivel %1", u"Level %1"},
+    // The settings: the board's letters without accents, as printed word searches show them.
+    {u"Tablero sin tildes, como en las sopas de letras impresas",
+     u"Board without accents, as in printed word searches"},
 }};
 
 // The rows of TextDefaults by name: each name's value is its row, and so its place in the list
@@ -145,8 +148,9 @@ enum class TextId : int {
     SettingsTheme,
     ThemeRowShown,
     LevelButton,
+    PlainLetters,
 };
-static_assert(static_cast<std::size_t>(TextId::LevelButton) + 1 == TextDefaults.size(),
+static_assert(static_cast<std::size_t>(TextId::PlainLetters) + 1 == TextDefaults.size(),
               "one name per row of TextDefaults");
 
 // A text of the list that readTexts() returned, by name.
