@@ -107,13 +107,13 @@ int shownSeconds(const assets::AssetPaths& paths, const PlaySettings& play) {
 }
 
 // The user's pictures a round could draw, counted as the game lists and tests them.
-int usablePictures(const QString& folder, const std::atomic_bool& stop) {
+int usablePictures(const QString& folder, const LetterRule& rule, const std::atomic_bool& stop) {
     if (folder.isEmpty() || !QFileInfo(folder).isDir()) return 0;
     DiskPictureFolder pictures(folder, &canShowPicture);
     int count = 0;
     for (const QString& name : pictures.listing()) {
         if (stop) break;
-        if (givesPlaceableWord(name) && pictures.isPicture(name)) ++count;
+        if (givesPlaceableWord(name, rule) && pictures.isPicture(name)) ++count;
     }
     return count;
 }
@@ -342,9 +342,8 @@ void SettingsWindow::countMyPictures() {
     }
     m_usable->setText(textOf(m_texts, TextId::MyPicturesUsable).arg(QStringLiteral("…")));
     m_counting.setFuture(
-        QtConcurrent::run([folder = paths.userPictureFolder(), stop = m_stopCounting] {
-            return usablePictures(folder, *stop);
-        }));
+        QtConcurrent::run([folder = paths.userPictureFolder(), rule = playSettings(paths).letters,
+                           stop = m_stopCounting] { return usablePictures(folder, rule, *stop); }));
 }
 
 UserSettings SettingsWindow::chosenSettings() const {
