@@ -63,7 +63,8 @@ class FillerAlphabet {
     int m_extraTotal = 0;
 };
 
-// The fillers of a round whose words the board spells as `boardWords`. A-Z, plus the letters of
-// the language's own (plain and as written), plus, except on Spanish and English boards as
-// written, every other letter of the round's words, weighted by how often it occurs in them.
+// The fillers of a round whose words the board spells as `boardWords`. Spanish and English boards
+// as written: A-Z alone, as always. Every other board: A-Z, the language's own letters as often as
+// in its running text, and every other letter of the round's words, weighted by how often it
+// occurs in them.
 FillerAlphabet fillerAlphabet(const std::array<QString, 6>& boardWords, const LetterRule& rule);

@@ -120,6 +120,30 @@ TEST(FillerAlphabets, spanishAndEnglishAsWrittenTakeOneDrawOf26PerCell) {
     }
 }
 
+// A Catalan word loses its middle dot on a plain board: its nine cells complete it, and the list,
+// the caption and the lower-case board still read it as the picture names it.
+TEST(PlainBoards, aWordIsFoundByItsPlainCellsAndListedAsWritten) {
+    ScriptedRandom random;
+    FakeFolder folder;
+    Game game(random, folder);
+    game.letters = plain("ca");
+    game.wordList.PictureFiles[0] = QStringLiteral("col·lecció.png");
+    game.wordList.Words = {QStringLiteral("COL·LECCIÓ"), "PAN", "SUR", "TRAM", "DUNA", "BAT"};
+    game.ClearBoard();
+    game.letters = written("ca"); // a change mid-round waits for the next round
+    game.PlaceWords(0);
+    ASSERT_EQ(game.boardLetters(0), U"COLLECCIO");
+    QString lower;
+    for (int j = 1; j <= 9; ++j) {
+        const int cell = game.board.WordCells[0][j];
+        lower += game.shownLetter(cell, true);
+        game.Command1_Click(cell);
+    }
+    EXPECT_EQ(lower, QStringLiteral("colleccio"));
+    EXPECT_TRUE(game.WordFound[0]);
+    EXPECT_EQ(game.List2, QStringList{QStringLiteral("COL·LECCIÓ")});
+}
+
 // Words with every accented letter each language's sets use.
 struct LanguageWords {
     LetterRule rule;
