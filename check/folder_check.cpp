@@ -194,7 +194,8 @@ PictureRow pictureRow(DiskPictureFolder& folder, const QString& name, const QSet
         row.why = pictureDamage(folder.pathOf(name), say);
         row.damaged = !row.why.isEmpty();
         row.usable = !row.damaged;
-        if (row.usable) row.note = nonLetterNote(name, row.word, words, say);
+        // The board's cells are what a child looks for: a plain board has no l·l dot.
+        if (row.usable) row.note = nonLetterNote(name, boardWord(row.word, rule), words, say);
     }
     return row;
 }
