@@ -67,9 +67,10 @@ NeededFile textFile(const QString& folder, const QString& path, const ReportText
 }
 
 // Why a name gives no word the board can hold.
-QString wordProblem(const std::optional<QString>& word, const ReportTexts& say) {
+QString wordProblem(const std::optional<QString>& word, const LetterRule& rule,
+                    const ReportTexts& say) {
     if (!word || word->isEmpty()) return say(Say::NoWord);
-    return say(Say::WordTooLong).arg(wordLetters(*word).size());
+    return say(Say::WordTooLong).arg(wordLetters(boardWord(*word, rule)).size());
 }
 
 // Why the game's picture test refused a file. The game only hears no, so the loader is asked for
@@ -177,12 +178,14 @@ QString nonLetterNote(const QString& name, const QString& word, const QSet<QStri
 }
 
 PictureRow pictureRow(DiskPictureFolder& folder, const QString& name, const QSet<QString>& words,
-                      const ReportTexts& say) {
+                      const LetterRule& rule, const ReportTexts& say) {
     PictureRow row{name, {}, false, false, {}, {}};
     const std::optional<QString> word = pictureWord(name);
     row.word = word.value_or(QString());
-    if (!givesPlaceableWord(name)) {
-        row.why = wordProblem(word, say);
+    // The game's own test, by the letters its boards spell: a word that plain letters make
+    // longer than the board is refused here as there.
+    if (!givesPlaceableWord(name, rule)) {
+        row.why = wordProblem(word, rule, say);
     } else if (!folder.isPicture(name)) {
         row.why = pictureProblem(folder.pathOf(name), row.damaged, say);
     } else {
@@ -191,7 +194,8 @@ PictureRow pictureRow(DiskPictureFolder& folder, const QString& name, const QSet
         row.why = pictureDamage(folder.pathOf(name), say);
         row.damaged = !row.why.isEmpty();
         row.usable = !row.damaged;
-        if (row.usable) row.note = nonLetterNote(name, row.word, words, say);
+        // The board's cells are what a child looks for: a plain board has no l·l dot.
+        if (row.usable) row.note = nonLetterNote(name, boardWord(row.word, rule), words, say);
     }
     return row;
 }
@@ -268,9 +272,10 @@ QList<IgnoredEntry> ignoredEntries(const QString& path, const QStringList& liste
 
 // The themes as the menu lists them from the merged folder, each with the rows the check found
 // usable in it: a set picture that the user's own stands in for counts once, as the user's.
-QList<ThemeRow> themeRows(LayeredPictureFolder& layered, const QList<PictureRow>& pictures) {
+QList<ThemeRow> themeRows(LayeredPictureFolder& layered, const QList<PictureRow>& pictures,
+                          const LetterRule& rule) {
     QList<ThemeRow> rows;
-    for (const Theme& theme : themesIn(layered)) {
+    for (const Theme& theme : themesIn(layered, rule)) {
         const auto usable =
             std::count_if(pictures.begin(), pictures.end(), [&](const PictureRow& row) {
                 return row.usable && inTheme(row.file, theme.name);
@@ -283,7 +288,8 @@ QList<ThemeRow> themeRows(LayeredPictureFolder& layered, const QList<PictureRow>
 // The pictures of the folders a round draws from (the user's own first), as the game's layered
 // listing takes them: a set picture whose word the user's own folder gives is never drawn, so it
 // is not decoded either, and its row names the picture that stands in for it.
-void checkPictures(FolderReport& report, const QStringList& folders, const QString& ownFolder) {
+void checkPictures(FolderReport& report, const QStringList& folders, const QString& ownFolder,
+                   const LetterRule& rule = {}) {
     const ReportTexts& say = report.say;
     LayeredPictureFolder layered(folders, &canShowPicture);
     const QStringList drawn = layered.listing();
@@ -314,7 +320,7 @@ void checkPictures(FolderReport& report, const QStringList& folders, const QStri
                 row.standsIn = ownWithWord.value(row.word);
                 row.why = say(Say::OwnStandsIn).arg(escaped(row.standsIn));
             } else {
-                row = pictureRow(folder, name, words, say);
+                row = pictureRow(folder, name, words, rule, say);
             }
             row.rawName = raw.bytesOf(name);
             row.own = own;
@@ -336,7 +342,7 @@ void checkPictures(FolderReport& report, const QStringList& folders, const QStri
             report.themes.tooDeep.append(
                 {skipped.name, shownPath(report.folder, path + u'/' + skipped.name) + u'/', own});
     }
-    report.themes.themes = themeRows(layered, report.pictures);
+    report.themes.themes = themeRows(layered, report.pictures, rule);
 }
 
 LanguageReport checkLanguage(const assets::AssetPaths& paths, const ReportTexts& say) {
@@ -651,6 +657,7 @@ SettingsReport checkSettings(const assets::AssetPaths& paths, const FolderReport
     settings.voiceFile = report.choices.voiceFile;
     settings.speedFile = report.speed.file.relative;
     settings.playingSet = report.choices.playingSet;
+    settings.letters = playSettings(paths).letters;
     return settings;
 }
 
@@ -681,7 +688,8 @@ FolderReport checkFolder(const assets::AssetPaths& paths, const SpeechAnswer& sp
     report.own.layer = paths.userSource() != nullptr;
     report.own.folder = QDir::cleanPath(paths.userPictureFolder());
     report.own.onlyMine = report.own.layer && playSettings(paths).onlyMine;
-    checkPictures(report, paths.pictureFolders(), paths.userPictureFolder());
+    checkPictures(report, paths.pictureFolders(), paths.userPictureFolder(),
+                  playSettings(paths).letters);
     report.themes.chosen = playSettings(paths).theme;
     report.themes.chosenFound = std::any_of(
         report.themes.themes.begin(), report.themes.themes.end(),
@@ -852,6 +860,10 @@ std::pair<QString, QString> keyValues(const QString& key, const SettingsReport& 
     if (name == u"pictures") return {values({"all", "mine"}), say(Say::AllPictures)};
     if (name == u"theme") return {say(Say::ATheme), say(Say::AllPictures)};
     if (name == u"themes") return {values({"shown", "hidden"}), say(Say::ThemeRowShown)};
+    if (name == u"letters")
+        return {values({"as-written", "plain"}),
+                say(settings.letters.style == LetterStyle::Plain ? Say::MeansPlainLetters
+                                                                 : Say::MeansWrittenLetters)};
     return {say(Say::ASetsName), fileSetting(settings.setsFile)};
 }
 

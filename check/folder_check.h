@@ -10,6 +10,7 @@
 // decodes only in part counts as damaged. It reads and decodes, and never writes a file.
 
 #include "asset_paths.h"
+#include "board_letters.h"
 #include "language_file.h"
 #include "module1.h"
 #include "report_texts.h"
@@ -160,6 +161,7 @@ struct SettingsReport {
     QString foldersProblem; // why the user has no folders of their own, when that is known
     QString setsFile, voiceFile, speedFile; // the files a setting not understood leaves in charge
     QString playingSet;
+    LetterRule letters; // how the rounds spell their words on the board
 };
 
 // A theme as a round of it draws: the usable pictures it has over every folder a round draws

@@ -329,6 +329,10 @@ void writeSettings(QTextStream& out, const FolderReport& report) {
         line(QStringLiteral("themes"),
              *read.themeRowShown ? QStringLiteral("shown") : QStringLiteral("hidden"),
              say(*read.themeRowShown ? Say::ThemeRowShown : Say::MeansThemeRowHidden));
+    if (read.letters)
+        line(QStringLiteral("letters"), letterStyleValue(*read.letters),
+             say(*read.letters == LetterStyle::Plain ? Say::MeansPlainLetters
+                                                     : Say::MeansWrittenLetters));
     for (const SettingsProblem& problem : read.problems) {
         switch (problem.kind) {
         case SettingsProblem::Kind::Unreadable:

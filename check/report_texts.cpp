@@ -259,9 +259,9 @@ constexpr Row Rows[] = {
       u"save the settings again"}},
     {Say::SettingsUnknownKey,
      {u"%1: %2 no es un ajuste del juego (language, voice, lowercase, secondsPerWord, "
-      u"pictures, theme o themes): no cambia nada",
+      u"pictures, theme, themes o letters): no cambia nada",
       u"%1: %2 is not a setting the game knows (language, voice, lowercase, secondsPerWord, "
-      u"pictures, theme or themes): it changes nothing"}},
+      u"pictures, theme, themes or letters): it changes nothing"}},
     {Say::SettingsBadValue,
      {u"%1: %2=%3 no se entiende (%4): el juego usa %5",
       u"%1: %2=%3 is not understood (%4); the game uses %5"}},
@@ -336,6 +336,12 @@ constexpr Row Rows[] = {
     {Say::MeansThemeRowHidden,
      {u"el menú no muestra la fila de temas: el tema es el de la clase",
       u"the menu hides the row of themes: the theme is the class's"}},
+    {Say::MeansWrittenLetters,
+     {u"el tablero muestra las letras como se escriben, con sus tildes",
+      u"the board shows the letters as written, with their accents"}},
+    {Say::MeansPlainLetters,
+     {u"el tablero va sin tildes, como en las sopas de letras impresas",
+      u"the board has no accents, as in printed word searches"}},
 };
 
 constexpr bool inTheOrderOfTheNames() {
@@ -345,7 +351,7 @@ constexpr bool inTheOrderOfTheNames() {
     return true;
 }
 static_assert(inTheOrderOfTheNames(), "a row out of place would give a name another's text");
-static_assert(std::size(Rows) == static_cast<std::size_t>(Say::MeansThemeRowHidden) + 1,
+static_assert(std::size(Rows) == static_cast<std::size_t>(Say::MeansPlainLetters) + 1,
               "every name has its row");
 
 } // namespace

@@ -199,6 +199,8 @@ enum class Say {
     MeansTheme,
     MeansNoSuchTheme,
     MeansThemeRowHidden,
+    MeansWrittenLetters,
+    MeansPlainLetters,
 };
 
 // The pair of texts behind each name.

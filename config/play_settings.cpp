@@ -16,5 +16,7 @@ PlaySettings playSettings(const assets::AssetPaths& paths) {
     settings.onlyMine = user.onlyMine.value_or(false);
     settings.theme = user.theme.value_or(QString());
     settings.themeRow = user.themeRowShown.value_or(true);
+    const QString language = paths.set().languageCode;
+    settings.letters = {language, user.letters.value_or(defaultLetterStyle(language))};
     return settings;
 }

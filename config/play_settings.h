@@ -2,6 +2,7 @@
 // the first place that gives it.
 #pragma once
 
+#include "board_letters.h"
 #include "voice_switch.h"
 
 #include <optional>
@@ -12,7 +13,8 @@ class AssetPaths;
 
 // The order, stated once here for every program: the user's own settings (tolvano.conf), then the
 // program's text files (voz.txt, velocidad.txt), then the game's own defaults (on, capitals, the
-// clock's default interval, all pictures, all themes with the menu's row shown). The language
+// clock's default interval, all pictures, all themes with the menu's row shown, the language's
+// own letter style). The language
 // set follows the same order, in resolve().
 struct PlaySettings {
     Speaking speaking = Speaking::On;
@@ -25,6 +27,9 @@ struct PlaySettings {
     // another; with the row hidden, the theme is fixed for the class.
     QString theme;
     bool themeRow = true;
+    // How boards spell the words: the set's language, and as written or plain (the language's
+    // default when tolvano.conf says nothing).
+    LetterRule letters;
 };
 
 // Reads the set's voz.txt and velocidad.txt at every call, so that an edit shows at the next

@@ -23,7 +23,7 @@ struct TextDefault {
 // never reorder or remove a row, since teachers' files are written in this order and a moved row
 // would put their texts in the wrong places.
 // %1 stands for what the game puts in (a number, a word, the score).
-inline constexpr std::array<TextDefault, 50> TextDefaults{{
+inline constexpr std::array<TextDefault, 51> TextDefaults{{
     // What a screen reader says of a letter, beside the letter itself.
     {u"fallo", u"miss"},
     {u"encontrada", u"found"},
@@ -93,6 +93,9 @@ inline constexpr std::array<TextDefault, 50> TextDefaults{{
     {u"Nivel %1", u"Level %1"},
     // The game screen's balloons: how many misses the round still allows.
     {u"quedan %1 intentos", u"%1 tries left"},
+    // The settings: the board's letters without accents, as printed word searches show them.
+    {u"Tablero sin tildes, como en las sopas de letras impresas",
+     u"Board without accents, as in printed word searches"},
 }};
 
 // The rows of TextDefaults by name: each name's value is its row, and so its place in the list
@@ -148,8 +151,9 @@ enum class TextId : int {
     ThemeRowShown,
     LevelButton,
     TriesLeft,
+    PlainLetters,
 };
-static_assert(static_cast<std::size_t>(TextId::TriesLeft) + 1 == TextDefaults.size(),
+static_assert(static_cast<std::size_t>(TextId::PlainLetters) + 1 == TextDefaults.size(),
               "one name per row of TextDefaults");
 
 // A text of the list that readTexts() returned, by name.

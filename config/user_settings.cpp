@@ -62,6 +62,7 @@ const QString SecondsKey = QStringLiteral("secondsPerWord");
 const QString PicturesKey = QStringLiteral("pictures");
 const QString ThemeKey = QStringLiteral("theme");
 const QString ThemesKey = QStringLiteral("themes");
+const QString LettersKey = QStringLiteral("letters");
 
 std::optional<Speaking> speakingOf(const QString& value) {
     if (value == u"on") return Speaking::On;
@@ -134,8 +135,8 @@ void readKey(const QSettings& file, const QString& key, Parse parse, std::option
 }
 
 bool isKnownKey(const QString& key) {
-    for (const QString& known :
-         {LanguageKey, VoiceKey, LowerCaseKey, SecondsKey, PicturesKey, ThemeKey, ThemesKey})
+    for (const QString& known : {LanguageKey, VoiceKey, LowerCaseKey, SecondsKey, PicturesKey,
+                                 ThemeKey, ThemesKey, LettersKey})
         if (key == known) return true;
     return false;
 }
@@ -183,6 +184,7 @@ UserSettings readUserSettings(const QString& path) {
     readKey(file, PicturesKey, onlyMineOf, settings.onlyMine, settings.problems);
     readKey(file, ThemeKey, themeOf, settings.theme, settings.problems);
     readKey(file, ThemesKey, shownOf, settings.themeRowShown, settings.problems);
+    readKey(file, LettersKey, letterStyleOf, settings.letters, settings.problems);
     for (const QString& key : file.allKeys())
         if (!isKnownKey(key))
             settings.problems.append({SettingsProblem::Kind::UnknownKey, key, {}});
@@ -216,6 +218,7 @@ std::optional<QString> writeUserSettings(const QString& path, const UserSettings
     if (settings.themeRowShown)
         file.setValue(ThemesKey,
                       *settings.themeRowShown ? QStringLiteral("shown") : QStringLiteral("hidden"));
+    if (settings.letters) file.setValue(LettersKey, letterStyleValue(*settings.letters));
     file.sync();
     switch (file.status()) {
     case QSettings::NoError:

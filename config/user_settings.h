@@ -15,9 +15,13 @@
 //   pictures=all           all, or mine: the user's own pictures alone
 //   theme=animales         a theme's folder name inside imagenes/; empty: all pictures
 //   themes=shown           shown or hidden: the menu's row of themes, where a child picks one
+//   letters=plain          as-written or plain: the board's letters with their accents, or as
+//                          printed word searches show them (the set's language decides which
+//                          marks stay); missing: as written in Spanish and English, else plain
 // A key it lacks leaves that setting to the program's text files; an unknown key or a bad value
 // changes nothing, and the folder check reports it.
 
+#include "board_letters.h"
 #include "voice_switch.h"
 
 #include <QList>
@@ -66,6 +70,7 @@ struct UserSettings {
     std::optional<bool> onlyMine; // pictures=mine
     std::optional<QString> theme; // empty: all pictures
     std::optional<bool> themeRowShown;
+    std::optional<LetterStyle> letters;
     // What was read but not followed, for the folder check; empty when the file is missing.
     QList<SettingsProblem> problems;
     bool exists = false; // a file was there (followed or not)

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "board.h"
+#include "board_letters.h"
 #include "module1.h"
 #include "picture_words.h"
 #include "random_source.h"
@@ -128,6 +129,15 @@ class Game {
 
     // The theme the rounds draw their pictures from (its folder's name); empty: all pictures.
     QString theme;
+    // How the board spells the words: as written, or in the set's language's plain letters. A
+    // round keeps the rule it was cleared with, so a change mid-round cannot leave a word
+    // impossible to complete.
+    LetterRule letters;
+
+    // Word k's letters as this round's board holds them, one per cell.
+    std::u32string boardLetters(int slot) const;
+    // What the fillers of this round are drawn from, fixed at ClearBoard.
+    const FillerAlphabet& fillers() const { return m_fillers; }
 
     // --- State that the game screen shows ---
     Board board;
@@ -170,6 +180,8 @@ class Game {
     RandomSource& m_random;
     PictureFolder& m_pictures;
     PictureChooser m_chooser;
+    FillerAlphabet m_fillers;
+    LetterRule m_spelling; // `letters` as of the last ClearBoard
     RoundPhase m_phase = RoundPhase::Playing;
     bool m_flashing = false; // a word has been found since the game screen was loaded
     double m_runnerStart = 0;

@@ -39,7 +39,7 @@ bool inTheme(const QString& listedName, const QString& theme) {
            QStringView(listedName).left(slash).compare(theme, Qt::CaseInsensitive) == 0;
 }
 
-QList<Theme> themesIn(PictureFolder& folder) {
+QList<Theme> themesIn(PictureFolder& folder, const LetterRule& rule) {
     QList<Theme> themes;
     QHash<QString, qsizetype> index; // case-folded name -> place in themes
     for (const QString& name : folder.listing()) {
@@ -52,7 +52,7 @@ QList<Theme> themesIn(PictureFolder& folder) {
             themes.append(Theme{theme, folder.themePicture(theme), 0});
         }
         Theme& current = themes[*found];
-        if (!givesPlaceableWord(name)) continue;
+        if (!givesPlaceableWord(name, rule)) continue;
         ++current.words;
         if (current.picture.isEmpty() && folder.isPicture(name))
             current.picture = folder.pathOf(name);
@@ -79,7 +79,7 @@ std::u32string wordLetters(const QString& word) {
     return std::u32string(codes.begin(), codes.end());
 }
 
-bool givesPlaceableWord(const QString& fileName) {
+bool givesPlaceableWord(const QString& fileName, const LetterRule& rule) {
     // Plain ASCII names, by far the most common, keep their length in capitals: no need to
     // build the word to measure it.
     const QStringView stem = stemOf(fileName);
@@ -87,7 +87,7 @@ bool givesPlaceableWord(const QString& fileName) {
         return !stem.isEmpty() && stem.size() <= MaxWordLength;
     const auto word = pictureWord(fileName);
     if (!word) return false;
-    const auto length = wordLetters(*word).size();
+    const auto length = wordLetters(boardWord(*word, rule)).size();
     return length >= 1 && length <= static_cast<std::size_t>(MaxWordLength);
 }
 
@@ -294,10 +294,11 @@ QSet<QString> PictureChooser::usedPictures(const QString& theme) const {
 }
 
 std::array<QString, WordSlots> PictureChooser::choose(PictureFolder& folder, RandomSource& random,
-                                                      const QString& theme) {
+                                                      const QString& theme,
+                                                      const LetterRule& rule) {
     // The folder is listed once a round; names that can give no placeable word are no candidates.
     QStringList candidates = folder.listing();
-    candidates.removeIf([](const QString& name) { return !givesPlaceableWord(name); });
+    candidates.removeIf([&](const QString& name) { return !givesPlaceableWord(name, rule); });
 
     QStringList themed;
     if (!theme.isEmpty()) {

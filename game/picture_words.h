@@ -2,6 +2,7 @@
 #pragma once
 
 #include "board.h"
+#include "board_letters.h"
 #include "random_source.h"
 
 #include <QDateTime>
@@ -45,8 +46,9 @@ std::u32string wordLetters(const QString& word);
 // own letters lowered, so that a name with ß keeps its ß (its capitals spell SS).
 QString lowerCaseWord(const QString& fileName);
 
-// Only a word of 1 to 12 letters can be placed and found; other names are never drawn.
-bool givesPlaceableWord(const QString& fileName);
+// Only a word of 1 to 12 letters, as the board spells it, can be placed and found; other names
+// are never drawn. Plain letters may be more (œ as OE) or fewer (l·l as LL).
+bool givesPlaceableWord(const QString& fileName, const LetterRule& rule = {});
 
 // The picture folder as the round set-up sees it. The real one lists a folder on disk; tests
 // hand in listings of their own.
@@ -77,7 +79,7 @@ struct Theme {
     int words = 0;
 };
 // The themes of a folder's listing, in listing order of their names.
-QList<Theme> themesIn(PictureFolder& folder);
+QList<Theme> themesIn(PictureFolder& folder, const LetterRule& rule = {});
 
 // A folder inside a theme, which the listing passes over: one level of themes counts.
 struct SkippedFolder {
@@ -177,8 +179,9 @@ class PictureChooser {
 
     // The six accepted names in slot order; empty names when the folder has no usable picture.
     // `theme` empty, or a theme the folder does not hold: all pictures.
+    // Only names whose word the board can spell by `rule` are drawn.
     std::array<QString, WordSlots> choose(PictureFolder& folder, RandomSource& random,
-                                          const QString& theme = {});
+                                          const QString& theme = {}, const LetterRule& rule = {});
 
     // Every accepted name of the run, in order, whatever its theme.
     const QStringList& usedPictures() const { return m_List1; }

@@ -133,7 +133,7 @@ void Game::PlaceWords(int level) {
         board.forgetWords();
         if (restart + 1 >= MaxRestarts) {
             for (int k = 0; k < WordSlots; ++k)
-                placeInRows(k, wordLetters(wordList.Words[k]), level);
+                placeInRows(k, boardLetters(k), level);
             break;
         }
     }
@@ -142,7 +142,7 @@ void Game::PlaceWords(int level) {
 
 bool Game::placeAll(int level) {
     for (int k = 0; k < WordSlots; ++k) {
-        const std::u32string letters = wordLetters(wordList.Words[k]);
+        const std::u32string letters = boardLetters(k);
         if (tooLong(letters)) continue; // such pictures are never drawn
         if (!placeWord(k, letters, level)) return false;
     }

@@ -8,7 +8,7 @@ Game::Game(RandomSource& random, PictureFolder& pictures)
 
 bool Game::ChoosePictureWords() {
     m_random.reseedFromClock();
-    const auto names = m_chooser.choose(m_pictures, m_random, theme);
+    const auto names = m_chooser.choose(m_pictures, m_random, theme, letters);
     for (int k = 0; k < WordSlots; ++k) {
         wordList.PictureFiles[k] = names[k];
         wordList.Words[k] = pictureWord(names[k]).value_or(QString());
@@ -20,6 +20,11 @@ bool Game::ChoosePictureWords() {
 void Game::ClearBoard() {
     WordsOffered += 6;
     if (const auto score = ScoreText()) Command3Caption = *score;
+    m_spelling = letters;
+    std::array<QString, WordSlots> spelt;
+    for (int k = 0; k < WordSlots; ++k)
+        spelt[k] = boardWord(wordList.Words[k], m_spelling);
+    m_fillers = fillerAlphabet(spelt, m_spelling);
     resetCells();
     for (int k = 0; k < WordSlots; ++k) {
         LabelVisible[k] = false;
@@ -31,11 +36,15 @@ void Game::ClearBoard() {
     BackColor = colours::White;
 }
 
-// Every cell enabled, white, 18 points, not bold, a random capital A..Z, and free.
+std::u32string Game::boardLetters(int slot) const {
+    return wordLetters(boardWord(wordList.Words[static_cast<std::size_t>(slot)], m_spelling));
+}
+
+// Every cell enabled, white, 18 points, not bold, a random filler letter, and free.
 void Game::resetCells() {
     for (int i = 0; i < BoardCells; ++i) {
         board.Look[i] = CellLook{};
-        board.Letters[i] = static_cast<char32_t>(U'A' + m_random.draw(26));
+        board.Letters[i] = m_fillers.draw(m_random);
         board.CellUsed[i] = false;
     }
 }
@@ -86,8 +95,9 @@ QString Game::shownLetter(int cell, bool lowerCase) const {
     for (int k = 0; k < WordSlots; ++k) {
         for (int j = 1; j < WordPositions; ++j) {
             if (board.WordCells[k][j] != cell) continue;
-            const std::u32string lower = wordLetters(lowerCaseWord(wordList.PictureFiles[k]));
-            const std::u32string upper = wordLetters(wordList.Words[k]);
+            const std::u32string lower =
+                wordLetters(boardWord(lowerCaseWord(wordList.PictureFiles[k]), m_spelling));
+            const std::u32string upper = boardLetters(k);
             if (lower.size() != upper.size()) return capital.toLower();
             const char32_t letter = lower[static_cast<std::size_t>(j - 1)];
             return QString::fromUcs4(&letter, 1);

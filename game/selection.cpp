@@ -56,8 +56,7 @@ void Game::hit(int index, ClickResult& result) {
             ++LettersFound[i];
             ++newCredits;
         }
-        if (LettersFound[i] == wordLetters(wordList.Words[i]).size() && !WordFound[i])
-            complete(i, result);
+        if (LettersFound[i] == boardLetters(i).size() && !WordFound[i]) complete(i, result);
     }
     if (newCredits > 1) look.BackColor = colours::SharedHit;
 }

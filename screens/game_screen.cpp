@@ -182,7 +182,9 @@ void Form1::place(QWidget* widget, const TwipsRect& twips) {
 // --- Start-up ---
 
 void Form1::Form_Load() {
-    m_lowerCase = playSettings(m_paths).lowerCase;
+    const PlaySettings settings = playSettings(m_paths);
+    m_lowerCase = settings.lowerCase;
+    m_game.letters = settings.letters;
     m_game.ScoreOfWord = m_paths.languageFile().shown(LanguageItem::ScoreWord);
     ArrangeGameScreen();
     m_game.theme = m_module1.Theme;
@@ -241,6 +243,7 @@ void Form1::readCaptions() {
 void Form1::readSettings() {
     const PlaySettings settings = playSettings(m_paths);
     m_lowerCase = settings.lowerCase;
+    m_game.letters = settings.letters; // from the next round on
     if (settings.runnerInterval) Timer2->setInterval(*settings.runnerInterval);
     m_speech.setSpeaking(settings.speaking);
 }

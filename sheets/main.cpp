@@ -21,10 +21,12 @@ constexpr int UsageError = 2;
 
 const char Usage[] =
     "Usage: tolvano-sheets [--level 1..6] [--count N] [--paper a4|letter] [--words] [--lower]\n"
-    "                      [--theme NAME] [--seed S] [--folder PICTURES] OUT.pdf\n"
+    "                      [--plain] [--theme NAME] [--seed S] [--folder PICTURES] OUT.pdf\n"
     "Writes N word searches (1 by default, at most 500) and after them an answer page for each.\n"
     "--words prints each picture's word under it rather than a line to write it on;\n"
     "--lower prints lower-case letters; the same --seed and folder give the same sheets again.\n"
+    "--plain prints the boards without accents, keeping the letters of the set's language's own;\n"
+    "without it, the letters chosen in the settings.\n"
     "--theme draws from one theme, a folder inside the pictures (topped up from all of them when\n"
     "it has fewer than six); without it, the theme chosen in the settings, else all pictures.\n"
     "PICTURES is a picture folder; without it, the one the game uses.\n"
@@ -35,6 +37,7 @@ struct Options {
     sheets::Paper paper = sheets::Paper::A4;
     bool words = false;
     bool lower = false;
+    bool plain = false;
     std::optional<std::uint64_t> seed;
     std::optional<QString> folder;
     std::optional<QString> theme;
@@ -71,7 +74,8 @@ QString refused(const QCommandLineParser& parser, const QStringList& arguments) 
 
 // The options, or the line that says what is wrong with them.
 std::optional<Options> parse(const QStringList& arguments, QString& problem) {
-    const QCommandLineOption words(QStringLiteral("words")), lower(QStringLiteral("lower"));
+    const QCommandLineOption words(QStringLiteral("words")), lower(QStringLiteral("lower")),
+        plain(QStringLiteral("plain"));
     const QCommandLineOption level(QStringLiteral("level"), {}, QStringLiteral("L"));
     const QCommandLineOption count(QStringLiteral("count"), {}, QStringLiteral("N"));
     const QCommandLineOption paper(QStringLiteral("paper"), {}, QStringLiteral("P"));
@@ -81,7 +85,7 @@ std::optional<Options> parse(const QStringList& arguments, QString& problem) {
     QCommandLineParser parser;
     // -x is one unknown option, as --x is, not the letters of several.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOptions({words, lower, level, count, paper, seed, folder, theme});
+    parser.addOptions({words, lower, plain, level, count, paper, seed, folder, theme});
     if (!parser.parse(QStringList{QStringLiteral("tolvano-sheets")} + arguments)) {
         problem = refused(parser, arguments);
         return std::nullopt;
@@ -94,6 +98,7 @@ std::optional<Options> parse(const QStringList& arguments, QString& problem) {
     Options options;
     options.words = parser.isSet(words);
     options.lower = parser.isSet(lower);
+    options.plain = parser.isSet(plain);
     bool ok = true;
     if (parser.isSet(level) && (options.request.level = parser.value(level).toInt(&ok), !ok))
         return wrong(level);
@@ -166,6 +171,8 @@ int main(int argc, char* argv[]) {
     request.seed = options->seed.value_or(static_cast<std::uint64_t>(
         std::chrono::high_resolution_clock::now().time_since_epoch().count()));
     request.lowerCase = options->lower || playSettings(paths).lowerCase;
+    request.letters = playSettings(paths).letters;
+    if (options->plain) request.letters.style = LetterStyle::Plain;
     // The class's theme from the settings follows the game's own folders, not another folder.
     request.theme =
         options->theme.value_or(options->folder ? QString() : playSettings(paths).theme);

@@ -41,10 +41,10 @@ class SteadyFolder final : public PictureFolder {
 
 // Pictures the chooser could draw, counted only as far as `enough`: a folder of thousands of photos
 // must not be decoded-checked file by file before the first sheet.
-int usablePictures(PictureFolder& folder, int enough) {
+int usablePictures(PictureFolder& folder, int enough, const LetterRule& rule) {
     int usable = 0;
     for (const QString& name : folder.listing())
-        if (givesPlaceableWord(name) && folder.isPicture(name) && ++usable == enough) break;
+        if (givesPlaceableWord(name, rule) && folder.isPicture(name) && ++usable == enough) break;
     return usable;
 }
 
@@ -105,7 +105,7 @@ MadeSet makeSheetSet(const SheetRequest& request) {
         // The game plays all pictures for a theme it cannot find; a printed set says so instead.
         QStringList themes;
         bool found = false;
-        for (const Theme& theme : themesIn(folder)) {
+        for (const Theme& theme : themesIn(folder, request.letters)) {
             themes << theme.name;
             found = found || theme.name.compare(request.theme, Qt::CaseInsensitive) == 0;
         }
@@ -116,7 +116,7 @@ MadeSet makeSheetSet(const SheetRequest& request) {
                              themes.isEmpty() ? QStringLiteral("none") : themes.join(u", "))};
         }
     }
-    const int usable = usablePictures(folder, WordSlots);
+    const int usable = usablePictures(folder, WordSlots, request.letters);
     if (usable == 0)
         return {std::nullopt, QStringLiteral("no usable picture in %1").arg(folder.location())};
     if (usable < WordSlots) {
@@ -129,6 +129,7 @@ MadeSet makeSheetSet(const SheetRequest& request) {
     SeededRandom random(request.seed);
     Game game(random, folder);
     game.theme = request.theme;
+    game.letters = request.letters;
     const PictureRule differentPictures{
         [](const WordList& list) { return !showsAPictureTwice(list); }, MaxRedraws};
     SheetSet set{request.pictureFolders, request.level, {}};

@@ -9,6 +9,7 @@
 #pragma once
 
 #include "board.h"
+#include "board_letters.h"
 
 #include <QString>
 #include <QStringList>
@@ -30,6 +31,8 @@ struct SheetRequest {
     bool lowerCase = false; // letters and words as the game shows them with its lower-case switch
     // A theme of the folders (a folder inside them), as the game draws it; empty: all pictures.
     QString theme;
+    // How the boards spell the words, as the game's boards do (PlaySettings::letters).
+    LetterRule letters;
 };
 
 struct Sheet {

@@ -110,13 +110,13 @@ int shownSeconds(const assets::AssetPaths& paths, const PlaySettings& play) {
 }
 
 // The user's pictures a round could draw, counted as the game lists and tests them.
-int usablePictures(const QString& folder, const std::atomic_bool& stop) {
+int usablePictures(const QString& folder, const LetterRule& rule, const std::atomic_bool& stop) {
     if (folder.isEmpty() || !QFileInfo(folder).isDir()) return 0;
     DiskPictureFolder pictures(folder, &canShowPicture);
     int count = 0;
     for (const QString& name : pictures.listing()) {
         if (stop) break;
-        if (givesPlaceableWord(name) && pictures.isPicture(name)) ++count;
+        if (givesPlaceableWord(name, rule) && pictures.isPicture(name)) ++count;
     }
     return count;
 }
@@ -174,8 +174,14 @@ void SettingsWindow::buildControls() {
     }
     m_lowerCase = new QCheckBox(m_voiceBox);
     voiceLayout->addWidget(m_lowerCase, 1, 0, 1, 3);
+    m_plainLetters = new QCheckBox(m_voiceBox);
+    voiceLayout->addWidget(m_plainLetters, 2, 0, 1, 3);
     connect(m_voice, &QButtonGroup::idClicked, this, &SettingsWindow::save);
     connect(m_lowerCase, &QCheckBox::clicked, this, &SettingsWindow::save);
+    connect(m_plainLetters, &QCheckBox::clicked, this, [this] {
+        m_lettersChosen = true;
+        save();
+    });
     left->addWidget(m_voiceBox);
 
     m_timeBox = new QGroupBox(this);
@@ -270,6 +276,7 @@ void SettingsWindow::showTexts() {
     label(m_voiceButtons[int(Speaking::RecordingsOnly)], text(TextId::VoiceRecordings));
     label(m_voiceButtons[int(Speaking::Off)], text(TextId::VoiceOff));
     label(m_lowerCase, text(TextId::LowerCaseLetters));
+    label(m_plainLetters, text(TextId::PlainLetters));
     m_timeBox->setTitle(text(TextId::SettingsTime));
     const std::array<TextId, 4> times{TextId::TimeSlow, TextId::TimeNormal, TextId::TimeFast,
                                       TextId::TimeNone};
@@ -300,6 +307,7 @@ void SettingsWindow::showSettings() {
     m_language->setCurrentIndex(m_language->findData(paths.set().name));
     m_voice->button(static_cast<int>(play.speaking))->setChecked(true);
     m_lowerCase->setChecked(play.lowerCase);
+    m_plainLetters->setChecked(play.letters.style == LetterStyle::Plain);
     m_time->button(shownSeconds(paths, play))->setChecked(true);
     m_pictures->button(play.onlyMine ? OnlyMine : AllPictures)->setChecked(true);
     m_openPictures->setEnabled(!paths.userPictureFolder().isEmpty());
@@ -337,9 +345,8 @@ void SettingsWindow::countMyPictures() {
     }
     m_usable->setText(textOf(m_texts, TextId::MyPicturesUsable).arg(QStringLiteral("…")));
     m_counting.setFuture(
-        QtConcurrent::run([folder = paths.userPictureFolder(), stop = m_stopCounting] {
-            return usablePictures(folder, *stop);
-        }));
+        QtConcurrent::run([folder = paths.userPictureFolder(), rule = playSettings(paths).letters,
+                           stop = m_stopCounting] { return usablePictures(folder, rule, *stop); }));
 }
 
 UserSettings SettingsWindow::chosenSettings() const {
@@ -348,6 +355,11 @@ UserSettings SettingsWindow::chosenSettings() const {
     if (!set.isEmpty()) settings.language = set;
     settings.voice = static_cast<Speaking>(m_voice->checkedId());
     settings.lowerCase = m_lowerCase->isChecked();
+    // Written only once chosen: until then each language keeps its own default, so a change of
+    // set does not carry the last set's letters over.
+    if (m_lettersChosen)
+        settings.letters =
+            m_plainLetters->isChecked() ? LetterStyle::Plain : LetterStyle::AsWritten;
     settings.secondsPerWord = m_time->checkedId();
     settings.onlyMine = m_pictures->checkedId() == OnlyMine;
     settings.theme = m_theme->currentData().toString();

@@ -63,6 +63,8 @@ class SettingsWindow : public QDialog {
     QButtonGroup* m_voice = nullptr; // ids: Speaking's values
     std::array<QRadioButton*, 3> m_voiceButtons{};
     QCheckBox* m_lowerCase = nullptr;
+    QCheckBox* m_plainLetters = nullptr;
+    bool m_lettersChosen = false; // the grown-up clicked the letters' box in this window
     QGroupBox* m_timeBox = nullptr;
     QButtonGroup* m_time = nullptr; // ids: the seconds a word
     std::array<QRadioButton*, 4> m_timeButtons{};

@@ -163,6 +163,7 @@ std::optional<sheets::SheetSet> WorksheetsWindow::makeSet() {
     request.seed = static_cast<std::uint64_t>(
         std::chrono::high_resolution_clock::now().time_since_epoch().count());
     request.lowerCase = m_lowerCase->isChecked();
+    request.letters = playSettings(m_paths).letters; // the boards as the game's rounds spell them
     sheets::MadeSet made = sheets::makeSheetSet(request);
     if (!made.set) say(made.problem);
     return std::move(made.set);

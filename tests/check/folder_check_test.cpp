@@ -801,12 +801,16 @@ TEST(OwnSettings, thatTheGameCannotFollowAreThingsToLookAt) {
     } cases[] = {
         {"UnknownKey", "[general]\ncolour=blue\n",
          "tolvano.conf: colour is not a setting the game knows (language, voice, lowercase, "
-         "secondsPerWord, pictures, theme or themes): it changes nothing",
+         "secondsPerWord, pictures, theme, themes or letters): it changes nothing",
          "colour: not a setting the game knows"},
         {"BadValue", "[general]\nvoice=loud\n",
          "tolvano.conf: voice=loud is not understood (on, recordings or off); the game uses "
          "configuracion/voz.txt's setting",
          "voice=loud: not understood: not used"},
+        {"BadLetters", "[general]\nletters=accented\n",
+         "tolvano.conf: letters=accented is not understood (as-written or plain); the game uses "
+         "the board shows the letters as written, with their accents",
+         "letters=accented: not understood: not used"},
         {"Unreadable", std::nullopt,
          "%file cannot be read (not a regular file, or too large?): the game ignores it; remove "
          "it or save the settings again",
@@ -883,6 +887,11 @@ TEST(OwnSettings, thatWinAreReportedAsTheGamePlaysThem) {
          "language=fr: no such set: \"en\" plays",
          {"tolvano.conf: language=fr names no set here (there are \"en\" and \"es\"): \"en\" "
           "plays instead"}},
+        {"PlainLetters",
+         "[general]\nletters=plain\n",
+         [](const ProgramFolder&) {},
+         "letters=plain: the board has no accents, as in printed word searches",
+         {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <tuple>
 #include <unistd.h>
 
 namespace {
@@ -91,7 +92,9 @@ TEST_F(UserLayer, recordingsComeFromTheUserFirst) {
 // Whatever stands where the user's folders should be, the set's pictures still play.
 TEST_F(UserLayer, aStrangeOrMissingUserFolderLeavesTheSetsPictures) {
     writeFile(setPictures() + "/gato.png", "set");
-    const auto listing = [&] { return LayeredPictureFolder(paths().pictureFolders(), {}).listing(); };
+    const auto listing = [&] {
+        return LayeredPictureFolder(paths().pictureFolders(), {}).listing();
+    };
     EXPECT_EQ(listing(), QStringList{"gato.png"}); // no folder of one's own yet
     QDir().mkpath(QFileInfo(userPictures()).path());
     for (const char* target : {"/dev/null", "/dev/zero", "/nowhere"}) {
@@ -132,7 +135,8 @@ TEST(UserFolders, aHomeWhoseNameIsNoTextGivesNoUserFolders) {
 struct SettingsRow {
     const char* what;
     QByteArray file;
-    QString expected; // language voice lowercase seconds pictures theme themes, "-" where not given
+    QString expected; // language voice lowercase seconds pictures theme themes letters, "-" where
+                      // not given
     QStringList problems; // the keys reported, "" for an unreadable file
 };
 
@@ -144,7 +148,8 @@ QString shown(const UserSettings& s) {
                        opt(s.secondsPerWord, [](int n) { return QString::number(n); }),
                        opt(s.onlyMine, [](bool b) { return QString(b ? "mine" : "all"); }),
                        opt(s.theme, [](const QString& t) { return t.isEmpty() ? "(all)" : t; }),
-                       opt(s.themeRowShown, [](bool b) { return QString(b ? "shown" : "hidden"); })}
+                       opt(s.themeRowShown, [](bool b) { return QString(b ? "shown" : "hidden"); }),
+                       opt(s.letters, letterStyleValue)}
         .join(u' ');
 }
 
@@ -156,32 +161,46 @@ TEST_P(SettingsFile, givesWhatItSaysAndReportsTheRest) {
     EXPECT_TRUE(read.exists);
     EXPECT_EQ(shown(read), GetParam().expected);
     QStringList keys;
-    for (const SettingsProblem& problem : read.problems) keys << problem.key;
+    for (const SettingsProblem& problem : read.problems)
+        keys << problem.key;
     EXPECT_EQ(keys, GetParam().problems);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, SettingsFile,
     ::testing::Values(
-        SettingsRow{"every key",
-                    "[general]\nlanguage=en\nvoice=recordings\nlowercase=true\n"
-                    "secondsPerWord=40\npictures=mine\ntheme=granja\nthemes=hidden\n",
-                    "en recordings true 40 mine granja hidden", {}},
-        SettingsRow{"an empty theme is all pictures", "[general]\ntheme=\nthemes=shown\n",
-                    "- - - - - (all) shown", {}},
-        SettingsRow{"[General], as Qt itself writes the group", "[General]\nvoice=off\n",
-                    "- off - - - - -", {}},
-        SettingsRow{"an empty file", "", "- - - - - - -", {}},
+        SettingsRow{
+            "every key",
+            "[general]\nlanguage=en\nvoice=recordings\nlowercase=true\n"
+            "secondsPerWord=40\npictures=mine\ntheme=granja\nthemes=hidden\nletters=plain\n",
+            "en recordings true 40 mine granja hidden plain",
+            {}},
+        SettingsRow{"an empty theme is all pictures",
+                    "[general]\ntheme=\nthemes=shown\n",
+                    "- - - - - (all) shown -",
+                    {}},
+        SettingsRow{"letters as written",
+                    "[general]\nletters=as-written\n",
+                    "- - - - - - - as-written",
+                    {}},
+        SettingsRow{"[General], as Qt itself writes the group",
+                    "[General]\nvoice=off\n",
+                    "- off - - - - - -",
+                    {}},
+        SettingsRow{"an empty file", "", "- - - - - - - -", {}},
         SettingsRow{"bad values change nothing",
                     "[general]\nvoice=loud\nlowercase=yes\nsecondsPerWord=60\npictures=some\n"
-                    "language=../etc\ntheme=../granja\nthemes=maybe\n",
-                    "- - - - - - -",
-                    {"language", "voice", "lowercase", "secondsPerWord", "pictures", "theme", "themes"}},
-        SettingsRow{"a list is no value", "[general]\nvoice=on,off\n", "- - - - - - -",
-                    {"voice"}},
-        SettingsRow{"unknown keys", "[general]\nvoz=no\n[other]\nx=1\n", "- - - - - - -",
+                    "language=../etc\ntheme=../granja\nthemes=maybe\nletters=Plain\n",
+                    "- - - - - - - -",
+                    {"language", "voice", "lowercase", "secondsPerWord", "pictures", "theme",
+                     "themes", "letters"}},
+        SettingsRow{
+            "a list is no value", "[general]\nvoice=on,off\n", "- - - - - - - -", {"voice"}},
+        SettingsRow{"unknown keys",
+                    "[general]\nvoz=no\n[other]\nx=1\n",
+                    "- - - - - - - -",
                     {"other/x", "voz"}},
-        SettingsRow{"not INI at all", QByteArray(2000, '\xff'), "- - - - - - -", {}}),
+        SettingsRow{"not INI at all", QByteArray(2000, '\xff'), "- - - - - - - -", {}}),
     [](const auto& info) {
         QString name = QString::fromUtf8(info.param.what);
         name.replace(QRegularExpression("[^A-Za-z0-9]"), "_");
@@ -218,11 +237,12 @@ TEST(SettingsFileOnDisk, writingKeepsOtherKeysAndFailsPlainlyWhereNothingCanBeWr
     settings.language = "en";
     ASSERT_EQ(writeUserSettings(path, settings), std::nullopt);
     const UserSettings read = readUserSettings(path);
-    EXPECT_EQ(shown(read), "en recordings - 0 - - -");
+    EXPECT_EQ(shown(read), "en recordings - 0 - - - -");
     ASSERT_EQ(read.problems.size(), 1); // the extra key, kept as it was
     EXPECT_EQ(read.problems[0].key, "extra/kept");
     // Nothing but the settings file is left in its folder.
-    EXPECT_EQ(QDir(QFileInfo(path).path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+    EXPECT_EQ(QDir(QFileInfo(path).path())
+                  .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
               QStringList{"tolvano.conf"});
     // A home that cannot hold the folder.
     const QString file = files.write("plain", "x");
@@ -250,6 +270,24 @@ TEST_F(UserLayer, theUsersSettingsWinOverTheTextFilesWhichWinOverTheDefaults) {
     // A bad value leaves the text file's setting.
     writeFile(conf(), "[general]\nvoice=loud\n");
     EXPECT_EQ(playSettings(paths()).speaking, Speaking::Off);
+}
+
+TEST_F(UserLayer, boardLettersFollowTheSetsLanguageUntilTheUserChooses) {
+    writeFile(program() + "/idiomas/de/configuracion/lengua.txt", "de-AT\n");
+    const QList<std::tuple<QByteArray, QString, LetterStyle>> rows = {
+        {"", "es", LetterStyle::AsWritten},
+        {"language=en\n", "en", LetterStyle::AsWritten},
+        {"language=de\n", "de-AT", LetterStyle::Plain},
+        {"language=de\nletters=as-written\n", "de-AT", LetterStyle::AsWritten},
+        {"letters=plain\n", "es", LetterStyle::Plain},
+        {"letters=sin-tildes\n", "es", LetterStyle::AsWritten}, // a bad value changes nothing
+    };
+    for (const auto& [file, language, style] : rows) {
+        writeFile(conf(), "[general]\n" + file);
+        const LetterRule rule = playSettings(paths()).letters;
+        EXPECT_EQ(rule.language, language) << file.constData();
+        EXPECT_EQ(rule.style, style) << file.constData();
+    }
 }
 
 TEST_F(UserLayer, theUsersLanguageWinsWhenItNamesASetThatIsThere) {

@@ -109,6 +109,11 @@ const ControlRow ControlRows[] = {
     {"lower case", TextId::LowerCaseLetters,
      [](const UserSettings& s) { return s.lowerCase == true; },
      [](const assets::AssetPaths& p) { return playSettings(p).lowerCase; }},
+    {"plain letters", TextId::PlainLetters,
+     [](const UserSettings& s) { return s.letters == LetterStyle::Plain; },
+     [](const assets::AssetPaths& p) {
+         return playSettings(p).letters.style == LetterStyle::Plain;
+     }},
     {"slow", TextId::TimeSlow, [](const UserSettings& s) { return s.secondsPerWord == 120; },
      [](const assets::AssetPaths& p) {
          return playSettings(p).runnerInterval == runnerIntervalFor(120);
@@ -163,6 +168,13 @@ TEST_F(SettingsWindowTest, EachControlIsWrittenAndTheNextRoundFollowsIt) {
         EXPECT_TRUE(row.followed(host.paths()));
         EXPECT_EQ(button(row.control)->isChecked(), row.checkedAfter); // shown again from the paths
     }
+}
+
+// Until the box is clicked each set keeps its own letters: Spanish as written, German plain.
+TEST_F(SettingsWindowTest, OtherControlsLeaveTheLettersToTheSetsLanguage) {
+    button(TextId::VoiceOff)->click();
+    EXPECT_FALSE(written().letters.has_value());
+    EXPECT_FALSE(button(TextId::PlainLetters)->isChecked());
 }
 
 TEST_F(SettingsWindowTest, ChoosingEnglishSpeaksEnglish) {

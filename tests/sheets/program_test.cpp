@@ -97,6 +97,31 @@ TEST(Program, aSheetReadsAsItsBoardAndItsAnswerPageAsItsWords) {
     EXPECT_EQ(answers.wordsBelow, words);
 }
 
+TEST(Program, plainPrintsTheBoardWithoutAccentsAndTheWordsAsWritten) {
+    const QTemporaryDir work;
+    const QString pdf = work.filePath(QStringLiteral("plain.pdf"));
+    const Ran made =
+        makeSheets({"--count", "8", "--seed", "5", "--plain", "--words", "--folder", Bundled, pdf});
+    ASSERT_EQ(made.exitCode, 0) << made.errors.toStdString();
+    sheets::SheetRequest request{{Bundled}, 1, 8, 5, false, {}};
+    request.letters = {QStringLiteral("es"), LetterStyle::Plain};
+    const sheets::MadeSet set = sheets::makeSheetSet(request);
+    ASSERT_TRUE(set.set);
+    bool accented = false;
+    for (int n = 0; n < 8; ++n) {
+        const sheets::Sheet& sheet = set.set->sheets.at(static_cast<std::size_t>(n));
+        const QStringList letters(sheet.letters.begin(), sheet.letters.end());
+        const QStringList words(sheet.words.begin(), sheet.words.end());
+        EXPECT_EQ(readPage(pdf, n + 1).letters, letters) << "sheet " << n + 1;
+        EXPECT_EQ(readPage(pdf, n + 9).wordsBelow, words) << "answers " << n + 1;
+        for (const QString& letter : letters)
+            EXPECT_TRUE(letter == u"Ñ" || (letter >= u"A" && letter <= u"Z"))
+                << letter.toStdString();
+        accented = accented || words.join(QString()).contains(QRegularExpression("[ÁÉÍÓÚÜ]"));
+    }
+    EXPECT_TRUE(accented) << "no sheet had a word with an accent to leave out";
+}
+
 TEST(Program, picturesAreEmbeddedAtNoMoreThan300DpiOfTheirPrintedSize) {
     const QTemporaryDir work;
     ASSERT_TRUE(QDir(work.path()).mkdir(QStringLiteral("fotos")));
