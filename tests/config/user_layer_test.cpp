@@ -282,8 +282,11 @@ TEST_F(UserLayer, boardLettersFollowTheSetsLanguageUntilTheUserChooses) {
         {"letters=plain\n", "es", LetterStyle::Plain},
         {"letters=sin-tildes\n", "es", LetterStyle::AsWritten}, // a bad value changes nothing
     };
+    int row = 0;
     for (const auto& [file, language, style] : rows) {
-        writeFile(conf(), "[general]\n" + file);
+        // Each of its own size: Qt knows the file changed by its time and size, and two rows can
+        // be written within the same tick of the clock.
+        writeFile(conf(), "[general]\n" + file + QByteArray(++row, '\n'));
         const LetterRule rule = playSettings(paths()).letters;
         EXPECT_EQ(rule.language, language) << file.constData();
         EXPECT_EQ(rule.style, style) << file.constData();
