@@ -135,6 +135,8 @@ toutes
 Thème
 Montrer les thèmes aux enfants
 Niveau %1
+il reste %1 essais
+Grille sans accents, comme dans les mots mêlés imprimés
 --
 TEXT
 
@@ -201,6 +203,8 @@ todas
 Tema
 Mostrar os temas às crianças
 Nível %1
+restam %1 tentativas
+Tabuleiro sem acentos, como nas sopas de letras impressas
 --
 TEXT
 
@@ -267,6 +271,8 @@ tutte
 Tema
 Mostra i temi ai bambini
 Livello %1
+restano %1 tentativi
+Griglia senza accenti, come nei crucipuzzle stampati
 --
 TEXT
 
@@ -333,6 +339,8 @@ alle
 Thema
 Den Kindern die Themen zeigen
 Stufe %1
+noch %1 Versuche
+Buchstaben ohne Akzente, wie in gedruckten Suchrätseln
 --
 TEXT
 
@@ -399,6 +407,8 @@ totes
 Tema
 Mostra els temes als infants
 Nivell %1
+queden %1 intents
+Tauler sense accents, com a les sopes de lletres impreses
 --
 TEXT
 
