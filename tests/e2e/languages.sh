@@ -80,19 +80,20 @@ def plain(word):
     return unicodedata.normalize("NFC", out)
 
 # At level 1 every word reads left to right along a row. A short word may also turn up by chance
-# among the fillers; the longest one found is the round's.
+# among the fillers, a word of five letters hardly: the round's word is the longest found, one the
+# board spells otherwise than its caption first, when the round has one.
 rows = ["".join(b.name for b in letters[r * 12:(r + 1) * 12]) for r in range(12)]
-best = None
+found = []
 for path in glob.glob(os.path.join(folder, "imagenes", "*", "*.png")):
     word = unicodedata.normalize("NFC", os.path.splitext(os.path.basename(path))[0]).upper()
     for spelt in {word, plain(word)}:
         for r, row in enumerate(rows):
-            at = row.find(spelt)
-            if at >= 0 and (best is None or len(spelt) > len(best[1])):
-                best = (word, spelt, r * 12 + at)
-if best is None:
+            if spelt in row:
+                found.append((len(spelt) >= 5 and spelt != word, len(spelt), word, spelt,
+                              r * 12 + row.find(spelt)))
+if not found:
     fail("none of the set's words is on the board: %r" % rows)
-word, spelt, start = best
+_, _, word, spelt, start = max(found)
 labels = lambda: [n.name for n in nodes(pyatspi.ROLE_LABEL)]
 if word in labels():
     fail("a label names %s before it is found" % word)
