@@ -4,10 +4,7 @@
 # Usage: accessibility.sh PLAY_DIR   (run under xvfb.sh)
 set -uo pipefail
 play_dir=$1
-if [ -z "${ACCESSIBILITY_BUS_STARTED:-}" ]; then
-    export ACCESSIBILITY_BUS_STARTED=1
-    exec dbus-run-session -- "$0" "$@"
-fi
+source "$(dirname "$0")/session_bus.sh"
 source "$(dirname "$0")/lib.sh"
 
 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb "$work/game/tolvano" 2>"$work/stderr" &

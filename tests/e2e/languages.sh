@@ -6,10 +6,7 @@
 # Usage: languages.sh PLAY_DIR   (run under xvfb.sh)
 set -uo pipefail
 play_dir=$1
-if [ -z "${ACCESSIBILITY_BUS_STARTED:-}" ]; then
-    export ACCESSIBILITY_BUS_STARTED=1
-    exec dbus-run-session -- "$0" "$@"
-fi
+source "$(dirname "$0")/session_bus.sh"
 source "$(dirname "$0")/lib.sh"
 # activo.txt says Spanish (lib.sh): every other set is the user's settings winning over it.
 sets=(es en fr pt it de ca)

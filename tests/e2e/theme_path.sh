@@ -6,10 +6,7 @@
 # Usage: theme_path.sh PLAY_DIR   (run under xvfb.sh)
 set -uo pipefail
 play_dir=$1
-if [ -z "${ACCESSIBILITY_BUS_STARTED:-}" ]; then
-    export ACCESSIBILITY_BUS_STARTED=1
-    exec dbus-run-session -- "$0" "$@"
-fi
+source "$(dirname "$0")/session_bus.sh"
 source "$(dirname "$0")/lib.sh"
 # The game's own folders, given to the game alone: the screen reader's side needs the session's.
 XDG_CONFIG_HOME="$work/home/config"
