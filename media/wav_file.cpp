@@ -158,6 +158,7 @@ std::optional<WavInfo> readWav(QIODevice& device, const Why& why) {
                             length, std::max<qint64>(size - body, 0));
             }
             format->dataBytes = length;
+            format->dataOffset = body;
             return format;
         }
         at = body + length + (length & 1); // chunks keep an even length

@@ -20,7 +20,8 @@ struct WavInfo {
     int channels = 0;
     int bitsPerSample = 0;
     int sampleRate = 0;
-    qint64 dataBytes = 0; // the sound data chunk's size, which the file holds in full
+    qint64 dataBytes = 0;  // the sound data chunk's size, which the file holds in full
+    qint64 dataOffset = 0; // where in the file that chunk's sound starts
     qint64 durationMs() const;
 };
 

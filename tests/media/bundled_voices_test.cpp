@@ -41,8 +41,7 @@ TEST(BundledVoices, recordingVoiceSpeaksForTheRecordingsLength) {
     EXPECT_TRUE(
         voice.say(QStringLiteral(TOLVANO_ASSET_DIR "/idiomas/es/voces/sol.wav"), {}, false));
     EXPECT_TRUE(voice.speaking());
-    // Until the word has been said: the sound's loader thread then has nothing left in flight
-    // when the test ends (it would otherwise count as leaked).
+    // Until the word has been said, so that it is timed to its end and not cut off.
     EXPECT_TRUE(QTest::qWaitFor([&] { return !voice.speaking(); }, 5000));
 }
 
