@@ -75,10 +75,12 @@ PanelPictures::decodePictures(const std::array<QString, WordSlots>& paths,
     };
     const int cores = static_cast<int>(std::thread::hardware_concurrency());
     {
+        // This thread is one of the decoders: it would only wait otherwise, and each thread more
+        // keeps a heap of its own (a megabyte and more) for the rest of the program.
         std::vector<std::jthread> decoders;
-        const int threads = std::clamp(cores, 1, WordSlots);
-        decoders.reserve(threads);
-        for (int t = 0; t < threads; ++t) {
+        const int others = std::clamp(cores, 1, WordSlots) - 1;
+        decoders.reserve(others);
+        for (int t = 0; t < others; ++t) {
             // A system out of threads still gets its pictures: this thread decodes what is left.
             try {
                 decoders.emplace_back(decodeTheRest);
@@ -86,7 +88,7 @@ PanelPictures::decodePictures(const std::array<QString, WordSlots>& paths,
                 break;
             }
         }
-        if (decoders.empty()) decodeTheRest();
+        decodeTheRest();
     } // every decoder has finished here
     return images;
 }
