@@ -1,13 +1,11 @@
-// Plays WAV files through QSoundEffect, checking each file first so that a bad one beeps.
+// Plays WAV files from memory, checking each file first so that a bad one beeps.
 #include "sound.h"
-#include "wav_file.h"
+#include "sample_player.h"
 
 #include <QApplication>
-#include <QSoundEffect>
-#include <QUrl>
 
 SoundEffectPlayer::SoundEffectPlayer(QObject* parent)
-    : QObject(parent), m_beep([] { QApplication::beep(); }) {}
+    : QObject(parent), m_player(new SamplePlayer(this)), m_beep([] { QApplication::beep(); }) {}
 
 void SoundEffectPlayer::setBeep(std::function<void()> beep) {
     m_beep = std::move(beep);
@@ -15,24 +13,22 @@ void SoundEffectPlayer::setBeep(std::function<void()> beep) {
 
 void SoundEffectPlayer::play(const QString& wavPath) {
     // The beep stands for the new sound, so it too cuts off the one still playing.
-    if (m_current) m_current->stop();
-    m_current = nullptr;
-    // QSoundEffect reports a bad file only later, through its status, and plays nothing; the
-    // header says at once, so the beep can stand in.
+    m_player->stop();
+    m_current.clear();
+    // The header is read on every play: a sound replaced by a bad file meanwhile beeps.
     if (!readPlayableSound(wavPath)) {
         if (m_beep) m_beep();
         return;
     }
-    // Every other effect is already stopped, so this one starts from its beginning.
-    m_current = effectFor(wavPath);
-    m_current->play();
-}
-
-QSoundEffect* SoundEffectPlayer::effectFor(const QString& wavPath) {
-    auto found = m_effects.find(wavPath);
-    if (found != m_effects.end()) return found->second;
-    auto* effect = new QSoundEffect(this);
-    effect->setSource(QUrl::fromLocalFile(wavPath));
-    m_effects.emplace(wavPath, effect);
-    return effect;
+    auto known = m_sounds.find(wavPath);
+    if (known == m_sounds.end()) {
+        std::optional<PlayableSound> sound = readPlayableSamples(wavPath);
+        if (!sound) {
+            if (m_beep) m_beep();
+            return;
+        }
+        known = m_sounds.emplace(wavPath, std::move(*sound)).first;
+    }
+    m_player->play(known->second);
+    m_current = wavPath;
 }

@@ -1,12 +1,14 @@
 // The sound service: plays a WAV file by path without waiting, a new sound cutting off the last.
 #pragma once
 
+#include "wav_file.h"
+
 #include <QObject>
 #include <QString>
 #include <functional>
 #include <map>
 
-class QSoundEffect;
+class SamplePlayer;
 
 // Windows play their sounds through this so that their tests can record them instead.
 class Sound {
@@ -26,12 +28,13 @@ class SoundEffectPlayer : public QObject, public Sound {
     void play(const QString& wavPath) override;
     // Replaces QApplication::beep(), for tests and for a quiet classroom.
     void setBeep(std::function<void()> beep);
+    // The file last started, until the next sound or beep cuts it off.
+    QString current() const { return m_current; }
 
   private:
-    QSoundEffect* effectFor(const QString& wavPath);
-
-    // One effect per file, kept loaded: the game plays the same three sounds over and over.
-    std::map<QString, QSoundEffect*> m_effects;
-    QSoundEffect* m_current = nullptr;
+    // Each file's samples, read once: the game plays the same few sounds over and over.
+    std::map<QString, PlayableSound> m_sounds;
+    SamplePlayer* m_player;
+    QString m_current;
     std::function<void()> m_beep;
 };

@@ -7,7 +7,7 @@
 #include <QString>
 #include <functional>
 
-class QAudioSink;
+class SamplePlayer;
 class QTimer;
 class SystemVoice;
 
@@ -30,23 +30,18 @@ class Voice {
 // Plays recordings through Qt Multimedia, apart from the game's sounds, so that a chime never cuts
 // a word. A word lasts as long as its file says: an audio output that plays nothing, or late,
 // cannot leave the game waiting for a word that never ends. Only the word being said is held in
-// memory: QSoundEffect would keep every recording it ever played, decoded, until the program ends
-// (Qt's sample cache has no limit unless one is set, and it cannot be set from outside Qt), which
-// over a school day of rounds is every recording of the set, a teacher's long ones included.
+// memory, not every recording said over a school day.
 class RecordingVoice : public QObject, public Voice {
     Q_OBJECT
   public:
     // fallback: the system's voice for words without a playable recording; none keeps them silent.
     explicit RecordingVoice(SystemVoice* fallback = nullptr, QObject* parent = nullptr);
-    ~RecordingVoice() override;
 
     bool say(const QString& recordingPath, const QString& word, bool systemVoice) override;
     bool speaking() const override;
 
   private:
-    void release();
-
-    QAudioSink* m_output = nullptr;
+    SamplePlayer* m_player;
     QTimer* m_end;
     SystemVoice* m_fallback;
 };

@@ -209,3 +209,15 @@ std::optional<WavInfo> readPlayableSound(const QString& path, QString* whyText, 
     }
     return info;
 }
+
+std::optional<PlayableSound> readPlayableSamples(const QString& path) {
+    if (!readPlayableSound(path)) return std::nullopt;
+    // Opened again: the file may have changed since into one that is no longer playable.
+    const std::unique_ptr<QFile> file = openRegularFile(path);
+    if (!file || file->size() > MaxSoundFileBytes) return std::nullopt;
+    std::optional<WavInfo> info = readWavInfo(*file);
+    if (!info || !file->seek(info->dataOffset)) return std::nullopt;
+    QByteArray samples = file->read(info->dataBytes);
+    if (samples.size() != info->dataBytes) return std::nullopt;
+    return PlayableSound{*info, std::move(samples)};
+}

@@ -10,6 +10,7 @@
 
 #include "config/language_file.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QtGlobal>
 #include <optional>
@@ -42,3 +43,12 @@ inline constexpr qint64 MaxSoundFileBytes = 16LL * 1024 * 1024;
 // given (the folder check reports in the set's language).
 std::optional<WavInfo> readPlayableSound(const QString& path, QString* why = nullptr,
                                          Language language = Language::English);
+
+// A playable sound's format and its samples, read whole (at most MaxSoundFileBytes).
+struct PlayableSound {
+    WavInfo info;
+    QByteArray samples;
+};
+// The sound at path when readPlayableSound takes it and it can be read to its end; nullopt
+// otherwise.
+std::optional<PlayableSound> readPlayableSamples(const QString& path);
