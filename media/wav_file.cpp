@@ -180,6 +180,23 @@ std::optional<WavInfo> readWavFile(const QString& path, const Why& why) {
     return readWav(*opened, why);
 }
 
+// The player loads the whole file: a sound within MaxSoundFileBytes and MaxSoundMs.
+std::optional<WavInfo> withinLimits(const WavInfo& info, qint64 bytes, const Why& why) {
+    if (bytes > MaxSoundFileBytes) {
+        return fail(why,
+                    {u"demasiado grande (%1 MB; el juego oye sonidos de hasta %2 MB)",
+                     u"too large (%1 MB; the game plays sounds up to %2 MB)"},
+                    bytes / (1024 * 1024), MaxSoundFileBytes / (1024 * 1024));
+    }
+    if (info.durationMs() > MaxSoundMs) {
+        return fail(why,
+                    {u"demasiado largo (%1 s; el juego oye sonidos de hasta %2 s)",
+                     u"too long (%1 s; the game plays sounds up to %2 s)"},
+                    info.durationMs() / 1000, MaxSoundMs / 1000);
+    }
+    return info;
+}
+
 } // namespace
 
 std::optional<WavInfo> readWavInfo(QIODevice& device, QString* why) {
@@ -194,28 +211,15 @@ std::optional<WavInfo> readPlayableSound(const QString& path, QString* whyText, 
     const Why why{whyText, language};
     const std::optional<WavInfo> info = readWavFile(path, why);
     if (!info) return std::nullopt;
-    const qint64 bytes = QFileInfo(path).size();
-    if (bytes > MaxSoundFileBytes) {
-        return fail(why,
-                    {u"demasiado grande (%1 MB; el juego oye sonidos de hasta %2 MB)",
-                     u"too large (%1 MB; the game plays sounds up to %2 MB)"},
-                    bytes / (1024 * 1024), MaxSoundFileBytes / (1024 * 1024));
-    }
-    if (info->durationMs() > MaxSoundMs) {
-        return fail(why,
-                    {u"demasiado largo (%1 s; el juego oye sonidos de hasta %2 s)",
-                     u"too long (%1 s; the game plays sounds up to %2 s)"},
-                    info->durationMs() / 1000, MaxSoundMs / 1000);
-    }
-    return info;
+    return withinLimits(*info, QFileInfo(path).size(), why);
 }
 
 std::optional<PlayableSound> readPlayableSamples(const QString& path) {
-    if (!readPlayableSound(path)) return std::nullopt;
-    // Opened again: the file may have changed since into one that is no longer playable.
     const std::unique_ptr<QFile> file = openRegularFile(path);
-    if (!file || file->size() > MaxSoundFileBytes) return std::nullopt;
-    std::optional<WavInfo> info = readWavInfo(*file);
+    if (!file) return std::nullopt;
+    const Why quiet{nullptr, Language::English};
+    std::optional<WavInfo> info = readWav(*file, quiet);
+    if (info) info = withinLimits(*info, file->size(), quiet);
     if (!info || !file->seek(info->dataOffset)) return std::nullopt;
     QByteArray samples = file->read(info->dataBytes);
     if (samples.size() != info->dataBytes) return std::nullopt;

@@ -49,6 +49,6 @@ struct PlayableSound {
     WavInfo info;
     QByteArray samples;
 };
-// The sound at path when readPlayableSound takes it and it can be read to its end; nullopt
-// otherwise.
+// The sound at path, from one opening of the file, when readPlayableSound would take it and it can
+// be read to its end; nullopt otherwise.
 std::optional<PlayableSound> readPlayableSamples(const QString& path);

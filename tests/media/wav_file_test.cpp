@@ -186,6 +186,8 @@ TEST(WavFile, soundsTooLongOrTooLargeAreRefused) {
         QString why;
         const bool playable = readPlayableSound(row.path, &why).has_value();
         EXPECT_EQ(playable, row.why == nullptr) << row.path.toStdString();
+        // The players read the samples through the same limits, from one opening of the file.
+        EXPECT_EQ(readPlayableSamples(row.path).has_value(), playable) << row.path.toStdString();
         if (row.why) {
             EXPECT_EQ(why.toStdString(), row.why);
         }
@@ -193,4 +195,3 @@ TEST(WavFile, soundsTooLongOrTooLargeAreRefused) {
 }
 
 } // namespace
-
